@@ -1,0 +1,37 @@
+// The process's choice of hive. Guarded by a mutex because the concurrency
+// tests and hosts with worker threads may ask for it from several threads.
+#include "platform/registry/Registry.h"
+
+#include <cstdlib>
+#include <mutex>
+
+#include "platform/registry/SqliteHive.h"
+
+namespace registry {
+namespace {
+std::mutex g_mutex;
+std::shared_ptr<RegistryHive> g_hive;
+}  // namespace
+
+void Registry::UseHive(std::shared_ptr<RegistryHive> hive) {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  g_hive = std::move(hive);
+}
+
+void Registry::UseFile(const std::string& path) { UseHive(OpenSqliteHive(path)); }
+
+std::shared_ptr<RegistryHive> Registry::Current() {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  if (!g_hive) {
+    const char* env = std::getenv("QUORPRN_REGISTRY");
+    g_hive = OpenSqliteHive(env && *env ? env : kDefaultPath);
+  }
+  return g_hive;
+}
+
+void Registry::Reset() {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  g_hive.reset();
+}
+
+}  // namespace registry

@@ -1,0 +1,47 @@
+// The registry component's failure codes and the per-thread record of the
+// last failure. Native errors of a hive (SQLite result codes, errno) are
+// turned into one of these codes where they arise, at the hive.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace registry {
+
+// The key or value asked for does not exist.
+inline constexpr const char* kNotFound = "ECR040";
+// A value exists but holds the other kind (number asked, text stored, ...).
+inline constexpr const char* kWrongType = "ECR041";
+// A key still has subkeys and cannot be deleted.
+inline constexpr const char* kHasSubkeys = "ECR042";
+// An argument the component cannot take (no key open, bad root, empty name).
+inline constexpr const char* kInvalid = "ECR043";
+// The hive file cannot be opened or created.
+inline constexpr const char* kCannotOpen = "ECR050";
+// The hive cannot be read: corrupt file, I/O error.
+inline constexpr const char* kReadFailed = "ECR051";
+// Permission denied (read-only hive, folder not writable).
+inline constexpr const char* kAccessDenied = "ECR052";
+// The hive stayed busy (locked by another process) past its timeout.
+inline constexpr const char* kBusy = "ECR053";
+// The disk is full.
+inline constexpr const char* kDiskFull = "ECR054";
+// Any other failure of the hive.
+inline constexpr const char* kFailed = "ECR059";
+
+struct RegError {
+  std::string code;
+  std::string message;
+};
+
+// The calling thread's last failure; set by every failing operation of the
+// registry-key object, left alone by successful ones.
+void SetLastError(const RegError& error);
+RegError GetLastError();
+
+// Where ReportError writes its line. Tests capture it; by default it goes to
+// standard error. Passing an empty function restores the default.
+void SetErrorSink(std::function<void(const std::string& line)> sink);
+void WriteErrorLine(const std::string& line);
+
+}  // namespace registry

@@ -1,0 +1,44 @@
+// What a spooler backend answers; the platform-shaped calls of Spooler.h pack
+// these answers into the caller's buffers. Backends: VirtualSpooler (a JSON
+// file, for tests, demos and machines without a print system) and CupsSpooler.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace spooler {
+
+struct PrinterEntry {
+  std::string name;
+  std::string port;
+  std::string driver;
+  std::string comment;
+  std::string location;
+  uint32_t status = 0;  // PRINTER_STATUS_* bits
+  // The printer's device settings.
+  int16_t paper = 9;
+  int16_t bin = 7;
+  int16_t orientation = 1;
+};
+
+class SpoolerBackend {
+ public:
+  virtual ~SpoolerBackend() = default;
+
+  // Every printer, in the spooler's order. False (with a message) when the
+  // enumeration failed; an empty list is not a failure.
+  virtual bool Enumerate(std::vector<PrinterEntry>* out, std::string* error) = 0;
+  // Whether the printer can be opened.
+  virtual bool Open(const std::string& printer, std::string* error) = 0;
+  // The printer's level-2 information.
+  virtual bool GetPrinter(const std::string& printer, PrinterEntry* out, std::string* error) = 0;
+  // DC_PAPERS / DC_BINS fill `numbers`; DC_PAPERNAMES / DC_BINNAMES fill
+  // `names` (uncut). False when the query failed.
+  virtual bool Capabilities(const std::string& printer, uint16_t capability, std::vector<uint16_t>* numbers,
+                            std::vector<std::string>* names, std::string* error) = 0;
+  virtual bool DefaultPrinter(std::string* name, std::string* error) = 0;
+  virtual std::string Describe() const = 0;
+};
+
+}  // namespace spooler
