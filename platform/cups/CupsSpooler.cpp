@@ -180,14 +180,7 @@ class CupsSpooler : public SpoolerBackend {
     // No print system at all is an empty list, not a failure.
     if (!connection.Open(&why)) return true;
     DestList list;
-    list.count = cupsGetDests2(connection.get(), &list.dests);
-    if (list.count == 0) {
-      std::string failure = CupsConnection::LastFailure("listing the CUPS printers");
-      if (!failure.empty() && cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND) {
-        if (error) *error = failure + " at " + connection.Server();
-        return false;
-      }
-    }
+    if (!List(&connection, &list, error)) return false;
     for (int i = 0; i < list.count; ++i) {
       const cups_dest_t* dest = &list.dests[i];
       // lpoptions instances are views of a printer, not printers.
@@ -208,15 +201,14 @@ class CupsSpooler : public SpoolerBackend {
 
   bool Open(const std::string& printer, std::string* error) override {
     CupsConnection connection(kConnectMs, kAnswerSeconds);
-    cups_dest_t* dest = FindDest(&connection, printer, error);
-    if (!dest) return false;
-    cupsFreeDests(1, dest);
-    return true;
+    DestList list;
+    return FindDest(&connection, printer, &list, error) != nullptr;
   }
 
   bool GetPrinter(const std::string& printer, PrinterEntry* out, std::string* error) override {
     CupsConnection connection(kConnectMs, kAnswerSeconds);
-    cups_dest_t* dest = FindDest(&connection, printer, error);
+    DestList list;
+    cups_dest_t* dest = FindDest(&connection, printer, &list, error);
     if (!dest) return false;
     PrinterEntry entry;
     const PrinterMediaList* media = nullptr;
@@ -224,7 +216,6 @@ class CupsSpooler : public SpoolerBackend {
     if (!ok && error) *error = "the printer's name cannot be written in code page 932";
     if (ok) media = Cached(printer);
     if (ok && !media) ok = (media = Media(&connection, dest, printer, error)) != nullptr;
-    cupsFreeDests(1, dest);
     if (!ok) return false;
     entry.paper = media->DefaultPaper();
     entry.bin = media->DefaultBin();
@@ -242,10 +233,10 @@ class CupsSpooler : public SpoolerBackend {
     const PrinterMediaList* media = Cached(printer);
     if (!media) {
       CupsConnection connection(kConnectMs, kAnswerSeconds);
-      cups_dest_t* dest = FindDest(&connection, printer, error);
+      DestList list;
+      cups_dest_t* dest = FindDest(&connection, printer, &list, error);
       if (!dest) return false;
       media = Media(&connection, dest, printer, error);
-      cupsFreeDests(1, dest);
       if (!media) return false;
     }
     bool papers = capability == DC_PAPERS || capability == DC_PAPERNAMES;
@@ -269,21 +260,23 @@ class CupsSpooler : public SpoolerBackend {
       if (error) *error = why;
       return false;
     }
-    // A NULL name asks for the user's default: PRINTER, LPDEST and lpoptions
-    // before the server's own.
-    cups_dest_t* dest = cupsGetNamedDest(connection.get(), nullptr, nullptr);
-    if (!dest) {
-      std::string failure = CupsConnection::LastFailure("asking CUPS for the default printer");
-      if (error) *error = failure.empty() || cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND ? "there is no default printer" : failure;
-      return false;
+    // The list marks the user's default: LPDEST, PRINTER and lpoptions before
+    // the server's own.
+    DestList list;
+    if (!List(&connection, &list, error)) return false;
+    for (int i = 0; i < list.count; ++i) {
+      const cups_dest_t* dest = &list.dests[i];
+      if (!dest->is_default) continue;
+      std::string converted, convError;
+      if (IsScanner(dest) || !mbcs::Cp932Converter::FromUtf8(dest->name, &converted, &convError)) {
+        if (error) *error = std::string("the default printer \"") + dest->name + "\" is not usable";
+        return false;
+      }
+      *name = converted;
+      return true;
     }
-    bool ok = !IsScanner(dest);
-    std::string converted, convError;
-    ok = ok && mbcs::Cp932Converter::FromUtf8(dest->name, &converted, &convError);
-    if (!ok && error) *error = std::string("the default printer \"") + dest->name + "\" is not usable";
-    cupsFreeDests(1, dest);
-    if (ok) *name = converted;
-    return ok;
+    if (error) *error = "there is no default printer";
+    return false;
   }
 
   std::string Describe() const override {
@@ -314,8 +307,21 @@ class CupsSpooler : public SpoolerBackend {
     return true;
   }
 
-  // The printer as CUPS knows it, or null with a message. The caller frees it.
-  static cups_dest_t* FindDest(CupsConnection* connection, const std::string& printer, std::string* error) {
+  // Every destination CUPS lists, on an open connection. Named look-ups go
+  // through this list too: cupsGetNamedDest falls back to libcups' shared
+  // connection, without our bound, when its own request fails.
+  static bool List(CupsConnection* connection, DestList* list, std::string* error) {
+    list->count = cupsGetDests2(connection->get(), &list->dests);
+    if (list->count > 0) return true;
+    std::string failure = CupsConnection::LastFailure("listing the CUPS printers");
+    if (failure.empty() || cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) return true;
+    if (error) *error = failure + " at " + connection->Server();
+    return false;
+  }
+
+  // The printer as CUPS knows it, or null with a message; `list` owns it.
+  static cups_dest_t* FindDest(CupsConnection* connection, const std::string& printer, DestList* list,
+                               std::string* error) {
     std::string utf8, why;
     if (printer.empty() || !mbcs::Cp932Converter::ToUtf8(printer, &utf8, &why)) {
       if (error) *error = "not a printer name: " + (printer.empty() ? std::string("empty") : why);
@@ -325,15 +331,11 @@ class CupsSpooler : public SpoolerBackend {
       if (error) *error = "printer \"" + utf8 + "\": " + why;
       return nullptr;
     }
-    cups_dest_t* dest = cupsGetNamedDest(connection->get(), utf8.c_str(), nullptr);
-    if (dest && IsScanner(dest)) {
-      cupsFreeDests(1, dest);
-      dest = nullptr;
-    }
-    if (!dest && error) {
-      std::string failure = CupsConnection::LastFailure("asking CUPS for the printer");
-      *error = "printer \"" + utf8 + "\": " +
-               (failure.empty() || cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND ? "no such printer" : failure);
+    if (!List(connection, list, error)) return nullptr;
+    cups_dest_t* dest = cupsGetDest(utf8.c_str(), nullptr, list->count, list->dests);
+    if (!dest || IsScanner(dest)) {
+      if (error) *error = "printer \"" + utf8 + "\": no such printer";
+      return nullptr;
     }
     return dest;
   }
