@@ -2,7 +2,9 @@
 // their state, papers and bins. Every request runs on a connection of its own
 // with a bounded wait (CupsConnection); nothing here may block without limit.
 // Owns a short-lived cache of each printer's paper and bin lists, because the
-// platform's count protocol asks the same list twice per capability. Texts
+// platform's count protocol asks the same list twice per capability. The
+// backend is shared by every thread of the process, so the cache is locked;
+// no lock is held while CUPS is asked. Texts
 // leave as code page 932; CUPS types never leave this file.
 #include "platform/cups/CupsSpooler.h"
 
@@ -11,6 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <set>
 
 #include <cups/cups.h>
@@ -46,7 +50,9 @@ std::string Display(const std::string& utf8) { return mbcs::Cp932Converter::From
 
 // A host runs without a console of ours; each distinct problem is told once.
 void ReportOnce(const std::string& message) {
+  static std::mutex mutex;
   static std::set<std::string> told;
+  std::lock_guard<std::mutex> lock(mutex);
   if (told.insert(message).second) std::fprintf(stderr, "quorprn: %s\n", message.c_str());
 }
 
@@ -174,7 +180,10 @@ class CupsSpooler : public SpoolerBackend {
  public:
   bool Enumerate(std::vector<PrinterEntry>* out, std::string* error) override {
     out->clear();
-    media_.clear();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      media_.clear();
+    }
     CupsConnection connection(kConnectMs, kAnswerSeconds);
     std::string why;
     // No print system at all is an empty list, not a failure.
@@ -211,7 +220,7 @@ class CupsSpooler : public SpoolerBackend {
     cups_dest_t* dest = FindDest(&connection, printer, &list, error);
     if (!dest) return false;
     PrinterEntry entry;
-    const PrinterMediaList* media = nullptr;
+    std::shared_ptr<const PrinterMediaList> media;
     bool ok = ToEntry(dest, &entry);
     if (!ok && error) *error = "the printer's name cannot be written in code page 932";
     if (ok) media = Cached(printer);
@@ -230,7 +239,7 @@ class CupsSpooler : public SpoolerBackend {
       if (error) *error = "capability " + std::to_string(capability) + " is not supported";
       return false;
     }
-    const PrinterMediaList* media = Cached(printer);
+    std::shared_ptr<const PrinterMediaList> media = Cached(printer);
     if (!media) {
       CupsConnection connection(kConnectMs, kAnswerSeconds);
       DestList list;
@@ -287,7 +296,7 @@ class CupsSpooler : public SpoolerBackend {
  private:
   struct CachedMedia {
     std::chrono::steady_clock::time_point at;
-    PrinterMediaList list;
+    std::shared_ptr<const PrinterMediaList> list;
   };
 
   // False (and reported once) for a printer whose name code page 932 cannot
@@ -340,26 +349,27 @@ class CupsSpooler : public SpoolerBackend {
     return dest;
   }
 
-  const PrinterMediaList* Cached(const std::string& printer) const {
+  std::shared_ptr<const PrinterMediaList> Cached(const std::string& printer) const {
+    std::lock_guard<std::mutex> lock(mutex_);
     auto cached = media_.find(printer);
     if (cached == media_.end() || std::chrono::steady_clock::now() - cached->second.at >= kMediaLife) return nullptr;
-    return &cached->second.list;
+    return cached->second.list;
   }
 
-  const PrinterMediaList* Media(CupsConnection* connection, cups_dest_t* dest, const std::string& printer,
-                                std::string* error) {
-    CachedMedia fresh;
+  std::shared_ptr<const PrinterMediaList> Media(CupsConnection* connection, cups_dest_t* dest,
+                                                const std::string& printer, std::string* error) {
+    auto list = std::make_shared<PrinterMediaList>();
     std::string why;
-    if (!ReadMedia(connection->get(), dest, &fresh.list, &why)) {
+    if (!ReadMedia(connection->get(), dest, list.get(), &why)) {
       if (error) *error = "printer \"" + std::string(dest->name) + "\": " + why;
       return nullptr;
     }
-    fresh.at = std::chrono::steady_clock::now();
-    CachedMedia& slot = media_[printer];
-    slot = std::move(fresh);
-    return &slot.list;
+    std::lock_guard<std::mutex> lock(mutex_);
+    media_[printer] = CachedMedia{std::chrono::steady_clock::now(), list};
+    return list;
   }
 
+  mutable std::mutex mutex_;
   std::map<std::string, CachedMedia> media_;
 };
 

@@ -8,6 +8,7 @@ namespace spooler {
 UserRangeNumbers::UserRangeNumbers(int16_t first, int16_t last) : first_(first), last_(last) {}
 
 int16_t UserRangeNumbers::Number(const std::string& name, int16_t preferred) {
+  std::lock_guard<std::mutex> lock(mutex_);
   auto known = byName_.find(name);
   if (known != byName_.end()) return known->second;
   const int span = last_ - first_ + 1;

@@ -2,11 +2,12 @@
 // is derived from the name itself, so that the same paper gets the same number
 // on every printer and in every run (stored form settings keep it); within one
 // process two names never share a number. Owns its name/number map; knows
-// nothing of libcups.
+// nothing of libcups. Safe to call from several threads.
 #pragma once
 
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <string>
 
 namespace spooler {
@@ -25,6 +26,7 @@ class UserRangeNumbers {
   static UserRangeNumbers& Bins();
 
  private:
+  std::mutex mutex_;
   int16_t first_;
   int16_t last_;
   std::map<std::string, int16_t> byName_;

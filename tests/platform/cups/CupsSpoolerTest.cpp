@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -17,6 +18,7 @@
 #include "CupsdSandbox.h"
 #include "platform/cups/CupsSpooler.h"
 #include "platform/mbcs/Cp932Converter.h"
+#include "platform/spooler/Spooler.h"
 #include "platform/spooler/WinSpool.h"
 
 using spooler::OpenCupsSpooler;
@@ -231,5 +233,65 @@ TEST_F(CupsIntegration, UnknownPrintersAndNamesFailWithAMessage) {
     EXPECT_FALSE(cups->Capabilities("LaserA", 99, &numbers, nullptr, &error));
     EXPECT_FALSE(cups->Open("", &error));
     EXPECT_FALSE(cups->Open("\x83", &error));  // a lone lead byte is no name
+  });
+}
+
+TEST_F(CupsIntegration, PlatformCallsOverTheCupsBackend) {
+  OnFreshThread([] {
+    spooler::Spooler::UseCups();
+    uint32_t needed = 0, returned = 0;
+    EXPECT_EQ(EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, nullptr, 0, &needed, &returned),
+              0);
+    ASSERT_GT(needed, 0u);
+    std::vector<uint64_t> block((needed + 7) / 8);
+    auto* buffer = reinterpret_cast<unsigned char*>(block.data());
+    ASSERT_EQ(EnumPrintersA(6, nullptr, 2, buffer, needed, &needed, &returned), 1);
+    EXPECT_EQ(returned, 4u);
+    auto* infos = reinterpret_cast<PRINTER_INFO_2A*>(buffer);
+    bool sawDot = false;
+    for (uint32_t i = 0; i < returned; ++i) {
+      if (std::string(infos[i].pPrinterName) != "DotB") continue;
+      sawDot = true;
+      EXPECT_EQ(infos[i].Status, PRINTER_STATUS_PAUSED);
+      EXPECT_STREQ(infos[i].pLocation, "Lab 3");
+    }
+    EXPECT_TRUE(sawDot);
+
+    HANDLE handle = nullptr;
+    PRINTER_DEFAULTSA defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
+    ASSERT_NE(OpenPrinterA("DotB", &handle, &defaults), 0);
+    EXPECT_EQ(GetPrinterA(handle, 2, nullptr, 0, &needed), 0);
+    std::vector<uint64_t> one((needed + 7) / 8);
+    ASSERT_NE(GetPrinterA(handle, 2, reinterpret_cast<unsigned char*>(one.data()), needed, &needed), 0);
+    auto* info = reinterpret_cast<PRINTER_INFO_2A*>(one.data());
+    ASSERT_NE(info->pDevMode, nullptr);
+    EXPECT_EQ(info->pDevMode->dmPaperSize, 1);
+    EXPECT_EQ(info->pDevMode->dmDefaultSource, 8);
+    EXPECT_NE(ClosePrinter(handle), 0);
+    EXPECT_EQ(OpenPrinterA("NoSuchPrinter", &handle, &defaults), 0);
+
+    // The count protocol: ask the count, then fill exactly that many.
+    int papers = DeviceCapabilitiesA("DotB", "file:///dev/null", DC_PAPERS, nullptr, nullptr);
+    ASSERT_EQ(papers, 5);
+    std::vector<uint16_t> numbers(papers);
+    EXPECT_EQ(DeviceCapabilitiesA("DotB", "", DC_PAPERS, reinterpret_cast<char*>(numbers.data()), nullptr), papers);
+    EXPECT_EQ(numbers[1], 46);
+    int names = DeviceCapabilitiesA("DotB", "", DC_PAPERNAMES, nullptr, nullptr);
+    ASSERT_EQ(names, papers);
+    std::vector<char> fields(static_cast<size_t>(names) * kPaperNameField, 'x');
+    EXPECT_EQ(DeviceCapabilitiesA("DotB", "", DC_PAPERNAMES, fields.data(), nullptr), names);
+    for (int i = 0; i < names; ++i) {
+      const char* field = fields.data() + i * kPaperNameField;
+      EXPECT_LT(strnlen(field, kPaperNameField), static_cast<size_t>(kPaperNameField));
+      EXPECT_GT(strnlen(field, kPaperNameField), 0u);
+    }
+    int bins = DeviceCapabilitiesA("RawQ", "", DC_BINS, nullptr, nullptr);
+    ASSERT_EQ(bins, 1);
+    EXPECT_EQ(DeviceCapabilitiesA("NoSuchPrinter", "", DC_BINS, nullptr, nullptr), -1);
+
+    std::string name;
+    EXPECT_TRUE(GetDefaultPrinterName(&name));
+    EXPECT_EQ(name, "LaserA");
+    spooler::Spooler::Reset();
   });
 }
