@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "tools/CommandError.h"
+#include "tools/PrinterVerbs.h"
 #include "tools/RegVerbs.h"
+#include "tools/TemplateVerbs.h"
 #include "tools/VerbGroup.h"
+#include "tools/XdwVerbs.h"
 
 namespace tools {
 
@@ -28,6 +31,9 @@ int CommandLine::Run(int argc, char** argv) {
   app.add_flag("--json", ctx.json, "print one JSON object instead of text");
 
   std::vector<std::unique_ptr<VerbGroup>> groups;
+  groups.push_back(std::make_unique<PrinterVerbs>());
+  groups.push_back(std::make_unique<XdwVerbs>());
+  groups.push_back(std::make_unique<TemplateVerbs>());
   groups.push_back(std::make_unique<RegVerbs>());
   for (auto& g : groups) g->Register(app, ctx);
 
