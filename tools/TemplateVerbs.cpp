@@ -7,7 +7,10 @@
 #include <vector>
 
 #include "platform/merabase/MeraBpString64.h"
+#include "printer/CQuorPrnFormTemplate.h"
+#include "quorprn/QuorPrnResult.h"
 #include "tools/CommandError.h"
+#include "tools/TerminalText.h"
 
 namespace tools {
 namespace {
@@ -50,6 +53,10 @@ std::vector<std::string> SplitLines(const std::string& text, bool* finalNewline)
 void TemplateVerbs::Register(CLI::App& app, CommandContext& ctx) {
   CLI::App* tpl = app.add_subcommand("template", "form template files (.TPT plain, .TPTX line-encoded)");
   tpl->require_subcommand(1);
+  CLI::App* show = tpl->add_subcommand("show", "what the library's template reader decodes for FORM");
+  show->add_option("FILE", in_, "template file (.TPT; a missing .TPT falls back to .TPTX)")->required();
+  show->add_option("FORM", form_, "form name")->required();
+  show->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return Show(c); }); });
   CLI::App* enc = tpl->add_subcommand("encode", "write the line-encoded form (.TPTX) of a plain template file");
   enc->add_option("IN", in_, "plain template file")->required();
   enc->add_option("OUT", out_, "encoded file to write")->required();
@@ -58,6 +65,33 @@ void TemplateVerbs::Register(CLI::App& app, CommandContext& ctx) {
   dec->add_option("IN", in_, "encoded template file")->required();
   dec->add_option("OUT", out_, "plain file to write")->required();
   dec->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return Code(c, false); }); });
+}
+
+int TemplateVerbs::Show(CommandContext& ctx) {
+  CQuorPrnFormTemplate reader;
+  CQuorPrnFormTemplate::Page page;
+  int32_t code = reader.Read(TerminalText::ToLibrary(in_, "the template path"),
+                             TerminalText::ToLibrary(form_, "the form name"), &page);
+  auto& d = ctx.out.Data();
+  d["File"] = TerminalText::ToTerminal(reader.ResolvedPath());
+  d["Encoded"] = reader.IsEncoded();
+  if (code == QUOR_PRN_SUCCESS) {
+    d["PaperName"] = TerminalText::ToTerminal(page.paperName);
+    d["PaperNo"] = page.paperNo;
+    d["Portrait"] = page.portrait;
+    d["TableWidth"] = page.tableWidth;
+    d["TableLength"] = page.tableLength;
+    d["FileWidth"] = page.fileWidth;
+    d["FileLength"] = page.fileLength;
+    ctx.out.Text("file:   " + TerminalText::ToTerminal(reader.ResolvedPath()) +
+                 (reader.IsEncoded() ? " (encoded)" : " (plain)"));
+    ctx.out.Text("paper:  " + TerminalText::ToTerminal(page.paperName) + " = " + std::to_string(page.paperNo) +
+                 (page.portrait ? ", portrait" : ", landscape"));
+    ctx.out.Text("table size: " + std::to_string(page.tableWidth) + " x " + std::to_string(page.tableLength) +
+                 "   file size: " + std::to_string(page.fileWidth) + " x " + std::to_string(page.fileLength) +
+                 " (0.1 mm)");
+  }
+  return ctx.out.Result(code);
 }
 
 int TemplateVerbs::Code(CommandContext& ctx, bool encode) {

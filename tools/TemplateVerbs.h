@@ -15,9 +15,10 @@ class TemplateVerbs : public VerbGroup {
   void Register(CLI::App& app, CommandContext& ctx) override;
 
  private:
+  int Show(CommandContext& ctx);
   int Code(CommandContext& ctx, bool encode);
 
-  std::string in_, out_;
+  std::string in_, out_, form_;
 };
 
 }  // namespace tools
