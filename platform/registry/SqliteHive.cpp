@@ -4,7 +4,8 @@
 // page 932 still come back unchanged. It owns one connection, guarded by a
 // recursive mutex because a transaction body calls back into the hive on the
 // same thread. SQLite errors are turned into registry codes here and nowhere
-// else; nothing above this file sees a SQLite result code.
+// else; nothing above this file sees a SQLite result code. A hive object
+// must not be carried across fork(): a child process opens its own.
 //
 // The journal is a write-ahead log with synchronous=FULL: one sync per commit,
 // and readers never wait for a writer. The log and its index file are kept
