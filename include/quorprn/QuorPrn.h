@@ -9,5 +9,6 @@
 #include "meraprn/CPrnDoc.h"
 #include "quorprn/CQuorPrnPrinterAccess.h"
 #include "quorprn/CQuorPrnPrinterRedirectManager.h"
+#include "quorprn/CQuorPrnXdwInfo.h"
 #include "quorprn/QuorPrnRecords.h"
 #include "quorprn/QuorPrnResult.h"

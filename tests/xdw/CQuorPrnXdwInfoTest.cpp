@@ -1,0 +1,201 @@
+// DocuWorks output settings against the in-memory hive: what a host gets with
+// nothing or odd values stored, what is written and what is not, failing
+// writes, the output switch, and the cleaning of code page 932 file names.
+#include <gtest/gtest.h>
+
+#include <type_traits>
+
+#include "platform/mbcs/Cp932Converter.h"
+#include "platform/registry/MemoryHive.h"
+#include "platform/registry/MeraRegKey.h"
+#include "platform/registry/Registry.h"
+#include "quorprn/QuorPrn.h"
+
+using registry::MemoryHive;
+using registry::RegOp;
+
+class CQuorPrnXdwInfoTestPeer {
+ public:
+  static std::string Clean(const std::string& text) { return CQuorPrnXdwInfo::ProhibitCutString(text); }
+};
+
+namespace {
+
+const std::string kKey = "SOFTWARE\\Olvanet\\Sarvo\\SYS\\JOB\\Print\\FileSet00\\DocuWorks";
+
+class XdwInfo : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    registry::Registry::UseHive(hive);
+    info.Initialize("SYS", "JOB", "", "", "pass");
+  }
+  void TearDown() override { registry::Registry::Reset(); }
+
+  // Values a host stored earlier, written past the class under test.
+  template <class T>
+  void Store(const std::string& name, const T& value) {
+    auto key = MeraNewRegKey();
+    ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, kKey));
+    if constexpr (std::is_same_v<T, int>) ASSERT_TRUE(key->SetNumber(name, value));
+    else ASSERT_TRUE(key->SetText(name, value));
+  }
+  CMeraPrnXdwOutputInfo Described(int32_t print, int32_t color, int32_t output, const std::string& folder) {
+    CMeraPrnXdwOutputInfo d;
+    d.Initialize(MeraPrnXdwPrintType(print), MeraPrnXdwColorType(color), MeraPrnXdwOutputType(output), folder,
+                 "", "", "", "");
+    return d;
+  }
+
+  std::shared_ptr<MemoryHive> hive = std::make_shared<MemoryHive>();
+  CQuorPrnXdwInfo info;
+};
+
+TEST_F(XdwInfo, NothingStoredGivesDefaultsAndCreatesNothing) {
+  CMeraPrnXdwOutputInfo out = info.GetOutputInfo("a:b?.xdw");
+  CMeraPrnXdwOutputInfo def;
+  EXPECT_EQ(out.GetPrintType(), def.GetPrintType());
+  EXPECT_EQ(out.GetColorType(), def.GetColorType());
+  EXPECT_EQ(out.GetOutputType(), def.GetOutputType());
+  EXPECT_EQ(out.GetOutputFolder(), def.GetFolderPath());
+  EXPECT_EQ(out.GetFileName(), "ab.xdw");
+  EXPECT_EQ(out.GetPassThrough(), "pass");
+  EXPECT_FALSE(hive->HasKey("SOFTWARE"));
+
+  Store("XdwOutputType", 2);
+  Store("XdwFolderPath", "D:\\out");
+  Store("DefXdwFolder", "D:\\in");
+  out = info.GetOutputInfo("f");
+  EXPECT_EQ(out.GetOutputType(), MeraPrnXdwOutputInputFolder);
+  EXPECT_EQ(out.GetOutputFolder(), "D:\\in\\");
+  EXPECT_EQ(out.GetFolderPath(), "D:\\out\\");
+}
+
+TEST_F(XdwInfo, NumbersOutOfRangeFallBackToTheDefault) {
+  Store("XdwColorType", 16);
+  Store("XdwPrintType", 2);
+  EXPECT_EQ(info.GetOutputInfo("").GetColorType(), 16);
+  EXPECT_EQ(info.GetOutputInfo("").GetPrintType(), 2);
+  Store("XdwColorType", 17);
+  Store("XdwPrintType", -1);
+  Store("XdwOutputType", 3);
+  CMeraPrnXdwOutputInfo out = info.GetOutputInfo("");
+  EXPECT_EQ(out.GetColorType(), MeraPrnXdwColorNone);
+  EXPECT_EQ(out.GetPrintType(), MeraPrnXdwPrintSeparate);
+  EXPECT_EQ(out.GetOutputType(), MeraPrnXdwOutputFolder);
+}
+
+TEST_F(XdwInfo, FoldersEndWithExactlyOneSeparator) {
+  Store("XdwFolderPath", "C:\\out");
+  Store("DefXdwFolder", "C:\\in\\");
+  EXPECT_EQ(info.GetOutputInfo("").GetFolderPath(), "C:\\out\\");
+  EXPECT_EQ(info.GetOutputInfo("").GetInputFolder(), "C:\\in\\");
+  // The 0x5C of a double-byte character is no separator, and a dangling lead
+  // byte must not swallow the one appended.
+  Store("XdwFolderPath", "C:\\" + mbcs::Cp932("ソ"));
+  EXPECT_EQ(info.GetOutputInfo("").GetFolderPath(), "C:\\\x83\x5C\\");
+  Store("XdwFolderPath", "C:\\a\x83");
+  EXPECT_EQ(info.GetOutputInfo("").GetFolderPath(), "C:\\a\\");
+  Store("XdwFolderPath", "");
+  EXPECT_EQ(info.GetOutputInfo("").GetFolderPath(), "");
+}
+
+TEST_F(XdwInfo, CustomerFolderJoinsCleanedPartsBelowTheFolder) {
+  Store("XdwOutputType", 1);
+  Store("XdwFolderPath", "D:\\out");
+  info.Initialize("SYS", "JOB", "12/3", "ABC:", "");
+  EXPECT_EQ(info.GetOutputInfo("").GetOutputFolder(), "D:\\out\\123ABC\\");
+  info.Initialize("SYS", "JOB", "", "X", "");
+  EXPECT_EQ(info.GetOutputInfo("").GetOutputFolder(), "D:\\out\\X\\");
+  std::string longPart(5000, 'n');
+  info.Initialize("SYS", "JOB", longPart, longPart, "");
+  EXPECT_EQ(info.GetOutputInfo("").GetOutputFolder(), "D:\\out\\" + longPart + longPart + "\\");
+  info.Initialize("SYS", "JOB", "", "", "");
+  EXPECT_EQ(info.GetOutputInfo("").GetOutputFolder(), "D:\\out\\");
+  Store("XdwFolderPath", "");
+  info.Initialize("SYS", "JOB", "12", "AB", "");
+  EXPECT_EQ(info.GetOutputInfo("").GetOutputFolder(), "");
+}
+
+TEST_F(XdwInfo, WritingUnchangedSettingsWritesNothing) {
+  ASSERT_EQ(info.UpdateRegistry(Described(2, 5, 1, "D:\\out")), 1);
+  CMeraPrnXdwOutputInfo back = info.GetOutputInfo("");
+  EXPECT_EQ(back.GetPrintType(), 2);
+  EXPECT_EQ(back.GetColorType(), 5);
+  EXPECT_EQ(back.GetOutputType(), 1);
+  EXPECT_EQ(back.GetFolderPath(), "D:\\out\\");
+  EXPECT_FALSE(hive->HasValue(kKey, "DefXdwFolder"));
+
+  hive->ResetCounts();
+  EXPECT_EQ(info.UpdateRegistry(Described(2, 5, 1, "D:\\out")), 1);
+  EXPECT_EQ(hive->Count(RegOp::SetNumber), 0);
+  EXPECT_EQ(hive->Count(RegOp::SetText), 0);
+
+  // An empty folder path is not written where none is stored.
+  CQuorPrnXdwInfo other;
+  other.Initialize("SYS", "OTHER", "", "", "");
+  EXPECT_EQ(other.UpdateRegistry(Described(0, 0, 0, "")), 1);
+  EXPECT_EQ(hive->Count(RegOp::SetText), 0);
+}
+
+TEST_F(XdwInfo, FailedWriteStopsWithEarlierValuesKept) {
+  hive->InjectFault({RegOp::SetNumber, "", "XdwColorType"});
+  EXPECT_EQ(info.UpdateRegistry(Described(1, 3, 2, "D:\\out")), 0);
+  EXPECT_TRUE(hive->HasValue(kKey, "XdwPrintType"));
+  EXPECT_FALSE(hive->HasValue(kKey, "XdwColorType"));
+  EXPECT_FALSE(hive->HasValue(kKey, "XdwOutputType"));
+  EXPECT_FALSE(hive->HasValue(kKey, "XdwFolderPath"));
+
+  hive->InjectFault({RegOp::CreateKey, "", ""});
+  EXPECT_EQ(info.UpdateRegistry(Described(1, 3, 2, "D:\\out")), 0);
+  hive->InjectFault({RegOp::CreateKey, "", ""});
+  EXPECT_EQ(info.UpdateRegistryInputFolder("D:\\in"), 0);
+  hive->InjectFault({RegOp::SetText, "", "DefXdwFolder"});
+  EXPECT_EQ(info.UpdateRegistryInputFolder("D:\\in"), 0);
+}
+
+TEST_F(XdwInfo, InputFolderIsWrittenOnlyWhenGiven) {
+  ASSERT_EQ(info.UpdateRegistryInputFolder("D:\\in"), 1);
+  hive->ResetCounts();
+  EXPECT_EQ(info.UpdateRegistryInputFolder(""), 1);
+  EXPECT_EQ(hive->Count(RegOp::CreateKey), 0);
+  EXPECT_EQ(info.GetOutputInfo("").GetInputFolder(), "D:\\in\\");
+}
+
+TEST_F(XdwInfo, WithoutSystemOrJobNothingIsReadOrWritten) {
+  CQuorPrnXdwInfo blank;
+  EXPECT_EQ(blank.UpdateRegistry(Described(1, 1, 1, "D:\\out")), 0);
+  EXPECT_EQ(blank.UpdateRegistryInputFolder("D:\\in"), 0);
+  blank.Initialize("SYS", "", "", "", "");
+  EXPECT_EQ(blank.UpdateRegistry(Described(1, 1, 1, "D:\\out")), 0);
+  EXPECT_FALSE(hive->HasKey("SOFTWARE"));
+}
+
+TEST(XdwSwitch, ConstructionAndDestructionTurnItOffButCopyingDoesNot) {
+  CPrnDoc::EnableXdwOutputPrint(1);
+  auto first = std::make_unique<CQuorPrnXdwInfo>();
+  EXPECT_EQ(first->IsEnableXdwOutputPrint(), 0);
+  first->EnableXdwOutputPrint(1);
+  {
+    CQuorPrnXdwInfo copy(*first);
+    EXPECT_EQ(CPrnDoc::IsEnableXdwOutputPrint(), 1);
+    copy = *first;
+    EXPECT_EQ(CPrnDoc::IsEnableXdwOutputPrint(), 1);
+  }
+  EXPECT_EQ(CPrnDoc::IsEnableXdwOutputPrint(), 0);
+  first->EnableXdwOutputPrint(1);
+  first.reset();
+  EXPECT_EQ(CPrnDoc::IsEnableXdwOutputPrint(), 0);
+}
+
+TEST(XdwFileName, CleaningKeepsDoubleByteCharactersWhole) {
+  using Peer = CQuorPrnXdwInfoTestPeer;
+  EXPECT_EQ(Peer::Clean("a\\b/c:d*e?f<g>h|i\"j"), "abcdefghij");
+  // ソ and 表 end in 0x5C; half-width katakana is a single byte.
+  std::string kept = mbcs::Cp932("ソ表ﾃ") + "x";
+  EXPECT_EQ(Peer::Clean(kept), kept);
+  EXPECT_EQ(Peer::Clean("ab\x83"), "ab");         // dangling lead byte at the end
+  EXPECT_EQ(Peer::Clean("a\x83/b"), "ab");        // no lead byte may shield a '/'
+  EXPECT_EQ(Peer::Clean(""), "");
+}
+
+}  // namespace
