@@ -170,7 +170,11 @@ QWidget* CMeraBWBaseDialog::MakeControl(const DlgControl& c, QWidget* bound) {
   }
   w->setParent(this);
   UiControl::SetId(w, c.id);
-  w->setGeometry(MapDialogRect(QRect(c.x, c.y, c.cx, c.cy)));
+  QRect r = MapDialogRect(QRect(c.x, c.y, c.cx, c.cy));
+  // A template's drop-down rectangle includes the opened list; the closed box
+  // is one line high.
+  if (c.kind == DlgKind::ComboBox) r.setHeight(std::min(r.height(), w->sizeHint().height()));
+  w->setGeometry(r);
   w->setEnabled((c.style & kDlgDisabled) == 0);
   w->setVisible((c.style & kDlgHidden) == 0);
   return w;

@@ -3,6 +3,8 @@
 // Controls a dialog declares as members are bound to their template ids with
 // BindControl before the dialog is built; every other template control is
 // made here and owned by the dialog. Runs modally on the host's GUI thread.
+// A dialog is a widget: an entry point calls UiApplication::Ensure() before
+// it constructs one (or any control) and returns that code when it fails.
 #pragma once
 
 #include <QDialog>

@@ -98,18 +98,18 @@ void CYbFuncBar::Arrange() {
   for (const auto& [vk, e] : keys_) order.emplace_back(e.position > 0 ? e.position - 1 : NaturalSlot(vk), vk);
   std::stable_sort(order.begin(), order.end());
   if (order.empty()) return;
-  const int slots = autoArrange_ ? static_cast<int>(order.size()) : std::max(kSlots, order.back().first + 1);
+  const int slotCount = autoArrange_ ? static_cast<int>(order.size()) : std::max(kSlots, order.back().first + 1);
   const int h = height() - 2 * kMargin;
   for (size_t i = 0; i < order.size(); ++i) {
     const int slot = autoArrange_ ? static_cast<int>(i) : order[i].first;
     QPushButton* b = keys_[order[i].second].button;
     QRect r;
     if (style_ == 2) {
-      const int w = std::min(kFixedWidth, (width() - kMargin) / std::max(1, slots) - kMargin);
-      const int left = width() - slots * (w + kMargin);
+      const int w = std::min(kFixedWidth, (width() - kMargin) / std::max(1, slotCount) - kMargin);
+      const int left = width() - slotCount * (w + kMargin);
       r = QRect(left + slot * (w + kMargin), kMargin, w, h);
     } else {
-      const int w = (width() - kMargin) / slots;
+      const int w = (width() - kMargin) / slotCount;
       r = QRect(kMargin + slot * w, kMargin, w - kMargin, h);
     }
     b->setGeometry(r);

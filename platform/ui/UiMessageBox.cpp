@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 
 #include "platform/ui/UiApplication.h"
