@@ -1,0 +1,217 @@
+// Packs the answers of the current spooler backend into the caller's buffers
+// the way the platform's own calls do. Owns the open printer handles (each
+// remembers its printer's name); a handle that was never handed out or is
+// already closed is refused rather than dereferenced.
+#include "platform/spooler/WinSpool.h"
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/mbcs/Mbcs.h"
+#include "platform/spooler/Spooler.h"
+
+namespace {
+
+struct PrinterHandle {
+  std::string name;
+};
+
+std::mutex g_handleMutex;
+std::unordered_set<PrinterHandle*>& Handles() {
+  static auto* handles = new std::unordered_set<PrinterHandle*>();
+  return *handles;
+}
+
+bool NameOf(HANDLE h, std::string* name) {
+  std::lock_guard<std::mutex> lock(g_handleMutex);
+  auto* ph = static_cast<PrinterHandle*>(h);
+  if (!h || !Handles().count(ph)) return false;
+  *name = ph->name;
+  return true;
+}
+
+// The longest prefix of `text` that fits in `field` bytes with its NUL and
+// does not split a double-byte character.
+size_t FitLength(const std::string& text, size_t field) {
+  if (field == 0) return 0;
+  size_t limit = field - 1, i = 0;
+  while (i < text.size() && text[i] != '\0') {
+    size_t step = (mbcs::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ? 2 : 1;
+    if (i + step > limit) break;
+    i += step;
+  }
+  return i;
+}
+
+void CopyCut(char* field, size_t width, const std::string& text) {
+  size_t n = FitLength(text, width);
+  std::memset(field, 0, width);
+  std::memcpy(field, text.data(), n);
+}
+
+constexpr size_t AlignUp(size_t n, size_t a) { return (n + a - 1) / a * a; }
+
+// The bytes one entry's strings take (each with its NUL); the share name,
+// separator file and the like are empty strings so that no caller meets a
+// null where it expects text.
+size_t StringBytes(const spooler::PrinterEntry& e) {
+  return e.name.size() + e.port.size() + e.driver.size() + e.comment.size() + e.location.size() + 5 + 1;
+}
+
+// Lays out `entries` as consecutive PRINTER_INFO_2A records, then their device
+// blocks, then their strings. Returns the bytes needed; writes only when
+// `buffer` is non-null and large enough.
+size_t Pack(const std::vector<spooler::PrinterEntry>& entries, unsigned char* buffer, size_t size) {
+  size_t devOffset = AlignUp(entries.size() * sizeof(PRINTER_INFO_2A), alignof(DEVMODEA));
+  size_t strOffset = devOffset + entries.size() * sizeof(DEVMODEA);
+  size_t needed = strOffset;
+  for (const auto& e : entries) needed += StringBytes(e);
+  if (!buffer || size < needed) return needed;
+
+  std::memset(buffer, 0, needed);
+  char* strings = reinterpret_cast<char*>(buffer + strOffset);
+  auto put = [&strings](const std::string& s) {
+    char* at = strings;
+    std::memcpy(at, s.data(), s.size());
+    at[s.size()] = '\0';
+    strings += s.size() + 1;
+    return at;
+  };
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const auto& e = entries[i];
+    auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer) + i;
+    auto* dm = reinterpret_cast<DEVMODEA*>(buffer + devOffset) + i;
+    CopyCut(dm->dmDeviceName, sizeof dm->dmDeviceName, e.name);
+    dm->dmSpecVersion = 0x0401;
+    dm->dmSize = sizeof(DEVMODEA);
+    dm->dmDriverExtra = 0;
+    dm->dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_DEFAULTSOURCE | DM_COPIES | DM_SCALE;
+    dm->dmOrientation = e.orientation;
+    dm->dmPaperSize = e.paper;
+    dm->dmDefaultSource = e.bin;
+    dm->dmScale = 100;
+    dm->dmCopies = 1;
+
+    char* empty = put("");
+    info->pServerName = empty;
+    info->pShareName = empty;
+    info->pSepFile = empty;
+    info->pPrintProcessor = empty;
+    info->pDatatype = empty;
+    info->pParameters = empty;
+    info->pPrinterName = put(e.name);
+    info->pPortName = put(e.port);
+    info->pDriverName = put(e.driver);
+    info->pComment = put(e.comment);
+    info->pLocation = put(e.location);
+    info->pDevMode = dm;
+    info->pSecurityDescriptor = nullptr;
+    info->Status = e.status;
+  }
+  return needed;
+}
+
+// The count that the last query without a buffer answered on this thread. A
+// backend's answer can grow between the count query and the fill (a print
+// server changes its mind), and the caller sized its buffer from the count:
+// the fill never writes more entries than that.
+struct LastCount {
+  std::string device;
+  uint16_t capability = 0;
+  size_t count = 0;
+  bool valid = false;
+};
+thread_local LastCount t_lastCount;
+
+bool Aligned(const unsigned char* buffer) {
+  return reinterpret_cast<uintptr_t>(buffer) % alignof(PRINTER_INFO_2A) == 0;
+}
+
+}  // namespace
+
+int EnumPrintersA(uint32_t /*flags*/, const char* name, uint32_t level, unsigned char* buffer, uint32_t size,
+                  uint32_t* needed, uint32_t* returned) {
+  if (needed) *needed = 0;
+  if (returned) *returned = 0;
+  if (level != 2 || (name && *name) || !needed || !returned) return 0;
+  std::vector<spooler::PrinterEntry> entries;
+  std::string error;
+  if (!spooler::Spooler::Current()->Enumerate(&entries, &error)) return 0;
+  size_t bytes = Pack(entries, nullptr, 0);
+  if (bytes > UINT32_MAX) return 0;
+  *needed = static_cast<uint32_t>(bytes);
+  if (entries.empty()) return 1;
+  if (!buffer || size < bytes || !Aligned(buffer)) return 0;
+  Pack(entries, buffer, size);
+  *returned = static_cast<uint32_t>(entries.size());
+  return 1;
+}
+
+int OpenPrinterA(const char* printerName, HANDLE* printer, PRINTER_DEFAULTSA* /*defaults*/) {
+  if (printer) *printer = nullptr;
+  if (!printerName || !printer) return 0;
+  std::string error;
+  if (!spooler::Spooler::Current()->Open(printerName, &error)) return 0;
+  auto* h = new PrinterHandle{printerName};
+  std::lock_guard<std::mutex> lock(g_handleMutex);
+  Handles().insert(h);
+  *printer = h;
+  return 1;
+}
+
+int GetPrinterA(HANDLE printer, uint32_t level, unsigned char* buffer, uint32_t size, uint32_t* needed) {
+  if (needed) *needed = 0;
+  std::string name;
+  if (level != 2 || !needed || !NameOf(printer, &name)) return 0;
+  std::vector<spooler::PrinterEntry> entry(1);
+  std::string error;
+  if (!spooler::Spooler::Current()->GetPrinter(name, &entry[0], &error)) return 0;
+  size_t bytes = Pack(entry, nullptr, 0);
+  *needed = static_cast<uint32_t>(bytes);
+  if (!buffer || size < bytes || !Aligned(buffer)) return 0;
+  Pack(entry, buffer, size);
+  return 1;
+}
+
+int ClosePrinter(HANDLE printer) {
+  std::lock_guard<std::mutex> lock(g_handleMutex);
+  auto* h = static_cast<PrinterHandle*>(printer);
+  if (!h || !Handles().erase(h)) return 0;
+  delete h;
+  return 1;
+}
+
+int DeviceCapabilitiesA(const char* device, const char* /*port*/, uint16_t capability, char* output,
+                        const DEVMODEA* /*devMode*/) {
+  if (!device) return -1;
+  std::vector<uint16_t> numbers;
+  std::vector<std::string> names;
+  std::string error;
+  if (!spooler::Spooler::Current()->Capabilities(device, capability, &numbers, &names, &error)) return -1;
+  bool byNumber = capability == DC_PAPERS || capability == DC_BINS;
+  size_t count = byNumber ? numbers.size() : names.size();
+  if (!output) {
+    t_lastCount = LastCount{device, capability, count, true};
+    return static_cast<int>(count);
+  }
+  if (t_lastCount.valid && t_lastCount.device == device && t_lastCount.capability == capability)
+    count = std::min(count, t_lastCount.count);
+  if (byNumber) {
+    std::memcpy(output, numbers.data(), count * sizeof(uint16_t));
+  } else {
+    size_t width = capability == DC_PAPERNAMES ? kPaperNameField : kBinNameField;
+    for (size_t i = 0; i < count; ++i) CopyCut(output + i * width, width, names[i]);
+  }
+  return static_cast<int>(count);
+}
+
+bool GetDefaultPrinterName(std::string* name) {
+  if (!name) return false;
+  std::string found, error;
+  if (!spooler::Spooler::Current()->DefaultPrinter(&found, &error) || found.empty()) return false;
+  *name = found;
+  return true;
+}
