@@ -15,6 +15,7 @@
 
 #include "meraprn/CPrnDoc.h"
 #include "platform/registry/MeraRegKey.h"
+#include "printer/CQuorPrnPrinterInfoManager.h"
 #include "quorprn/CQuorPrnPrinterRedirectManager.h"
 
 namespace {
@@ -91,9 +92,14 @@ std::string CQuorPrnSettingStore::FromKeyName(const std::string& keyName) {
   return name;
 }
 
+// A printer that is not installed keeps its name: its port, and so whether it
+// is redirected, cannot be known.
 std::string CQuorPrnSettingStore::StoredName(const char* printerName) {
   if (printerName == nullptr) return std::string();
-  return CQuorPrnPrinterRedirectManager::GetRedirectPrinterName(printerName);
+  const PrinterInfo* listed = CQuorPrnPrinterInfoManager::FindPrinter(printerName);
+  if (listed == nullptr) return printerName;
+  return CQuorPrnPrinterRedirectManager::GetRedirectPrinterName(listed->printerName.c_str(),
+                                                                listed->portName.c_str());
 }
 
 bool CQuorPrnSettingStore::_checkEntry(const char* system, const char* job, uint32_t setNo) const {

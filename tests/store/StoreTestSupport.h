@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <memory>
@@ -16,12 +17,19 @@
 #include "platform/registry/MemoryHive.h"
 #include "platform/registry/MeraRegKey.h"
 #include "platform/registry/Registry.h"
+#include "platform/spooler/Spooler.h"
+#include "platform/spooler/VirtualSpooler.h"
+#include "printer/CQuorPrnPrinterInfoManager.h"
+#include "quorprn/CQuorPrnPrinterRedirectManager.h"
 #include "store/CQuorPrnSettingStore.h"
 
 namespace storetest {
 
 inline const std::string kBase = "SOFTWARE\\Olvanet\\Sarvo\\SYS\\JOB";
 inline const std::string kSet = kBase + "\\Print\\PrinterSet03";
+// The installed session printer, and the key its settings live under.
+inline const char* const kSessionPrinter = "\\\\srv\\Label (session 7)";
+inline const std::string kSessionKey = kSet + "\\,,srv,Label!Redirected";
 
 using Value = std::variant<int32_t, std::string>;
 
@@ -44,14 +52,34 @@ inline std::string Txt(const std::string& key, const std::string& name, const st
   return key + "\t" + name + "=1:" + Hex(t);
 }
 
+inline std::vector<std::string> Sorted(std::vector<std::string> lines) {
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
 class StoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
     hive = std::make_shared<registry::MemoryHive>();
     registry::Registry::UseHive(hive);
     registry::SetErrorSink([this](const std::string& line) { reports.push_back(line); });
+    // Two installed printers: a session printer whose port marks it as
+    // redirected (its session number varies from run to run) and an
+    // ordinary one.
+    spooler::Spooler::UseBackend(spooler::VirtualSpooler::FromJson(R"js({"printers": [
+      {"name": "\\\\srv\\Label (session 7)", "port": "rdp://client/7"},
+      {"name": "Plain", "port": "usb://plain"}]})js"));
+    CQuorPrnPrinterInfoManager::RefreshPrinters();
+    std::vector<std::string> ports{"^rdp:"};
+    std::vector<std::string> remove{" \\(session [0-9]+\\)"};
+    CQuorPrnPrinterRedirectManager::SetRedirectPrinterPortList(ports);
+    CQuorPrnPrinterRedirectManager::SetRedirectPrinterRemovePatternList(remove);
   }
   void TearDown() override {
+    std::vector<std::string> none;
+    CQuorPrnPrinterRedirectManager::SetRedirectPrinterPortList(none);
+    CQuorPrnPrinterRedirectManager::SetRedirectPrinterRemovePatternList(none);
+    spooler::Spooler::Reset();
     registry::SetErrorSink(nullptr);
     registry::Registry::Reset();
   }
