@@ -2,6 +2,8 @@
 // tests and hosts with worker threads may ask for it from several threads.
 #include "platform/registry/Registry.h"
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <mutex>
 
@@ -24,7 +26,14 @@ std::shared_ptr<RegistryHive> Registry::Current() {
   std::lock_guard<std::mutex> lock(g_mutex);
   if (!g_hive) {
     const char* env = std::getenv("QUORPRN_REGISTRY");
-    g_hive = OpenSqliteHive(env && *env ? env : kDefaultPath);
+    if (env && *env) {
+      g_hive = OpenSqliteHive(env);
+    } else {
+      // The machine-wide folder is made on first use when this process may;
+      // otherwise opening the file reports why.
+      ::mkdir(kDefaultFolder, 0755);
+      g_hive = OpenSqliteHive(kDefaultPath);
+    }
   }
   return g_hive;
 }

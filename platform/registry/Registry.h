@@ -15,6 +15,7 @@ namespace registry {
 
 class Registry {
  public:
+  static constexpr const char* kDefaultFolder = "/var/lib/quorprn";
   static constexpr const char* kDefaultPath = "/var/lib/quorprn/registry.db";
 
   static void UseHive(std::shared_ptr<RegistryHive> hive);

@@ -1,0 +1,23 @@
+// Reading decimal text the way the platform's ASCII-to-integer conversion
+// does (leading white space, an optional sign, digits, the rest ignored; no
+// digits read as 0), for paper and bin numbers and template values. Values
+// beyond 32 bits are clamped rather than left undefined. Holds no state.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+inline int32_t QuorPrnDecimal(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  int64_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > int64_t{INT32_MAX} + 1) value = int64_t{INT32_MAX} + 1;
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX) value = INT32_MAX;
+  return static_cast<int32_t>(value);
+}

@@ -1,0 +1,301 @@
+// What only the file hive can get wrong: files it cannot use, permissions,
+// other processes holding the lock, a writer killed mid-write and several
+// processes updating one value at once. Children are forked before they open
+// the file, so that no connection crosses a fork.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+#include "HiveTestDir.h"
+#include "platform/registry/MeraRegKey.h"
+#include "platform/registry/Registry.h"
+#include "platform/registry/SqliteHive.h"
+
+using registry::OpenSqliteHive;
+using registry::RegError;
+using registry::RegValue;
+
+namespace {
+
+class SqliteHiveTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    registry::Registry::Reset();
+    unsetenv("QUORPRN_REGISTRY");
+  }
+  HiveTestDir dir;
+  std::string file = dir.File("hive.db");
+};
+
+// Every operation of the component fails with a cause, never "absent", and
+// the message names the file.
+void ExpectUnusable(const std::string& path, const char* expectedCode) {
+  registry::Registry::UseFile(path);
+  auto key = MeraNewRegKey();
+  auto check = [&](int result, const char* op) {
+    EXPECT_EQ(result, 0) << op;
+    RegError last = registry::GetLastError();
+    EXPECT_EQ(last.code, expectedCode) << op;
+    EXPECT_NE(last.message.find(path), std::string::npos) << op << ": " << last.message;
+  };
+  check(key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE", 0), "OpenKey");
+  check(key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\X"), "CreateKey");
+  check(key->DeleteKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\X", 0), "DeleteKey");
+}
+
+TEST_F(SqliteHiveTest, AFileThatCannotBeUsedFailsEveryOperationWithItsCause) {
+  ExpectUnusable("/nonexistent-quorprn-folder/sub/hive.db", registry::kCannotOpen);
+
+  std::ofstream(file) << std::string(4096, 'x');  // some other file under the hive's name
+  ExpectUnusable(file, registry::kReadFailed);
+  std::ifstream in(file);
+  std::string content((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_EQ(content, std::string(4096, 'x'));  // and it was left alone
+}
+
+TEST_F(SqliteHiveTest, EnvironmentNamesTheFileAndWritesAreThereForTheNextOpener) {
+  setenv("QUORPRN_REGISTRY", file.c_str(), 1);
+  registry::Registry::Reset();
+  auto key = MeraNewRegKey();
+  ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Olvanet\\Sarvo")) << registry::GetLastError().message;
+  ASSERT_TRUE(key->SetText("CurrentPrinter", "LBP"));
+
+  auto other = OpenSqliteHive(file);
+  registry::KeySnapshot snap;
+  RegError err;
+  ASSERT_TRUE(other->ReadKey("software\\olvanet\\sarvo", false, &snap, &err)) << err.message;
+  ASSERT_NE(snap.Find("currentprinter"), nullptr);
+  EXPECT_EQ(snap.Find("currentprinter")->value.data, "LBP");
+}
+
+TEST_F(SqliteHiveTest, ALockHeldPastTheTimeoutIsBusyWhileReadersGoOn) {
+  auto holder = OpenSqliteHive(file);
+  auto waiter = OpenSqliteHive(file, {.busyTimeoutMs = 100});
+  RegError err;
+  ASSERT_TRUE(holder->CreateKey("SOFTWARE\\K", &err));
+  ASSERT_TRUE(holder->SetValue("SOFTWARE\\K", "N", RegValue::Number(1), &err));
+  RegError waited;
+  registry::KeySnapshot seen;
+  bool read = false;
+  ASSERT_TRUE(holder->Transaction(
+      [&](RegError* e) {
+        if (!holder->SetValue("SOFTWARE\\K", "N", RegValue::Number(2), e)) return false;
+        EXPECT_FALSE(waiter->SetValue("SOFTWARE\\K", "N", RegValue::Number(3), &waited));
+        read = waiter->ReadKey("SOFTWARE\\K", false, &seen, e);
+        return true;
+      },
+      &err))
+      << err.message;
+  EXPECT_EQ(waited.code, registry::kBusy);
+  EXPECT_NE(waited.message.find(file), std::string::npos) << waited.message;
+  ASSERT_TRUE(read);
+  int32_t n = 0;
+  ASSERT_TRUE(seen.Find("N")->value.AsNumber(&n));
+  EXPECT_EQ(n, 1);  // the holder's change was not committed yet
+  ASSERT_TRUE(waiter->SetValue("SOFTWARE\\K", "N", RegValue::Number(3), &err)) << err.message;
+}
+
+// Runs `child` in a forked process (as an unprivileged user when this one is
+// root) and returns what it wrote to its pipe.
+std::string InChild(const std::function<std::string()>& child) {
+  int fds[2];
+  if (pipe(fds) != 0) return "pipe failed";
+  pid_t pid = fork();
+  if (pid == 0) {
+    close(fds[0]);
+    std::string out;
+    if (getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+      out = "cannot drop privileges";
+    } else {
+      out = child();
+    }
+    ssize_t w = write(fds[1], out.data(), out.size());
+    _exit(w == static_cast<ssize_t>(out.size()) ? 0 : 1);
+  }
+  close(fds[1]);
+  std::string out;
+  char buf[512];
+  ssize_t n;
+  while ((n = read(fds[0], buf, sizeof buf)) > 0) out.append(buf, static_cast<size_t>(n));
+  close(fds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return out;
+}
+
+// What an unprivileged reader manages on the hive: reads, and ECR052 for
+// every kind of write.
+std::string ReadOnlyReport(const std::string& file) {
+  return InChild([&] {
+    registry::Registry::UseFile(file);
+    std::string r;
+    auto key = MeraNewRegKey();
+    int32_t n = 0;
+    r += key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Olvanet", 0) && key->GetNumber("N", n)
+             ? "read " + std::to_string(n) + " "
+             : "noread:" + registry::GetLastError().message + " ";
+    key->SetNumber("N", 1);
+    r += registry::GetLastError().code + " ";
+    key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Olvanet", 1);
+    r += registry::GetLastError().code + " ";
+    key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\New");
+    r += registry::GetLastError().code + " ";
+    key->DeleteKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Olvanet", 0);
+    r += registry::GetLastError().code;
+    return r;
+  });
+}
+
+TEST_F(SqliteHiveTest, AUserWithoutWriteAccessReadsAndIsDeniedWrites) {
+  // The machine-wide layout: a folder and file that only their owner writes.
+  ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+  auto owner = OpenSqliteHive(file);
+  RegError err;
+  ASSERT_TRUE(owner->CreateKey("SOFTWARE\\Olvanet", &err)) << err.message;
+  ASSERT_TRUE(owner->SetValue("SOFTWARE\\Olvanet", "N", RegValue::Number(41), &err));
+  ASSERT_TRUE(owner->SetValue("SOFTWARE\\Olvanet", "N", RegValue::Number(42), &err));
+  ASSERT_EQ(chmod(file.c_str(), 0644), 0);
+  if (getuid() != 0) {
+    ASSERT_EQ(chmod(file.c_str(), 0444), 0);
+    ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
+  }
+  // While the owner still has the file open, its last commit may live only
+  // in the log: the reader must see it all the same.
+  EXPECT_EQ(ReadOnlyReport(file), "read 42 ECR052 ECR052 ECR052 ECR052");
+
+  // A hive copied in without its log files is read from the file alone.
+  owner.reset();
+  ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+  std::remove((file + "-wal").c_str());
+  std::remove((file + "-shm").c_str());
+  if (getuid() != 0) {
+    ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
+  }
+  EXPECT_EQ(ReadOnlyReport(file), "read 42 ECR052 ECR052 ECR052 ECR052");
+
+  auto hive = OpenSqliteHive(file);
+  registry::KeySnapshot snap;
+  ASSERT_TRUE(hive->ReadKey("SOFTWARE\\Olvanet", false, &snap, &err)) << err.message;
+  int32_t n = 0;
+  EXPECT_TRUE(snap.Find("N")->value.AsNumber(&n));
+  EXPECT_EQ(n, 42);
+}
+
+// Writes generation after generation of ten numbers and a text, one
+// transaction each, and tells the parent every generation that was committed.
+[[noreturn]] void WriteGenerations(const std::string& file, int fd) {
+  auto hive = OpenSqliteHive(file);
+  for (int32_t gen = 1;; ++gen) {
+    RegError err;
+    bool ok = hive->Transaction(
+        [&](RegError* e) {
+          for (int v = 0; v < 10; ++v) {
+            if (!hive->SetValue("SOFTWARE\\Crash", "V" + std::to_string(v), RegValue::Number(gen), e)) return false;
+          }
+          return hive->SetValue("SOFTWARE\\Crash", "Text", RegValue::Text(std::string(3000, char('a' + gen % 26))), e);
+        },
+        &err);
+    if (!ok || write(fd, &gen, sizeof gen) != sizeof gen) _exit(1);
+  }
+}
+
+TEST_F(SqliteHiveTest, AWriterKilledMidWriteLeavesASoundHiveWithWholeGenerations) {
+  {
+    auto hive = OpenSqliteHive(file);
+    RegError err;
+    ASSERT_TRUE(hive->CreateKey("SOFTWARE\\Crash", &err)) << err.message;
+  }
+  for (int round = 0; round < 3; ++round) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    pid_t pid = fork();
+    if (pid == 0) {
+      close(fds[0]);
+      WriteGenerations(file, fds[1]);
+    }
+    close(fds[1]);
+    int32_t committed = 0, gen;
+    while (committed < 5 + round * 7 && read(fds[0], &gen, sizeof gen) == sizeof gen) committed = gen;
+    std::this_thread::sleep_for(std::chrono::microseconds(300 * round + 50));
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    while (read(fds[0], &gen, sizeof gen) == sizeof gen) committed = gen;
+    close(fds[0]);
+    ASSERT_GE(committed, 5) << "the writer never got going";
+
+    std::string report;
+    EXPECT_TRUE(registry::CheckSqliteHive(file, &report)) << report;
+    auto hive = OpenSqliteHive(file);
+    registry::KeySnapshot snap;
+    RegError err;
+    ASSERT_TRUE(hive->ReadKey("SOFTWARE\\Crash", false, &snap, &err)) << err.message;
+    int32_t first = -1;
+    ASSERT_NE(snap.Find("V0"), nullptr);
+    ASSERT_TRUE(snap.Find("V0")->value.AsNumber(&first));
+    // Every committed generation is there, at most one more that was
+    // committed but not yet reported, and never a mix of two.
+    EXPECT_GE(first, committed);
+    EXPECT_LE(first, committed + 1);
+    for (int v = 1; v < 10; ++v) {
+      int32_t n = -1;
+      ASSERT_TRUE(snap.Find("V" + std::to_string(v))->value.AsNumber(&n));
+      EXPECT_EQ(n, first) << "V" << v;
+    }
+    EXPECT_EQ(snap.Find("Text")->value.data, std::string(3000, char('a' + first % 26)));
+  }
+}
+
+TEST_F(SqliteHiveTest, FourProcessesIncrementingOneValueLoseNoUpdate) {
+  {
+    auto hive = OpenSqliteHive(file);
+    RegError err;
+    ASSERT_TRUE(hive->CreateKey("SOFTWARE\\Counter", &err)) << err.message;
+    ASSERT_TRUE(hive->SetValue("SOFTWARE\\Counter", "N", RegValue::Number(0), &err));
+  }
+  std::vector<pid_t> children;
+  for (int c = 0; c < 4; ++c) {
+    pid_t pid = fork();
+    if (pid == 0) {
+      registry::Registry::UseFile(file);
+      auto hive = registry::Registry::Current();
+      for (int i = 0; i < 250; ++i) {
+        // A read-modify-write is one transaction, or two processes could
+        // read the same number and both write it plus one.
+        bool ok = hive->Transaction(
+            [](RegError*) {
+              auto key = MeraNewRegKey();
+              int32_t n = 0;
+              return key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Counter", 1) && key->GetNumber("N", n) &&
+                     key->SetNumber("N", n + 1);
+            },
+            nullptr);
+        if (!ok) _exit(10 + c);
+      }
+      _exit(0);
+    }
+    children.push_back(pid);
+  }
+  for (pid_t pid : children) {
+    int status = -1;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
+  }
+  registry::Registry::UseFile(file);
+  auto key = MeraNewRegKey();
+  int32_t n = 0;
+  ASSERT_TRUE(key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Counter", 0));
+  ASSERT_TRUE(key->GetNumber("N", n));
+  EXPECT_EQ(n, 1000);
+}
+
+}  // namespace
