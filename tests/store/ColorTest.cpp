@@ -44,17 +44,6 @@ TEST_F(Colors, ModeChoosesOwnPalettePresetOrDefaults) {
   EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(Colors, MissingModeKeepsTheModeTheObjectHadAndReadsItsPalette) {
-  Seed(kSet + "\\P");
-  Seed(kSet + "\\P\\Colors", {{"ColorPrint", 1}, {"C001", 11}});
-  CQuorPrnSettingStore store;
-  ASSERT_EQ(store.LoadPrinterSet("SYS", "JOB", 3), 141);
-  const auto& printer = *store.Printers().at(0);
-  EXPECT_EQ(printer.ColorMode, 0);
-  EXPECT_EQ(PaletteNames(printer.ColorPalette), Items({"C001", "C002"}));
-  EXPECT_EQ(printer.ColorPalette[0]->Color, 0x0000ff);
-}
-
 TEST_F(Colors, PrinterPaletteIsLaidOverTheDefaultsByName) {
   Seed(kSet + "\\P");
   Seed(kSet + "\\P\\Colors", {{"ColorPrint", 1}, {"Mode", -1}, {"C001", 7}, {"C900", 9}});

@@ -43,9 +43,8 @@ inline std::string Hex(const std::string& bytes) {
   return out;
 }
 inline std::string Num(const std::string& key, const std::string& name, int32_t v) {
-  const auto u = static_cast<uint32_t>(v);
-  std::string le{static_cast<char>(u & 0xff), static_cast<char>((u >> 8) & 0xff), static_cast<char>((u >> 16) & 0xff),
-                 static_cast<char>(u >> 24)};
+  std::string le(4, '\0');
+  for (int i = 0; i < 4; ++i) le[i] = static_cast<char>(static_cast<uint32_t>(v) >> (8 * i));
   return key + "\t" + name + "=4:" + Hex(le);
 }
 inline std::string Txt(const std::string& key, const std::string& name, const std::string& t) {
@@ -111,5 +110,6 @@ inline std::vector<std::string> PaletteNames(const CQuorPrnSettingStore::Palette
   for (const auto& e : p) out.push_back(e->Name);
   return out;
 }
+
 
 }  // namespace storetest
