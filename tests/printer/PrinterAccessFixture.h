@@ -1,0 +1,100 @@
+// What the printer-access tests share: a peer that reaches the class's private
+// queries and fields, and a fixture with an in-memory hive, a virtual spooler
+// whose call counters show what was asked, empty caches and a fresh printer
+// list.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/registry/MemoryHive.h"
+#include "platform/registry/Registry.h"
+#include "platform/spooler/Spooler.h"
+#include "platform/spooler/VirtualSpooler.h"
+#include "platform/spooler/WinSpool.h"
+#include "printer/CQuorPrnPrinterInfoManager.h"
+#include "quorprn/CQuorPrnPrinterAccess.h"
+
+class CQuorPrnPrinterAccessTestPeer {
+ public:
+  explicit CQuorPrnPrinterAccessTestPeer(CQuorPrnPrinterAccess& access) : a_(access) {}
+
+  int32_t PrinterInfo(const std::string& printer, PRINTER_INFO_2A** out) {
+    return a_._getPrinterInfo(printer.c_str(), out);
+  }
+  int32_t DefaultOsPrinter(std::string& name) { return a_._getDefaultOsPrinter(name); }
+  int32_t PropertyPaperNo(const std::string& printer, CPrnDevMode* holder, int32_t* paperNo) {
+    return a_._getPropertyPaperNo(printer.c_str(), holder, paperNo);
+  }
+  int32_t PrinterPaperName(const std::string& printer, int32_t paperNo, std::string& name) {
+    return a_._getPrinterPaperName(printer.c_str(), paperNo, name);
+  }
+  int32_t Paper(const std::string& printer, int32_t paperNo, std::string& text, std::string& name) {
+    return a_._getPaper(printer.c_str(), paperNo, text, name);
+  }
+  int32_t BinName(const std::string& printer, int32_t binNo, std::string& name) {
+    return a_._getBinName(printer.c_str(), binNo, name);
+  }
+  void SetPaperSize(int32_t width, int32_t length) {
+    a_.m_paperWidth = width;
+    a_.m_paperLength = length;
+  }
+  int32_t UseStored() const { return a_.m_useStored; }
+  int32_t PrinterUsable() const { return a_.m_printerUsable; }
+
+ private:
+  CQuorPrnPrinterAccess& a_;
+};
+
+// Printers of every shape the tests need. "Laser" lists A4 twice and is the
+// default; "Trays" has a default source it does not list; "Mismatch" names
+// fewer bins than it has; the "Bad..." printers fail one query each.
+inline const char* kTestSpooler = R"json({
+  "default": "Laser",
+  "printers": [
+    { "name": "Laser", "port": "lpt1:", "devmode": { "paper": 9, "bin": 7 },
+      "papers": [[9, "A4"], [8, "A3"], [13, "B5 (JIS)"], [9, "A4 Plain"], [256, "Custom"]],
+      "bins": [[7, "Auto Select"], [1, "Tray 1"], [2, "Tray 2"]] },
+    { "name": "Colour", "port": "ipp://colour", "devmode": { "paper": 8, "bin": 4 },
+      "papers": [[9, "A4"], [8, "A3"]],
+      "bins": [[1, "Upper"], [4, "Manual Feed"]] },
+    { "name": "Trays", "port": "usb://trays", "devmode": { "paper": 12, "bin": 99 },
+      "papers": [[12, "B4"]], "bins": [[1, "Upper"], [2, "Lower"]] },
+    { "name": "Mismatch", "port": "usb://mm", "devmode": { "paper": 9, "bin": 1 },
+      "papers": [[9, "A4"]], "bins": [[1, "A"], [2, "B"], [3, "C"]], "binNames": ["A", "B"] },
+    { "name": "BadPapers", "port": "p", "devmode": { "paper": 9, "bin": 1 },
+      "papers": [[9, "A4"]], "bins": [[1, "Upper"]], "fail": ["paperNames"] },
+    { "name": "BadBins", "port": "p", "devmode": { "paper": 9, "bin": 1 },
+      "papers": [[9, "A4"]], "bins": [[1, "Upper"]], "fail": ["bins"] },
+    { "name": "BadInfo", "port": "p", "papers": [[9, "A4"]], "fail": ["getPrinter"] },
+    { "name": "BadOpen", "port": "p", "papers": [[9, "A4"]], "fail": ["open"] }
+  ]
+})json";
+
+class PrinterAccessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    hive = std::make_shared<registry::MemoryHive>();
+    registry::Registry::UseHive(hive);
+    UseSpooler(kTestSpooler);
+  }
+  void TearDown() override {
+    CQuorPrnPrinterAccess::CacheRefresh();
+    spooler::Spooler::Reset();
+    registry::Registry::Reset();
+  }
+  void UseSpooler(const std::string& json) {
+    vs = spooler::VirtualSpooler::FromJson(json, "test spooler");
+    ASSERT_EQ(vs->LoadError(), "");
+    spooler::Spooler::UseBackend(vs);
+    CQuorPrnPrinterAccess::CacheRefresh();
+    CQuorPrnPrinterInfoManager::RefreshPrinters();
+    vs->ResetCalls();
+  }
+  int Calls(const std::string& printer, const char* kind) const { return vs->Calls(printer, kind); }
+
+  std::shared_ptr<registry::MemoryHive> hive;
+  std::shared_ptr<spooler::VirtualSpooler> vs;
+};
