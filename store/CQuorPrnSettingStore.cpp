@@ -172,6 +172,8 @@ void CQuorPrnSettingStore::_readPaletteValues(CMeraRegKey& reg, Palette& palette
 }
 
 int32_t CQuorPrnSettingStore::_readPrinterKey(CMeraRegKey& reg, CQuorPrnRegPrinter& printer) {
+  // An empty name would make the set key itself pass for a printer's key.
+  if (printer.Name.empty()) return QUOR_PRN_NO_PRINTER_ENTRY;
   const std::string key = m_setKey + "\\" + ToKeyName(printer.Name);
   if (!reg.OpenKey(HKEY_LOCAL_MACHINE, key, /*write=*/0)) {
     LastFailureWasAbsence();

@@ -47,7 +47,11 @@ TEST_F(Forms, LoadFormReadsTheStoredFormOfTheCurrentPrinter) {
 
 TEST_F(Forms, AbsentFormOrPrinterStillOpensAFormWithDefaults) {
   Seed(kSet + "\\Plain");
+  Seed(kSet + "\\Form\\Invoice", {{"Bin", std::string("5")}});
   CQuorPrnSettingStore store;
+  // Without a current printer the set key must not pass for a printer's key.
+  EXPECT_EQ(store.LoadForm("SYS", "JOB", 3, "Invoice"), 142);
+  store.CloseForm();
   store.SetCurrentPrinter("Plain");
   EXPECT_EQ(store.LoadForm("SYS", "JOB", 3, "Invoice"), 143);
   auto f = Named("Invoice");
