@@ -3,8 +3,10 @@
 #include <filesystem>
 
 #include "platform/registry/Registry.h"
+#include "quorprn/CQuorPrnPrinterRedirectManager.h"
 #include "platform/spooler/Spooler.h"
 #include "tools/CommandError.h"
+#include "tools/TerminalText.h"
 
 namespace tools {
 
@@ -21,6 +23,13 @@ void CommandContext::ApplyGlobalOptions() {
       throw CommandError(CommandError::kUsage, "--spooler: no such file: " + spooler);
     spooler::Spooler::UseJsonFile(spooler);
   }
+  // A host sets these once at start; the command does the same for the one
+  // verb it runs, so stored redirect names resolve as they would in the host.
+  std::vector<std::string> ports, removes;
+  for (const auto& p : redirectPorts) ports.push_back(TerminalText::ToLibrary(p, "--redirect-port"));
+  for (const auto& p : redirectRemoves) removes.push_back(TerminalText::ToLibrary(p, "--redirect-remove"));
+  CQuorPrnPrinterRedirectManager::SetRedirectPrinterPortList(ports);
+  CQuorPrnPrinterRedirectManager::SetRedirectPrinterRemovePatternList(removes);
 }
 
 }  // namespace tools

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tools/CommandOutput.h"
 
@@ -17,6 +18,8 @@ class CommandContext {
   std::string registryPath;  // --registry; empty: the components' own choice
   std::string spooler;       // --spooler: "cups" or a JSON file; empty likewise
   bool json = false;
+  std::vector<std::string> redirectPorts;    // --redirect-port, UTF-8
+  std::vector<std::string> redirectRemoves;  // --redirect-remove, UTF-8
   CommandOutput out;
 
   // Makes the hive and the spooler the ones the options name. Must run

@@ -8,6 +8,7 @@
 
 #include "tools/CommandError.h"
 #include "tools/PrinterVerbs.h"
+#include "tools/RedirectVerbs.h"
 #include "tools/RegVerbs.h"
 #include "tools/TemplateVerbs.h"
 #include "tools/VerbGroup.h"
@@ -29,9 +30,12 @@ int CommandLine::Run(int argc, char** argv) {
   app.add_option("--registry", ctx.registryPath, "settings hive file (default: $QUORPRN_REGISTRY or the machine's)");
   app.add_option("--spooler", ctx.spooler, "\"cups\" or a JSON file describing virtual printers");
   app.add_flag("--json", ctx.json, "print one JSON object instead of text");
+  app.add_option("--redirect-port", ctx.redirectPorts, "port pattern marking a redirected printer, as a host sets it");
+  app.add_option("--redirect-remove", ctx.redirectRemoves, "pattern removed from redirected printer names");
 
   std::vector<std::unique_ptr<VerbGroup>> groups;
   groups.push_back(std::make_unique<PrinterVerbs>());
+  groups.push_back(std::make_unique<RedirectVerbs>());
   groups.push_back(std::make_unique<XdwVerbs>());
   groups.push_back(std::make_unique<TemplateVerbs>());
   groups.push_back(std::make_unique<RegVerbs>());

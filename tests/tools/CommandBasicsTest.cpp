@@ -122,3 +122,18 @@ TEST_F(CommandBasics, TemplateEncodeDecodeRoundTripAndShow) {
   EXPECT_EQ(Run({"template", "decode", Path("bad.TPTX"), Path("out.TPT")}).status, 1);
   EXPECT_FALSE(std::filesystem::exists(Path("out.TPT")));
 }
+
+TEST_F(CommandBasics, RedirectNamesFollowThePatternsGivenEitherWay) {
+  const std::string port = "rdp-session", remove = " \\(session [0-9]+\\)";
+  CommandResult stored = Run({"redirect", "--port", port, "--remove", remove, "name", "Label Printer (session 12)"}, true);
+  ASSERT_EQ(stored.status, 0) << stored.err;
+  EXPECT_EQ(stored.Json()["StoredName"], "Label Printer!Redirected");
+  // The global options a host-like run uses reach the verb as well; the
+  // comparison ignores letter case, the suffix does not.
+  CommandResult real = Run({"--redirect-port", port, "--redirect-remove", remove, "redirect", "real",
+                            "LABEL printer!Redirected"}, true);
+  EXPECT_EQ(real.Json()["PrinterName"], "Label Printer (session 12)");
+  EXPECT_EQ(Run({"redirect", "real", "Label Printer!Redirected"}, true).Json()["Changed"], false);
+  EXPECT_EQ(Run({"redirect", "name", "Office Laser", "--port", port}, true).Json()["StoredName"], "Office Laser");
+  EXPECT_EQ(Run({"redirect", "name"}).status, 2);
+}
