@@ -1,7 +1,8 @@
-// The .reg importer on arbitrary bytes into an in-memory hive. Whatever
-// imports is exported in both formats and imported again into a fresh hive:
-// unless the export named an item it had to leave out, the two hives hold the
-// same keys and values, and the re-import raises no problem.
+// Any bytes as a .reg file, into an in-memory hive: the import must not crash
+// or run away with memory. Whatever imports is exported in both formats and
+// imported again into a fresh hive: unless the export named an item it had to
+// leave out, the two hives hold the same keys and values, and the re-import
+// raises no problem. A failed check prints both hives.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

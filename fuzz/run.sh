@@ -11,7 +11,7 @@ build=$top/build-fuzz
 jobs=$(nproc 2>/dev/null || echo 2)
 
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQUORPRN_FUZZ=ON -DQUORPRN_BUILD_TESTS=OFF -DQUORPRN_BUILD_BENCH=OFF -DQUORPRN_BUILD_TOOLS=ON >/dev/null
+  -DQUORPRN_FUZZ=ON -DQUORPRN_BUILD_TESTS=OFF -DQUORPRN_BUILD_BENCH=OFF -DQUORPRN_BUILD_TOOLS=OFF >/dev/null
 
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
