@@ -30,15 +30,18 @@ constexpr size_t kMaxMatchedText = 1024;
 // Says once per pattern and cause why it never matches: a host that sets a
 // broken pattern should hear of it, but not at every printer name. The
 // memory of what was said is bounded: a host that keeps setting new broken
-// patterns would otherwise grow it for the life of the process.
+// patterns would otherwise grow it for the life of the process, so past the
+// bound it starts afresh (and may say something again).
 constexpr size_t kMaxReported = 64;
 
 void ReportOnce(const std::string& pattern, const std::string& what) {
   static std::mutex mutex;
   static std::set<std::pair<std::string, std::string>>* reported = new std::set<std::pair<std::string, std::string>>();
   std::lock_guard<std::mutex> lock(mutex);
-  if (reported->size() >= kMaxReported) return;
-  if (!reported->insert({pattern, what}).second) return;
+  std::pair<std::string, std::string> item(pattern, what);
+  if (reported->count(item)) return;
+  if (reported->size() >= kMaxReported) reported->clear();
+  reported->insert(std::move(item));
   std::fprintf(stderr, "quorprn: redirect: bad pattern \"%s\": %s; it never matches\n",
                mbcs::Cp932Converter::ToUtf8Lossy(pattern).c_str(), what.c_str());
 }
