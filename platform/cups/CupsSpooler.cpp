@@ -1,31 +1,380 @@
-// Placeholder until the CUPS backend lands: no printers, every query fails.
+// The spooler interface answered from CUPS: the machine's real printers,
+// their state, papers and bins. Every request runs on a connection of its own
+// with a bounded wait (CupsConnection); nothing here may block without limit.
+// Owns a short-lived cache of each printer's paper and bin lists, because the
+// platform's count protocol asks the same list twice per capability. The
+// backend is shared by every thread of the process, so the cache is locked;
+// no lock is held while CUPS is asked. Texts
+// leave as code page 932; CUPS types never leave this file.
 #include "platform/cups/CupsSpooler.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+
+#include <cups/cups.h>
+
+#include "platform/cups/CupsConnection.h"
+#include "platform/cups/MediaSourceBins.h"
+#include "platform/cups/PaperNumbers.h"
+#include "platform/cups/PrinterMediaList.h"
+#include "platform/cups/PrinterStateBits.h"
+#include "platform/mbcs/Cp932Converter.h"
+#include "platform/spooler/WinSpool.h"
 
 namespace spooler {
 namespace {
-class NoCups : public SpoolerBackend {
+
+constexpr int kConnectMs = 3000;
+constexpr double kAnswerSeconds = 2.0;
+// Long enough for one dialog's burst of capability queries, short enough that
+// a changed printer shows up without a restart.
+constexpr auto kMediaLife = std::chrono::seconds(30);
+constexpr unsigned long kScannerType = 0x2000000;  // CUPS_PRINTER_SCANNER
+
+std::string Option(const cups_dest_t* dest, const char* name) {
+  const char* value = cupsGetOption(name, dest->num_options, dest->options);
+  return value ? value : "";
+}
+
+bool IsScanner(const cups_dest_t* dest) {
+  return (std::strtoul(Option(dest, "printer-type").c_str(), nullptr, 10) & kScannerType) != 0;
+}
+
+std::string Display(const std::string& utf8) { return mbcs::Cp932Converter::FromUtf8Lossy(utf8); }
+
+// A host runs without a console of ours; each distinct problem is told once.
+void ReportOnce(const std::string& message) {
+  static std::mutex mutex;
+  static std::set<std::string> told;
+  std::lock_guard<std::mutex> lock(mutex);
+  if (told.insert(message).second) std::fprintf(stderr, "quorprn: %s\n", message.c_str());
+}
+
+// The size of a paper that only a keyword names (an option file's "A4",
+// a printer default missing from its own list).
+void KeywordSize(const std::string& keyword, int* width, int* length) {
+  pwg_media_t* pwg = pwgMediaForPWG(keyword.c_str());
+  if (!pwg) pwg = pwgMediaForLegacy(keyword.c_str());
+  if (!pwg) pwg = pwgMediaForPPD(keyword.c_str());
+  *width = pwg ? pwg->width : 0;
+  *length = pwg ? pwg->length : 0;
+}
+
+bool StartsWith(const char* s, const char* prefix) { return std::strncmp(s, prefix, std::strlen(prefix)) == 0; }
+
+// The "media" option may carry a paper and a source together ("A4,tray-1").
+std::vector<std::string> SplitCommas(const std::string& text) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t comma = text.find(',', start);
+    if (comma == std::string::npos) comma = text.size();
+    if (comma > start) parts.push_back(text.substr(start, comma - start));
+    start = comma + 1;
+  }
+  return parts;
+}
+
+class DestList {
  public:
-  bool Enumerate(std::vector<PrinterEntry>* out, std::string*) override {
-    out->clear();
-    return true;
+  ~DestList() { cupsFreeDests(count, dests); }
+  int count = 0;
+  cups_dest_t* dests = nullptr;
+};
+
+class DestInfo {
+ public:
+  explicit DestInfo(cups_dinfo_t* info) : info_(info) {}
+  ~DestInfo() {
+    if (info_) cupsFreeDestInfo(info_);
   }
-  bool Open(const std::string&, std::string* e) override { return Fail(e); }
-  bool GetPrinter(const std::string&, PrinterEntry*, std::string* e) override { return Fail(e); }
-  bool Capabilities(const std::string&, uint16_t, std::vector<uint16_t>*, std::vector<std::string>*,
-                    std::string* e) override {
-    return Fail(e);
-  }
-  bool DefaultPrinter(std::string*, std::string* e) override { return Fail(e); }
-  std::string Describe() const override { return "CUPS (not built)"; }
+  DestInfo(const DestInfo&) = delete;
+  DestInfo& operator=(const DestInfo&) = delete;
+  cups_dinfo_t* get() const { return info_; }
 
  private:
-  static bool Fail(std::string* e) {
-    if (e) *e = "the CUPS backend is not built";
+  cups_dinfo_t* info_;
+};
+
+void ApplyOptions(const cups_dest_t* dest, PrinterMediaList* list) {
+  for (const std::string& part : SplitCommas(Option(dest, "media"))) {
+    int width = 0, length = 0;
+    KeywordSize(part, &width, &length);
+    list->SetDefaultPaper(part, width, length);
+    list->SetDefaultBin(part);
+  }
+  list->SetDefaultBin(Option(dest, "media-source"));
+}
+
+bool ReadMedia(http_t* http, cups_dest_t* dest, PrinterMediaList* list, std::string* error) {
+  DestInfo info(cupsCopyDestInfo(http, dest));
+  if (!info.get()) {
+    std::string failure = CupsConnection::LastFailure("reading the printer's papers");
+    *error = failure.empty() ? "the printer's papers cannot be read" : failure;
     return false;
   }
+  const unsigned flags = CUPS_MEDIA_FLAGS_DEFAULT;
+  // media-supported keeps the printer's own order; the media database that
+  // the by-index calls walk is sorted by size.
+  ipp_attribute_t* supported = cupsFindDestSupported(http, dest, info.get(), "media");
+  int count = supported ? ippGetCount(supported) : 0;
+  for (int i = 0; i < count; ++i) {
+    const char* keyword = ippGetString(supported, i, nullptr);
+    // Custom size ranges, not papers.
+    if (!keyword || StartsWith(keyword, "custom_min_") || StartsWith(keyword, "custom_max_")) continue;
+    cups_size_t size{};
+    if (cupsGetDestMediaByName(http, dest, info.get(), keyword, flags, &size)) {
+      const char* name = cupsLocalizeDestMedia(http, dest, info.get(), flags, &size);
+      list->AddPaper(keyword, size.width, size.length, name ? name : "");
+    } else {
+      int width = 0, length = 0;
+      KeywordSize(keyword, &width, &length);
+      list->AddPaper(keyword, width, length, "");
+    }
+  }
+  if (count == 0) {
+    int known = cupsGetDestMediaCount(http, dest, info.get(), flags);
+    for (int i = 0; i < known; ++i) {
+      cups_size_t size{};
+      if (!cupsGetDestMediaByIndex(http, dest, info.get(), i, flags, &size)) continue;
+      const char* name = cupsLocalizeDestMedia(http, dest, info.get(), flags, &size);
+      list->AddPaper(size.media, size.width, size.length, name ? name : "");
+    }
+  }
+  ipp_attribute_t* sources = cupsFindDestSupported(http, dest, info.get(), "media-source");
+  for (int i = 0; sources && i < ippGetCount(sources); ++i) {
+    const char* keyword = ippGetString(sources, i, nullptr);
+    if (!keyword) continue;
+    const char* name = cupsLocalizeDestValue(http, dest, info.get(), "media-source", keyword);
+    list->AddBin(keyword, name ? name : "");
+  }
+
+  if (ipp_attribute_t* media = cupsFindDestDefault(http, dest, info.get(), "media")) {
+    if (const char* keyword = ippGetString(media, 0, nullptr)) {
+      int width = 0, length = 0;
+      KeywordSize(keyword, &width, &length);
+      list->SetDefaultPaper(keyword, width, length);
+    }
+  }
+  if (ipp_attribute_t* source = cupsFindDestDefault(http, dest, info.get(), "media-source")) {
+    if (const char* keyword = ippGetString(source, 0, nullptr)) list->SetDefaultBin(keyword);
+  } else if (ipp_attribute_t* col = cupsFindDestDefault(http, dest, info.get(), "media-col")) {
+    if (ipp_t* members = ippGetCollection(col, 0)) {
+      ipp_attribute_t* member = ippFindAttribute(members, "media-source", IPP_TAG_ZERO);
+      if (const char* keyword = member ? ippGetString(member, 0, nullptr) : nullptr) list->SetDefaultBin(keyword);
+    }
+  }
+  // The user's own options (lpoptions) override what the printer prefers.
+  ApplyOptions(dest, list);
+  list->Finish();
+  return true;
+}
+
+class CupsSpooler : public SpoolerBackend {
+ public:
+  bool Enumerate(std::vector<PrinterEntry>* out, std::string* error) override {
+    out->clear();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      media_.clear();
+    }
+    CupsConnection connection(kConnectMs, kAnswerSeconds);
+    std::string why;
+    // No print system at all is an empty list, not a failure.
+    if (!connection.Open(&why)) return true;
+    DestList list;
+    if (!List(&connection, &list, error)) return false;
+    for (int i = 0; i < list.count; ++i) {
+      const cups_dest_t* dest = &list.dests[i];
+      // lpoptions instances are views of a printer, not printers.
+      if (dest->instance || IsScanner(dest)) continue;
+      PrinterEntry entry;
+      if (!ToEntry(dest, &entry)) continue;
+      // Only the options: the printer's own defaults cost a request per
+      // printer, which GetPrinter pays for the one printer it is asked about.
+      PrinterMediaList media;
+      ApplyOptions(dest, &media);
+      entry.paper = media.DefaultPaper();
+      std::string source = Option(dest, "media-source");
+      entry.bin = source.empty() ? media.DefaultBin() : MediaSourceBins::Number(source);
+      out->push_back(std::move(entry));
+    }
+    return true;
+  }
+
+  bool Open(const std::string& printer, std::string* error) override {
+    CupsConnection connection(kConnectMs, kAnswerSeconds);
+    DestList list;
+    return FindDest(&connection, printer, &list, error) != nullptr;
+  }
+
+  bool GetPrinter(const std::string& printer, PrinterEntry* out, std::string* error) override {
+    CupsConnection connection(kConnectMs, kAnswerSeconds);
+    DestList list;
+    cups_dest_t* dest = FindDest(&connection, printer, &list, error);
+    if (!dest) return false;
+    PrinterEntry entry;
+    std::shared_ptr<const PrinterMediaList> media;
+    bool ok = ToEntry(dest, &entry);
+    if (!ok && error) *error = "the printer's name cannot be written in code page 932";
+    if (ok) media = Cached(printer);
+    if (ok && !media) ok = (media = Media(&connection, dest, printer, error)) != nullptr;
+    if (!ok) return false;
+    entry.paper = media->DefaultPaper();
+    entry.bin = media->DefaultBin();
+    *out = std::move(entry);
+    return true;
+  }
+
+  bool Capabilities(const std::string& printer, uint16_t capability, std::vector<uint16_t>* numbers,
+                    std::vector<std::string>* names, std::string* error) override {
+    if (capability != DC_PAPERS && capability != DC_PAPERNAMES && capability != DC_BINS &&
+        capability != DC_BINNAMES) {
+      if (error) *error = "capability " + std::to_string(capability) + " is not supported";
+      return false;
+    }
+    std::shared_ptr<const PrinterMediaList> media = Cached(printer);
+    if (!media) {
+      CupsConnection connection(kConnectMs, kAnswerSeconds);
+      DestList list;
+      cups_dest_t* dest = FindDest(&connection, printer, &list, error);
+      if (!dest) return false;
+      media = Media(&connection, dest, printer, error);
+      if (!media) return false;
+    }
+    bool papers = capability == DC_PAPERS || capability == DC_PAPERNAMES;
+    const auto& entries = papers ? media->Papers() : media->Bins();
+    if (capability == DC_PAPERS || capability == DC_BINS) {
+      if (numbers) {
+        numbers->clear();
+        for (const auto& e : entries) numbers->push_back(e.number);
+      }
+    } else if (names) {
+      names->clear();
+      for (const auto& e : entries) names->push_back(Display(e.name));
+    }
+    return true;
+  }
+
+  bool DefaultPrinter(std::string* name, std::string* error) override {
+    CupsConnection connection(kConnectMs, kAnswerSeconds);
+    std::string why;
+    if (!connection.Open(&why)) {
+      if (error) *error = why;
+      return false;
+    }
+    // The list marks the user's default: LPDEST, PRINTER and lpoptions before
+    // the server's own.
+    DestList list;
+    if (!List(&connection, &list, error)) return false;
+    for (int i = 0; i < list.count; ++i) {
+      const cups_dest_t* dest = &list.dests[i];
+      if (!dest->is_default) continue;
+      std::string converted, convError;
+      if (IsScanner(dest) || !mbcs::Cp932Converter::FromUtf8(dest->name, &converted, &convError)) {
+        if (error) *error = std::string("the default printer \"") + dest->name + "\" is not usable";
+        return false;
+      }
+      *name = converted;
+      return true;
+    }
+    if (error) *error = "there is no default printer";
+    return false;
+  }
+
+  std::string Describe() const override {
+    const char* server = cupsServer();
+    return std::string("CUPS at ") + (server ? server : "?");
+  }
+
+ private:
+  struct CachedMedia {
+    std::chrono::steady_clock::time_point at;
+    std::shared_ptr<const PrinterMediaList> list;
+  };
+
+  // False (and reported once) for a printer whose name code page 932 cannot
+  // hold: a mangled name would be a printer that no later call can find.
+  static bool ToEntry(const cups_dest_t* dest, PrinterEntry* out) {
+    std::string why;
+    if (!mbcs::Cp932Converter::FromUtf8(dest->name, &out->name, &why)) {
+      ReportOnce(std::string("CUPS printer \"") + dest->name + "\" left out: its name " + why);
+      return false;
+    }
+    out->port = Display(Option(dest, "device-uri"));
+    out->driver = Display(Option(dest, "printer-make-and-model"));
+    out->comment = Display(Option(dest, "printer-info"));
+    out->location = Display(Option(dest, "printer-location"));
+    int state = std::atoi(Option(dest, "printer-state").c_str());
+    out->status = PrinterStateBits::From(state, Option(dest, "printer-state-reasons"));
+    return true;
+  }
+
+  // Every destination CUPS lists, on an open connection. Named look-ups go
+  // through this list too: cupsGetNamedDest falls back to libcups' shared
+  // connection, without our bound, when its own request fails.
+  static bool List(CupsConnection* connection, DestList* list, std::string* error) {
+    list->count = cupsGetDests2(connection->get(), &list->dests);
+    if (list->count > 0) return true;
+    std::string failure = CupsConnection::LastFailure("listing the CUPS printers");
+    if (failure.empty() || cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) return true;
+    if (error) *error = failure + " at " + connection->Server();
+    return false;
+  }
+
+  // The printer as CUPS knows it, or null with a message; `list` owns it.
+  static cups_dest_t* FindDest(CupsConnection* connection, const std::string& printer, DestList* list,
+                               std::string* error) {
+    std::string utf8, why;
+    if (printer.empty() || !mbcs::Cp932Converter::ToUtf8(printer, &utf8, &why)) {
+      if (error) *error = "not a printer name: " + (printer.empty() ? std::string("empty") : why);
+      return nullptr;
+    }
+    if (!connection->Open(&why)) {
+      if (error) *error = "printer \"" + utf8 + "\": " + why;
+      return nullptr;
+    }
+    if (!List(connection, list, error)) return nullptr;
+    cups_dest_t* dest = cupsGetDest(utf8.c_str(), nullptr, list->count, list->dests);
+    if (!dest || IsScanner(dest)) {
+      if (error) *error = "printer \"" + utf8 + "\": no such printer";
+      return nullptr;
+    }
+    return dest;
+  }
+
+  std::shared_ptr<const PrinterMediaList> Cached(const std::string& printer) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto cached = media_.find(printer);
+    if (cached == media_.end() || std::chrono::steady_clock::now() - cached->second.at >= kMediaLife) return nullptr;
+    return cached->second.list;
+  }
+
+  std::shared_ptr<const PrinterMediaList> Media(CupsConnection* connection, cups_dest_t* dest,
+                                                const std::string& printer, std::string* error) {
+    auto list = std::make_shared<PrinterMediaList>();
+    std::string why;
+    if (!ReadMedia(connection->get(), dest, list.get(), &why)) {
+      if (error) *error = "printer \"" + std::string(dest->name) + "\": " + why;
+      return nullptr;
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    media_[printer] = CachedMedia{std::chrono::steady_clock::now(), list};
+    return list;
+  }
+
+  mutable std::mutex mutex_;
+  std::map<std::string, CachedMedia> media_;
 };
+
 }  // namespace
 
-std::shared_ptr<SpoolerBackend> OpenCupsSpooler() { return std::make_shared<NoCups>(); }
+std::shared_ptr<SpoolerBackend> OpenCupsSpooler() { return std::make_shared<CupsSpooler>(); }
 
 }  // namespace spooler

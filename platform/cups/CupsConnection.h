@@ -1,0 +1,41 @@
+// One connection of our own to the CUPS server that this process's
+// environment names (CUPS_SERVER, client.conf, the local socket), with a
+// bounded wait for the connection and for every answer: libcups' shared
+// default connection waits for an answer without limit. Owns its http_t and
+// closes it; must not be shared between threads.
+#pragma once
+
+#include <string>
+
+#include <cups/cups.h>
+
+namespace spooler {
+
+class CupsConnection {
+ public:
+  // Waits at most `connectMs` to connect and `answerSeconds` for each
+  // answer (libcups may wait that long a few times within one call).
+  CupsConnection(int connectMs, double answerSeconds);
+  ~CupsConnection();
+  CupsConnection(const CupsConnection&) = delete;
+  CupsConnection& operator=(const CupsConnection&) = delete;
+
+  // False when there is no server to talk to (nothing listens, host unknown,
+  // the connection timed out), with a message.
+  bool Open(std::string* error);
+  http_t* get() const { return http_; }
+  std::string Server() const { return server_; }
+
+  // The last libcups request's failure as a message, or empty when it
+  // succeeded. Only cupsLastError() is trusted: the error string can hold
+  // stale text after a success.
+  static std::string LastFailure(const char* what);
+
+ private:
+  int connectMs_;
+  double answerSeconds_;
+  http_t* http_ = nullptr;
+  std::string server_;
+};
+
+}  // namespace spooler

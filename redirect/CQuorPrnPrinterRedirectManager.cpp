@@ -1,0 +1,149 @@
+// The redirect lists, the process-wide name map and the pattern matching over
+// code page 932 bytes. Owns nothing but the three static members; asks the
+// printer list for ports. Must never throw to the caller: a pattern that does
+// not compile, or that the regex engine gives up on, simply does not match.
+#include "quorprn/CQuorPrnPrinterRedirectManager.h"
+
+#include <cstdio>
+#include <mutex>
+#include <regex>
+#include <set>
+
+#include "platform/mbcs/Cp932Converter.h"
+#include "platform/mbcs/Mbcs.h"
+#include "printer/CQuorPrnPrinterInfoManager.h"
+
+std::vector<std::string> CQuorPrnPrinterRedirectManager::m_cRedirectPortNameArray;
+std::vector<std::string> CQuorPrnPrinterRedirectManager::m_cRemovePatternArray;
+std::unordered_map<std::string, std::string> CQuorPrnPrinterRedirectManager::m_cRedirectPrinterMap;
+
+namespace {
+
+constexpr const char* kRedirectSuffix = "!Redirected";
+constexpr const char* kSuffixPattern = "!Redirected$";
+
+// libstdc++ matches by recursion, one level per character or so: a long text
+// under a pattern such as "(a|b)*" exhausts a 1 MiB thread stack near 2000
+// bytes. Printer names and ports are far shorter than this bound; a longer
+// text is left alone rather than risking the host's process.
+constexpr size_t kMaxMatchedText = 1024;
+
+// Says once per pattern and cause why it never matches: a host that sets a
+// broken pattern should hear of it, but not at every printer name.
+void ReportOnce(const std::string& pattern, const std::string& what) {
+  static std::mutex mutex;
+  static std::set<std::pair<std::string, std::string>>* reported = new std::set<std::pair<std::string, std::string>>();
+  std::lock_guard<std::mutex> lock(mutex);
+  if (!reported->insert({pattern, what}).second) return;
+  std::fprintf(stderr, "quorprn: redirect: bad pattern \"%s\": %s; it never matches\n",
+               mbcs::Cp932Converter::ToUtf8Lossy(pattern).c_str(), what.c_str());
+}
+
+bool Compile(const std::string& pattern, std::regex* out) {
+  try {
+    *out = std::regex(pattern, std::regex::ECMAScript);
+    return true;
+  } catch (const std::regex_error& e) {
+    ReportOnce(pattern, e.what());
+    return false;
+  }
+}
+
+}  // namespace
+
+CQuorPrnPrinterRedirectManager::CQuorPrnPrinterRedirectManager() = default;
+CQuorPrnPrinterRedirectManager::CQuorPrnPrinterRedirectManager(const CQuorPrnPrinterRedirectManager&) = default;
+CQuorPrnPrinterRedirectManager& CQuorPrnPrinterRedirectManager::operator=(const CQuorPrnPrinterRedirectManager&) =
+    default;
+CQuorPrnPrinterRedirectManager::~CQuorPrnPrinterRedirectManager() = default;
+
+void CQuorPrnPrinterRedirectManager::SetRedirectPrinterPortList(std::vector<std::string>& patterns) {
+  m_cRedirectPortNameArray = patterns;
+}
+
+void CQuorPrnPrinterRedirectManager::SetRedirectPrinterRemovePatternList(std::vector<std::string>& patterns) {
+  m_cRemovePatternArray = patterns;
+}
+
+int CQuorPrnPrinterRedirectManager::_REGEX_SEARCH(const std::string& text, const std::string& pattern) {
+  std::regex re;
+  if (!Compile(pattern, &re) || text.size() > kMaxMatchedText) return 0;
+  try {
+    return std::regex_search(text, re) ? 1 : 0;
+  } catch (const std::regex_error& e) {
+    ReportOnce(pattern, e.what());
+    return 0;
+  }
+}
+
+int CQuorPrnPrinterRedirectManager::_REGEX_REPLACE(std::string& text, const std::string& replacement,
+                                                   const std::string& pattern) {
+  std::regex re;
+  if (!Compile(pattern, &re) || text.size() > kMaxMatchedText) return 0;
+  std::string result;
+  try {
+    result = std::regex_replace(text, re, replacement);
+  } catch (const std::regex_error& e) {
+    ReportOnce(pattern, e.what());
+    return 0;
+  }
+  if (result == text) return 0;
+  text = std::move(result);
+  return 1;
+}
+
+int CQuorPrnPrinterRedirectManager::_IsRedirectPort(const char* portName) {
+  std::string port = portName ? portName : "";
+  for (const std::string& pattern : m_cRedirectPortNameArray)
+    if (_REGEX_SEARCH(port, pattern)) return 1;
+  return 0;
+}
+
+std::string CQuorPrnPrinterRedirectManager::_ConvertRedirectPrinterName(const char* printerName) {
+  std::string working = printerName ? printerName : "";
+  const size_t count = m_cRemovePatternArray.size();
+  if (count > 0) {
+    // Removing one match can join the text around it into a new match of an
+    // earlier pattern, hence whole passes until one changes nothing. Every
+    // change shortens the text, so the passes end.
+    bool changed = true;
+    while (changed) {
+      changed = false;
+      for (size_t i = 0; i < count && i < m_cRemovePatternArray.size(); ++i)
+        if (_REGEX_REPLACE(working, "", m_cRemovePatternArray[i])) changed = true;
+    }
+  }
+  return working + kRedirectSuffix;
+}
+
+std::string CQuorPrnPrinterRedirectManager::GetRedirectPrinterName(const char* printerName, const char* portName) {
+  std::string name = printerName ? printerName : "";
+  if (!_IsRedirectPort(portName)) return name;
+  auto it = m_cRedirectPrinterMap.find(name);
+  if (it != m_cRedirectPrinterMap.end()) return it->second;
+  std::string redirect = _ConvertRedirectPrinterName(name.c_str());
+  m_cRedirectPrinterMap.emplace(name, redirect);
+  return redirect;
+}
+
+std::string CQuorPrnPrinterRedirectManager::GetRedirectPrinterName(const char* printerName) {
+  std::string name = printerName ? printerName : "";
+  const PrinterInfo* info = CQuorPrnPrinterInfoManager::FindPrinter(name);
+  if (!info) return name;
+  return GetRedirectPrinterName(info->printerName.c_str(), info->portName.c_str());
+}
+
+std::string CQuorPrnPrinterRedirectManager::GetRealPrinterName(const char* storedName) {
+  std::string stored = storedName ? storedName : "";
+  if (!_REGEX_SEARCH(stored, kSuffixPattern)) return stored;
+  const int count = CQuorPrnPrinterInfoManager::GetPrinterCount();
+  if (count < 1) return stored;
+  const std::string wanted = mbcs::ToUpper(stored);
+  for (int i = 0; i < count; ++i) {
+    const PrinterInfo* entry = CQuorPrnPrinterInfoManager::GetPrinterAt(i);
+    if (!entry || !_IsRedirectPort(entry->portName.c_str())) continue;
+    std::string candidate = mbcs::ToUpper(_ConvertRedirectPrinterName(entry->printerName.c_str()));
+    if (mbcs::Compare(candidate, wanted) == 0) return entry->printerName;
+  }
+  return stored;
+}

@@ -1,0 +1,297 @@
+// The CUPS backend against a cupsd of the test's own with five queues: a
+// laser printer with a PPD (the default, with state reasons set through IPP),
+// a dot-matrix printer with a PPD (disabled), a raw queue, and two raw queues
+// whose names test the code page 932 boundary. Skipped only where cupsd is not
+// installed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+#include "CupsdSandbox.h"
+#include "platform/cups/CupsSpooler.h"
+#include "platform/mbcs/Cp932Converter.h"
+#include "platform/spooler/Spooler.h"
+#include "platform/spooler/WinSpool.h"
+
+using spooler::OpenCupsSpooler;
+using spooler::PrinterEntry;
+
+namespace {
+
+// libcups reads CUPS_SERVER, CUPS_SERVERROOT and HOME once per thread and
+// keeps them; a thread of its own sees the environment the test set.
+void OnFreshThread(const std::function<void()>& body) {
+  std::thread thread(body);
+  thread.join();
+}
+
+const PrinterEntry* Find(const std::vector<PrinterEntry>& list, const std::string& name) {
+  auto it = std::find_if(list.begin(), list.end(), [&](const PrinterEntry& e) { return e.name == name; });
+  return it == list.end() ? nullptr : &*it;
+}
+
+std::vector<uint16_t> Numbers(const std::string& printer, uint16_t capability) {
+  std::vector<uint16_t> numbers;
+  std::string error;
+  EXPECT_TRUE(OpenCupsSpooler()->Capabilities(printer, capability, &numbers, nullptr, &error)) << error;
+  return numbers;
+}
+
+std::vector<std::string> Names(const std::string& printer, uint16_t capability) {
+  std::vector<std::string> names;
+  std::string error;
+  EXPECT_TRUE(OpenCupsSpooler()->Capabilities(printer, capability, nullptr, &names, &error)) << error;
+  return names;
+}
+
+}  // namespace
+
+class CupsIntegration : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    started_ = std::chrono::steady_clock::now();
+    if (CupsdSandbox::FindProgram("cupsd").empty()) {
+      skip_ = "cupsd is not installed (Debian: cups-daemon)";
+      return;
+    }
+    sandbox_ = new CupsdSandbox;
+    if (!sandbox_->Start(&setupError_)) return;
+    setenv("CUPS_SERVER", sandbox_->Socket().c_str(), 1);
+    // The machine's own client.conf and lpoptions must not leak in.
+    setenv("CUPS_SERVERROOT", (sandbox_->Folder() + "/etc").c_str(), 1);
+    setenv("HOME", (sandbox_->Folder() + "/home").c_str(), 1);
+    unsetenv("PRINTER");
+    unsetenv("LPDEST");
+    const std::string data = std::string(QUORPRN_TEST_DATA) + "/cups/";
+    const std::vector<std::vector<std::string>> steps = {
+        {"lpadmin", "-p", "RawQ", "-E", "-v", "file:///dev/null", "-D", "Raw queue", "-L", "Room 1"},
+        {"lpadmin", "-p", "LaserA", "-E", "-v", "file:///dev/null", "-P", data + "laser.ppd", "-D", "Laser (info)",
+         "-L", "Lab 2"},
+        {"lpadmin", "-p", "DotB", "-E", "-v", "file:///dev/null", "-P", data + "dotmatrix.ppd", "-D", "Dot", "-L",
+         "Lab 3"},
+        {"lpadmin", "-p", "経理プリンタ", "-E", "-v", "file:///dev/null", "-D", "経理部"},
+        {"lpadmin", "-p", "Emoji😀", "-E", "-v", "file:///dev/null"},
+        {"lpadmin", "-d", "LaserA"},
+        {"cupsdisable", "-r", "paused for test", "DotB"},
+    };
+    for (const auto& step : steps) {
+      if (!sandbox_->Run(step, &setupError_)) return;
+    }
+    sandbox_->SetStateReasons("LaserA", {"media-empty-error", "toner-low-warning", "door-open-report"}, &setupError_);
+  }
+
+  static void TearDownTestSuite() {
+    delete sandbox_;
+    sandbox_ = nullptr;
+    for (const char* name : {"CUPS_SERVER", "CUPS_SERVERROOT"}) unsetenv(name);
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started_);
+    std::printf("CUPS integration: %lld ms with the daemon's start and stop\n", static_cast<long long>(ms.count()));
+  }
+
+  void SetUp() override {
+    if (!skip_.empty()) GTEST_SKIP() << skip_;
+    ASSERT_TRUE(setupError_.empty()) << setupError_;
+  }
+
+  static void WriteOptions(const std::string& text) {
+    std::filesystem::create_directories(sandbox_->Folder() + "/home/.cups");
+    std::ofstream(sandbox_->Folder() + "/home/.cups/lpoptions") << text;
+  }
+
+  static inline CupsdSandbox* sandbox_ = nullptr;
+  static inline std::string skip_;
+  static inline std::string setupError_;
+  static inline std::chrono::steady_clock::time_point started_;
+};
+
+TEST_F(CupsIntegration, EnumerationGivesDetailsAndStatusBits) {
+  OnFreshThread([] {
+    std::vector<PrinterEntry> list;
+    std::string error;
+    ASSERT_TRUE(OpenCupsSpooler()->Enumerate(&list, &error)) << error;
+    // The emoji cannot be written in code page 932: left out, not mangled.
+    EXPECT_EQ(list.size(), 4u);
+    const PrinterEntry* laser = Find(list, "LaserA");
+    ASSERT_NE(laser, nullptr);
+    EXPECT_EQ(laser->port, "file:///dev/null");
+    EXPECT_EQ(laser->driver, "Quor Laser 100");
+    EXPECT_EQ(laser->comment, "Laser (info)");
+    EXPECT_EQ(laser->location, "Lab 2");
+    EXPECT_EQ(laser->status, PRINTER_STATUS_PAPER_OUT | PRINTER_STATUS_TONER_LOW | PRINTER_STATUS_DOOR_OPEN);
+    const PrinterEntry* dot = Find(list, "DotB");
+    ASSERT_NE(dot, nullptr);
+    EXPECT_EQ(dot->status, PRINTER_STATUS_PAUSED);
+    const PrinterEntry* raw = Find(list, "RawQ");
+    ASSERT_NE(raw, nullptr);
+    EXPECT_EQ(raw->status, 0u);
+    EXPECT_EQ(raw->driver, "Local Raw Printer");
+    const PrinterEntry* japanese = Find(list, mbcs::Cp932("経理プリンタ"));
+    ASSERT_NE(japanese, nullptr);
+    EXPECT_EQ(japanese->comment, mbcs::Cp932("経理部"));
+  });
+}
+
+TEST_F(CupsIntegration, DefaultPrinterFollowsEnvironmentAndUserOptions) {
+  OnFreshThread([] {
+    std::string name, error;
+    ASSERT_TRUE(OpenCupsSpooler()->DefaultPrinter(&name, &error)) << error;
+    EXPECT_EQ(name, "LaserA");
+    setenv("PRINTER", "RawQ", 1);
+    ASSERT_TRUE(OpenCupsSpooler()->DefaultPrinter(&name, &error)) << error;
+    EXPECT_EQ(name, "RawQ");
+    setenv("LPDEST", "DotB", 1);
+    ASSERT_TRUE(OpenCupsSpooler()->DefaultPrinter(&name, &error)) << error;
+    EXPECT_EQ(name, "DotB");
+    unsetenv("PRINTER");
+    unsetenv("LPDEST");
+  });
+  WriteOptions("Default RawQ\nDest LaserA media=iso_a3_297x420mm media-source=manual\n");
+  OnFreshThread([] {
+    auto cups = OpenCupsSpooler();
+    std::string name, error;
+    ASSERT_TRUE(cups->DefaultPrinter(&name, &error)) << error;
+    EXPECT_EQ(name, "RawQ");
+    // The user's paper and source for a printer override the printer's.
+    PrinterEntry laser;
+    ASSERT_TRUE(cups->GetPrinter("LaserA", &laser, &error)) << error;
+    EXPECT_EQ(laser.paper, 8);
+    EXPECT_EQ(laser.bin, 4);
+    std::vector<PrinterEntry> list;
+    ASSERT_TRUE(cups->Enumerate(&list, &error)) << error;
+    ASSERT_NE(Find(list, "LaserA"), nullptr);
+    EXPECT_EQ(Find(list, "LaserA")->paper, 8);
+    EXPECT_EQ(Find(list, "LaserA")->bin, 4);
+  });
+  std::filesystem::remove(sandbox_->Folder() + "/home/.cups/lpoptions");
+}
+
+TEST_F(CupsIntegration, PapersAndBinsInPrinterOrderWithPlatformNumbers) {
+  OnFreshThread([] {
+    EXPECT_EQ(Numbers("LaserA", DC_PAPERS), (std::vector<uint16_t>{1, 9, 8, 13}));
+    EXPECT_EQ(Numbers("LaserA", DC_BINS), (std::vector<uint16_t>{7, 1, 2, 4}));
+    auto paperNames = Names("LaserA", DC_PAPERNAMES);
+    ASSERT_EQ(paperNames.size(), 4u);
+    for (const auto& n : paperNames) EXPECT_FALSE(n.empty());
+    EXPECT_EQ(Names("LaserA", DC_BINNAMES).size(), 4u);
+
+    // Fan-fold 15 x 11 in, JIS B4, the postcard by its size, and a slip that
+    // no table knows, which gets a number of the user range.
+    auto dot = Numbers("DotB", DC_PAPERS);
+    ASSERT_EQ(dot.size(), 5u);
+    EXPECT_EQ(std::vector<uint16_t>(dot.begin(), dot.begin() + 4), (std::vector<uint16_t>{1, 46, 12, 43}));
+    EXPECT_GT(dot[4], 256);
+    EXPECT_EQ(Numbers("DotB", DC_BINS), (std::vector<uint16_t>{8, 14, 258}));
+    auto binNames = Names("DotB", DC_BINNAMES);
+    ASSERT_EQ(binNames.size(), 3u);
+    for (const auto& n : binNames) EXPECT_FALSE(n.empty());
+  });
+}
+
+TEST_F(CupsIntegration, DeviceSettingsAndRawQueueFallback) {
+  OnFreshThread([] {
+    auto cups = OpenCupsSpooler();
+    PrinterEntry entry;
+    std::string error;
+    ASSERT_TRUE(cups->GetPrinter("LaserA", &entry, &error)) << error;
+    EXPECT_EQ(entry.paper, 9);
+    EXPECT_EQ(entry.bin, 7);
+    EXPECT_EQ(entry.status, PRINTER_STATUS_PAPER_OUT | PRINTER_STATUS_TONER_LOW | PRINTER_STATUS_DOOR_OPEN);
+    ASSERT_TRUE(cups->GetPrinter("DotB", &entry, &error)) << error;
+    EXPECT_EQ(entry.paper, 1);
+    EXPECT_EQ(entry.bin, 8);  // no automatic selection: the first source
+    ASSERT_TRUE(cups->GetPrinter("RawQ", &entry, &error)) << error;
+    EXPECT_EQ(entry.paper, 9);
+    EXPECT_EQ(entry.bin, 7);
+    EXPECT_EQ(Numbers("RawQ", DC_PAPERS), (std::vector<uint16_t>{9}));
+    EXPECT_EQ(Names("RawQ", DC_PAPERNAMES), (std::vector<std::string>{"A4"}));
+    EXPECT_EQ(Numbers("RawQ", DC_BINS), (std::vector<uint16_t>{7}));
+    EXPECT_EQ(Names("RawQ", DC_BINNAMES), (std::vector<std::string>{mbcs::Cp932("自動選択")}));
+  });
+}
+
+TEST_F(CupsIntegration, UnknownPrintersAndNamesFailWithAMessage) {
+  OnFreshThread([] {
+    auto cups = OpenCupsSpooler();
+    std::string error;
+    EXPECT_TRUE(cups->Open(mbcs::Cp932("経理プリンタ"), &error)) << error;
+    EXPECT_FALSE(cups->Open("NoSuchPrinter", &error));
+    EXPECT_NE(error.find("NoSuchPrinter"), std::string::npos) << error;
+    error.clear();
+    PrinterEntry entry;
+    EXPECT_FALSE(cups->GetPrinter("NoSuchPrinter", &entry, &error));
+    EXPECT_FALSE(error.empty());
+    std::vector<uint16_t> numbers;
+    EXPECT_FALSE(cups->Capabilities("NoSuchPrinter", DC_PAPERS, &numbers, nullptr, &error));
+    EXPECT_FALSE(cups->Capabilities("LaserA", 99, &numbers, nullptr, &error));
+    EXPECT_FALSE(cups->Open("", &error));
+    EXPECT_FALSE(cups->Open("\x83", &error));  // a lone lead byte is no name
+  });
+}
+
+TEST_F(CupsIntegration, PlatformCallsOverTheCupsBackend) {
+  OnFreshThread([] {
+    spooler::Spooler::UseCups();
+    uint32_t needed = 0, returned = 0;
+    EXPECT_EQ(EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, nullptr, 0, &needed, &returned),
+              0);
+    ASSERT_GT(needed, 0u);
+    std::vector<uint64_t> block((needed + 7) / 8);
+    auto* buffer = reinterpret_cast<unsigned char*>(block.data());
+    ASSERT_EQ(EnumPrintersA(6, nullptr, 2, buffer, needed, &needed, &returned), 1);
+    EXPECT_EQ(returned, 4u);
+    auto* infos = reinterpret_cast<PRINTER_INFO_2A*>(buffer);
+    bool sawDot = false;
+    for (uint32_t i = 0; i < returned; ++i) {
+      if (std::string(infos[i].pPrinterName) != "DotB") continue;
+      sawDot = true;
+      EXPECT_EQ(infos[i].Status, PRINTER_STATUS_PAUSED);
+      EXPECT_STREQ(infos[i].pLocation, "Lab 3");
+    }
+    EXPECT_TRUE(sawDot);
+
+    HANDLE handle = nullptr;
+    PRINTER_DEFAULTSA defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
+    ASSERT_NE(OpenPrinterA("DotB", &handle, &defaults), 0);
+    EXPECT_EQ(GetPrinterA(handle, 2, nullptr, 0, &needed), 0);
+    std::vector<uint64_t> one((needed + 7) / 8);
+    ASSERT_NE(GetPrinterA(handle, 2, reinterpret_cast<unsigned char*>(one.data()), needed, &needed), 0);
+    auto* info = reinterpret_cast<PRINTER_INFO_2A*>(one.data());
+    ASSERT_NE(info->pDevMode, nullptr);
+    EXPECT_EQ(info->pDevMode->dmPaperSize, 1);
+    EXPECT_EQ(info->pDevMode->dmDefaultSource, 8);
+    EXPECT_NE(ClosePrinter(handle), 0);
+    EXPECT_EQ(OpenPrinterA("NoSuchPrinter", &handle, &defaults), 0);
+
+    // The count protocol: ask the count, then fill exactly that many.
+    int papers = DeviceCapabilitiesA("DotB", "file:///dev/null", DC_PAPERS, nullptr, nullptr);
+    ASSERT_EQ(papers, 5);
+    std::vector<uint16_t> numbers(papers);
+    EXPECT_EQ(DeviceCapabilitiesA("DotB", "", DC_PAPERS, reinterpret_cast<char*>(numbers.data()), nullptr), papers);
+    EXPECT_EQ(numbers[1], 46);
+    int names = DeviceCapabilitiesA("DotB", "", DC_PAPERNAMES, nullptr, nullptr);
+    ASSERT_EQ(names, papers);
+    std::vector<char> fields(static_cast<size_t>(names) * kPaperNameField, 'x');
+    EXPECT_EQ(DeviceCapabilitiesA("DotB", "", DC_PAPERNAMES, fields.data(), nullptr), names);
+    for (int i = 0; i < names; ++i) {
+      const char* field = fields.data() + i * kPaperNameField;
+      EXPECT_LT(strnlen(field, kPaperNameField), static_cast<size_t>(kPaperNameField));
+      EXPECT_GT(strnlen(field, kPaperNameField), 0u);
+    }
+    int bins = DeviceCapabilitiesA("RawQ", "", DC_BINS, nullptr, nullptr);
+    ASSERT_EQ(bins, 1);
+    EXPECT_EQ(DeviceCapabilitiesA("NoSuchPrinter", "", DC_BINS, nullptr, nullptr), -1);
+
+    std::string name;
+    EXPECT_TRUE(GetDefaultPrinterName(&name));
+    EXPECT_EQ(name, "LaserA");
+    spooler::Spooler::Reset();
+  });
+}

@@ -1,0 +1,41 @@
+// A throwaway cupsd for tests: its configuration, state, cache, spool and log
+// folders under a fresh temporary folder, listening only on a unix socket
+// there, with file devices allowed and no browsing or web interface. Owns the
+// daemon process (stopped by its id) and the folder (removed). Never touches
+// the machine's own CUPS configuration or queues.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+class CupsdSandbox {
+ public:
+  CupsdSandbox() = default;
+  ~CupsdSandbox();
+  CupsdSandbox(const CupsdSandbox&) = delete;
+  CupsdSandbox& operator=(const CupsdSandbox&) = delete;
+
+  // Full path of an installed CUPS program (cupsd, lpadmin, ...), or empty.
+  static std::string FindProgram(const std::string& name);
+
+  // Starts the daemon and waits until it answers; false with a message.
+  bool Start(std::string* error);
+  void Stop();
+
+  // Runs a CUPS command-line tool against this daemon; false with its exit
+  // status and the daemon's error log.
+  bool Run(const std::vector<std::string>& argv, std::string* error) const;
+  // Sets a printer's state reasons through IPP (CUPS-Add-Modify-Printer).
+  bool SetStateReasons(const std::string& printer, const std::vector<std::string>& reasons, std::string* error) const;
+
+  const std::string& Folder() const { return folder_; }
+  const std::string& Socket() const { return socket_; }
+  std::string ErrorLog() const;
+
+ private:
+  std::string folder_;
+  std::string socket_;
+  pid_t pid_ = -1;
+};

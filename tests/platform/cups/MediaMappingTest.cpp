@@ -1,0 +1,160 @@
+// The CUPS-independent mappings of the CUPS backend: media keywords and sizes
+// to paper numbers, state reasons to status bits, media sources to bins, and
+// the list rules that keep every number naming exactly one paper.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/cups/MediaSourceBins.h"
+#include "platform/cups/PaperNumbers.h"
+#include "platform/cups/PrinterMediaList.h"
+#include "platform/cups/PrinterStateBits.h"
+#include "platform/cups/UserRangeNumbers.h"
+#include "platform/spooler/WinSpool.h"
+
+using spooler::MediaSourceBins;
+using spooler::PaperNumbers;
+using spooler::PrinterMediaList;
+using spooler::PrinterStateBits;
+using spooler::UserRangeNumbers;
+
+TEST(PaperNumbers, NameDecidesBetweenPapersOfNearlyOneSize) {
+  // JIS and ISO B sizes differ by a few millimetres; the name must win.
+  EXPECT_EQ(PaperNumbers::ForMedia("jis_b5_182x257mm", 18200, 25700), 13);
+  EXPECT_EQ(PaperNumbers::ForMedia("iso_b5_176x250mm", 17600, 25000), 34);
+  EXPECT_EQ(PaperNumbers::ForMedia("jis_b4_257x364mm", 25718, 36407), 12);
+  EXPECT_EQ(PaperNumbers::ForMedia("iso_b4_250x353mm", 0, 0), 42);
+  // A name wins even over a contradicting size.
+  EXPECT_EQ(PaperNumbers::ForMedia("iso_a4_210x297mm", 21590, 27940), 9);
+  // Variants of one paper keep its number.
+  EXPECT_EQ(PaperNumbers::ForMedia("jpn_hagaki_100x148mm_borderless", 9984, 14817), 43);
+  EXPECT_EQ(PaperNumbers::ForMedia("na_10x11_10x11in", 0, 0), 45);
+  for (const char* spelling : {"na_11x15_11x15in", "oe_15x11in", "custom_15x11in_15x11in"}) {
+    EXPECT_EQ(PaperNumbers::ForMedia(spelling, 0, 0), 46) << spelling;
+  }
+}
+
+TEST(PaperNumbers, SizeMatchesWithinAMillimetreInEitherOrientation) {
+  // PPD sizes are whole points: A4 comes back as 209.9 x 297.04 mm.
+  EXPECT_EQ(PaperNumbers::ForMedia("custom_A4ish", 20990, 29704), 9);
+  EXPECT_EQ(PaperNumbers::ForMedia("custom_A4ish", 29704, 20990), 9);
+  EXPECT_EQ(PaperNumbers::ForMedia("Postcard", 10100, 14700), 43);
+  EXPECT_EQ(PaperNumbers::ForMedia("Postcard", 10101, 14800), 0);
+  // Landscape 17 x 11 in is the tabloid number, not its rotated twin.
+  EXPECT_EQ(PaperNumbers::ForMedia("custom_17x11in_17x11in", 43180, 27940), 3);
+  EXPECT_EQ(PaperNumbers::ForMedia("custom_80x180mm_80x180mm", 8000, 18000), 0);
+  EXPECT_EQ(PaperNumbers::ForMedia("", 0, 0), 0);
+  // A name that merely looks like a size part is not stripped to nothing.
+  EXPECT_EQ(PaperNumbers::ForMedia("x_mm", 0, 0), 0);
+}
+
+TEST(UserRangeNumbers, StablePerNameUniqueAndNeverTheUserDefinedSize) {
+  UserRangeNumbers first(257, 32767), second(257, 32767);
+  // Another process numbering the same name in another order agrees.
+  int16_t slip = first.Number("custom_80x180mm_80x180mm");
+  second.Number("something_else");
+  EXPECT_EQ(second.Number("custom_80x180mm_80x180mm"), slip);
+  EXPECT_EQ(first.Number("custom_80x180mm_80x180mm"), slip);
+
+  std::set<int16_t> seen;
+  for (int i = 0; i < 3000; ++i) {
+    int16_t n = first.Number("paper-" + std::to_string(i));
+    EXPECT_GE(n, 257);
+    EXPECT_LE(n, 32767);
+    EXPECT_TRUE(seen.insert(n).second) << "number " << n << " given twice";
+  }
+  // A full small range still hands out each number once.
+  UserRangeNumbers tiny(257, 259);
+  std::set<int16_t> three{tiny.Number("a"), tiny.Number("b"), tiny.Number("c")};
+  EXPECT_EQ(three, (std::set<int16_t>{257, 258, 259}));
+}
+
+TEST(PrinterStateBits, StateAndReasonsCombine) {
+  EXPECT_EQ(PrinterStateBits::From(3, "none"), 0u);
+  EXPECT_EQ(PrinterStateBits::From(3, ""), 0u);
+  EXPECT_EQ(PrinterStateBits::From(4, "none"), PRINTER_STATUS_PRINTING);
+  // Stopped is paused only when the reasons say so; otherwise it is an error.
+  EXPECT_EQ(PrinterStateBits::From(5, "paused"), PRINTER_STATUS_PAUSED);
+  EXPECT_EQ(PrinterStateBits::From(5, "none"), PRINTER_STATUS_ERROR);
+  EXPECT_EQ(PrinterStateBits::From(5, "media-jam-error"), PRINTER_STATUS_ERROR | PRINTER_STATUS_PAPER_JAM);
+  EXPECT_EQ(PrinterStateBits::From(3, "media-empty-error, toner-low-warning,door-open-report"),
+            PRINTER_STATUS_PAPER_OUT | PRINTER_STATUS_TONER_LOW | PRINTER_STATUS_DOOR_OPEN);
+}
+
+TEST(PrinterStateBits, SuffixSaysSeverityNotMeaning) {
+  // A reason with a bit of its own does not also raise the error bit.
+  EXPECT_EQ(PrinterStateBits::From(3, "media-needed-error"), PRINTER_STATUS_PAPER_OUT);
+  EXPECT_EQ(PrinterStateBits::From(3, "offline-report"), PRINTER_STATUS_OFFLINE);
+  EXPECT_EQ(PrinterStateBits::From(3, "marker-supply-empty-warning"), PRINTER_STATUS_NO_TONER);
+  // Unknown reasons count only as errors.
+  EXPECT_EQ(PrinterStateBits::From(3, "fuser-over-temp-error"), PRINTER_STATUS_ERROR);
+  EXPECT_EQ(PrinterStateBits::From(3, "cups-missing-filter-warning"), 0u);
+  EXPECT_EQ(PrinterStateBits::From(3, "-error"), 0u);
+  // The suffix is stripped once: a reason that only contains it is unknown.
+  EXPECT_EQ(PrinterStateBits::From(3, "media-jam-error-report"), 0u);
+}
+
+TEST(MediaSourceBins, KnownSourcesTraysAndOthers) {
+  EXPECT_EQ(MediaSourceBins::Number("auto"), 7);
+  EXPECT_EQ(MediaSourceBins::Number("main"), 14);
+  EXPECT_EQ(MediaSourceBins::Number("large-capacity"), 11);
+  EXPECT_EQ(MediaSourceBins::Number("tray-1"), 256);
+  EXPECT_EQ(MediaSourceBins::Number("tray-3"), 258);
+  int16_t bypass = MediaSourceBins::Number("by-pass-tray");
+  EXPECT_GE(bypass, 256);
+  EXPECT_EQ(MediaSourceBins::Number("by-pass-tray"), bypass);
+  EXPECT_NE(MediaSourceBins::Number("tray-0"), 255);
+  EXPECT_NE(MediaSourceBins::Number("tray-2x"), MediaSourceBins::Number("tray-2"));
+  EXPECT_EQ(MediaSourceBins::Name("tray-12"), "トレイ 12");
+  EXPECT_EQ(MediaSourceBins::Name("by-pass-tray"), "by-pass-tray");
+}
+
+TEST(PrinterMediaList, EveryNumberNamesOnePaper) {
+  PrinterMediaList list;
+  list.AddPaper("na_11x15_11x15in", 27940, 38100, "");
+  list.AddPaper("custom_15x11in_15x11in_borderless", 38100, 27940, "Fanfold");
+  list.AddPaper("custom_15x11in_15x11in", 38100, 27940, "again");  // a variant of the one before
+  list.AddPaper("custom_80.08x179.92mm_80.08x179.92mm", 8008, 17992, "");
+  list.AddPaper("iso_a4_210x297mm", 20990, 29704, "210 x 297 mm");
+  ASSERT_EQ(list.Papers().size(), 4u);
+  EXPECT_EQ(list.Papers()[0].number, 46);
+  EXPECT_EQ(list.Papers()[0].name, "15x11");
+  EXPECT_GT(list.Papers()[1].number, 256);
+  EXPECT_EQ(list.Papers()[1].name, "Fanfold");
+  EXPECT_GT(list.Papers()[2].number, 256);
+  EXPECT_NE(list.Papers()[2].number, list.Papers()[1].number);
+  EXPECT_EQ(list.Papers()[2].name, "80 x 180 mm");
+  EXPECT_EQ(list.Papers()[3].name, "210 x 297 mm");
+}
+
+TEST(PrinterMediaList, EmptyListsAndStrayDefaultsFallBack) {
+  PrinterMediaList raw;
+  raw.Finish();
+  ASSERT_EQ(raw.Papers().size(), 1u);
+  EXPECT_EQ(raw.Papers()[0].number, 9);
+  EXPECT_EQ(raw.Papers()[0].name, "A4");
+  ASSERT_EQ(raw.Bins().size(), 1u);
+  EXPECT_EQ(raw.Bins()[0].number, 7);
+  EXPECT_EQ(raw.DefaultPaper(), 9);
+  EXPECT_EQ(raw.DefaultBin(), 7);
+
+  PrinterMediaList dot;
+  dot.AddPaper("na_letter_8.5x11in", 21590, 27940, "");
+  dot.AddPaper("jis_b4_257x364mm", 25718, 36407, "");
+  dot.AddBin("tractor", "tractor");  // CUPS echoes keywords it cannot localise
+  dot.AddBin("main", "Main");
+  // An old option file's spelling still finds the printer's paper.
+  dot.SetDefaultPaper("B4", 25700, 36400);
+  dot.SetDefaultBin("no-such-source");
+  dot.Finish();
+  EXPECT_EQ(dot.DefaultPaper(), 12);
+  EXPECT_EQ(dot.DefaultBin(), 8);  // automatic selection is not among its bins
+  EXPECT_EQ(dot.Bins()[0].name, "トラクタ");
+  EXPECT_EQ(dot.Bins()[1].name, "Main");
+
+  PrinterMediaList missing;
+  missing.AddPaper("na_letter_8.5x11in", 21590, 27940, "");
+  missing.SetDefaultPaper("iso_a3_297x420mm", 29700, 42000);
+  missing.Finish();
+  EXPECT_EQ(missing.DefaultPaper(), 1);
+}
