@@ -60,7 +60,7 @@ inline const char* kTestSpooler = R"json({"default": "Laser", "printers": [
   {"name": "Trays", "port": "t", "devmode": {"bin": 99}, "bins": [[1, "Upper"]]},
   {"name": "Mismatch", "port": "m", "bins": [[1, "A"], [2, "B"], [3, "C"]], "binNames": ["A", "B"]},
   {"name": "BadPapers", "port": "p", "papers": [[9, "A4"]], "fail": ["paperNames"]},
-  {"name": "BadBins", "port": "p", "bins": [[1, "Upper"]], "fail": ["bins"]},
+  {"name": "BadBins", "port": "p", "papers": [[9, "A4"]], "bins": [[1, "Upper"]], "fail": ["bins"]},
   {"name": "BadInfo", "port": "p", "fail": ["getPrinter"]},
   {"name": "BadOpen", "port": "p", "fail": ["open"]}]})json";
 
