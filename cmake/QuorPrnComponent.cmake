@@ -91,5 +91,15 @@ function(quorprn_add_test_folder)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT_MODIFICATION "${envmod}")
+    PROPERTIES TIMEOUT ${T_TIMEOUT})
+  # The environment is set by a script that CTest runs after the discovered
+  # tests exist: handed to gtest_discover_tests, a list-valued property is
+  # split into separate arguments and only its first entry would apply.
+  set(envscript ${CMAKE_CURRENT_BINARY_DIR}/${target}_environment.cmake)
+  file(WRITE ${envscript}
+    "set(quorprn_env [==[${envmod}]==])\n"
+    "foreach(quorprn_test IN LISTS ${target}_TESTS)\n"
+    "  set_tests_properties(\"\${quorprn_test}\" PROPERTIES ENVIRONMENT_MODIFICATION \"\${quorprn_env}\")\n"
+    "endforeach()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${envscript})
 endfunction()

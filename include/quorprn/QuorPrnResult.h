@@ -11,6 +11,7 @@ enum QuorPrnResult : int32_t {
   QUOR_PRN_ERR_MEMORY = 111,          // the store failed to allocate an object
   QUOR_PRN_ERR_STATE = 112,           // store object in the wrong state
   QUOR_PRN_ERR_SPOOLER = 113,         // a spooler or driver query failed
+  QUOR_PRN_ERR_DISPLAY = 114,         // no display to show a dialog on, or the host's application object cannot show widgets
   QUOR_PRN_ERR_REG_KEY = 120,         // a key failed to open (not absence) or to be created
   QUOR_PRN_ERR_REG_DELETE = 122,      // a key failed to be deleted, or "Bin" to be cleared
   QUOR_PRN_ERR_TEMPLATE = 130,        // the form template file failed

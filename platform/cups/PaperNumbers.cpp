@@ -137,4 +137,21 @@ std::string PaperNumbers::SizeName(int width, int length) {
   return text;
 }
 
+size_t PaperNumbers::SizePrefix(std::string_view text) {
+  size_t i = 0;
+  auto number = [&] {
+    size_t start = i;
+    while (i < text.size() && ((text[i] >= '0' && text[i] <= '9') || text[i] == '.')) ++i;
+    return i > start;
+  };
+  auto literal = [&](std::string_view word) {
+    if (text.substr(i, word.size()) != word) return false;
+    i += word.size();
+    return true;
+  };
+  if (!number() || !literal(" x ") || !number()) return 0;
+  if (literal(" mm") || literal(" \"") || literal(" in") || literal("\"")) return i;
+  return 0;
+}
+
 }  // namespace spooler

@@ -26,6 +26,9 @@ class PaperNumbers {
   static std::string Name(int16_t number);
   // A name made from a size ("80 x 180 mm") for papers nobody named.
   static std::string SizeName(int width, int length);
+  // The length of a leading size text such as "210 x 297 mm" or '8.5 x 11 "'
+  // (what CUPS answers when its catalogue has no name for a paper), or 0.
+  static size_t SizePrefix(std::string_view text);
 };
 
 }  // namespace spooler

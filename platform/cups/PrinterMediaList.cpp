@@ -24,7 +24,17 @@ void PrinterMediaList::AddPaper(std::string_view keyword, int width, int length,
   int16_t number = PaperNumbers::ForMedia(base, width, length);
   if (number > 0 && !Taken(papers_, static_cast<uint16_t>(number))) {
     entry.number = static_cast<uint16_t>(number);
-    entry.name = localized.empty() ? PaperNumbers::Name(number) : std::string(localized);
+    // CUPS's catalogues name few papers (the Japanese one none): where it
+    // answers a mere size, the table's "A4" reads better, and whatever CUPS
+    // added after the size (" (Borderless)") is kept.
+    size_t size = PaperNumbers::SizePrefix(localized);
+    if (localized.empty()) {
+      entry.name = PaperNumbers::Name(number);
+    } else if (size > 0) {
+      entry.name = PaperNumbers::Name(number) + std::string(localized.substr(size));
+    } else {
+      entry.name = localized;
+    }
   } else {
     entry.number = static_cast<uint16_t>(UserRangeNumbers::Papers().Number(base));
     if (!localized.empty()) {

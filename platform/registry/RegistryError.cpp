@@ -19,6 +19,10 @@ std::function<void(const std::string&)>& Sink() {
 }  // namespace
 
 void SetLastError(const RegError& error) { t_lastError = error; }
+void SetLastError(const char* code, std::string_view message) {
+  t_lastError.code.assign(code);
+  t_lastError.message.assign(message);
+}
 RegError GetLastError() { return t_lastError; }
 
 void SetErrorSink(std::function<void(const std::string& line)> sink) {

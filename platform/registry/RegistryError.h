@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace registry {
 
@@ -37,6 +38,10 @@ struct RegError {
 // The calling thread's last failure; set by every failing operation of the
 // registry-key object, left alone by successful ones.
 void SetLastError(const RegError& error);
+// The same without a RegError in between: a palette read probes hundreds of
+// absent names, and this form reuses the thread's buffers instead of
+// allocating for each failure.
+void SetLastError(const char* code, std::string_view message);
 RegError GetLastError();
 
 // Where ReportError writes its line. Tests capture it; by default it goes to

@@ -14,6 +14,12 @@ int RegistryKey::Fail(const RegError& error) {
   return 0;
 }
 
+int RegistryKey::FailValue(const char* code, const char* what, const std::string& name) {
+  message_.assign(what).append(path_).append("\\").append(name);
+  SetLastError(code, message_);
+  return 0;
+}
+
 bool RegistryKey::Before(RegOp op, const std::string& path, const std::string& name) {
   RegError err;
   if (hive_->BeforeOperation(op, path, name, &err)) return true;
@@ -69,9 +75,9 @@ int RegistryKey::DeleteKey(uint32_t root, const std::string& path, int) {
 int RegistryKey::GetNumber(const std::string& name, int32_t& value) {
   if (!Before(RegOp::GetNumber, path_, name) || !CheckOpen()) return 0;
   const NamedValue* v = values_.Find(name);
-  if (!v) return Fail({kNotFound, "value does not exist: " + path_ + "\\" + name});
+  if (!v) return FailValue(kNotFound, "value does not exist: ", name);
   int32_t n;
-  if (!v->value.AsNumber(&n)) return Fail({kWrongType, "value is not a number: " + path_ + "\\" + name});
+  if (!v->value.AsNumber(&n)) return FailValue(kWrongType, "value is not a number: ", name);
   value = n;
   return 1;
 }
@@ -79,8 +85,8 @@ int RegistryKey::GetNumber(const std::string& name, int32_t& value) {
 int RegistryKey::GetText(const std::string& name, std::string& value) {
   if (!Before(RegOp::GetText, path_, name) || !CheckOpen()) return 0;
   const NamedValue* v = values_.Find(name);
-  if (!v) return Fail({kNotFound, "value does not exist: " + path_ + "\\" + name});
-  if (v->value.type != kRegSz) return Fail({kWrongType, "value is not a text: " + path_ + "\\" + name});
+  if (!v) return FailValue(kNotFound, "value does not exist: ", name);
+  if (v->value.type != kRegSz) return FailValue(kWrongType, "value is not a text: ", name);
   value = v->value.data;
   return 1;
 }

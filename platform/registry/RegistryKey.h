@@ -28,6 +28,7 @@ class RegistryKey : public CMeraRegKey {
  private:
   ~RegistryKey() override;
   int Fail(const RegError& error);
+  int FailValue(const char* code, const char* what, const std::string& name);
   bool Before(RegOp op, const std::string& path, const std::string& name);
   bool CheckRoot(uint32_t root);
   bool CheckOpen();
@@ -37,6 +38,7 @@ class RegistryKey : public CMeraRegKey {
   bool open_ = false;
   std::string path_;  // normalised path of the open key
   KeySnapshot values_;
+  std::string message_;  // reused for value failures, see FailValue
 };
 
 }  // namespace registry

@@ -18,9 +18,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <thread>
 #include <unordered_map>
 
 #include "platform/registry/FailedHive.h"
@@ -76,6 +78,28 @@ std::string ColumnBlob(sqlite3_stmt* s, int col) {
   return p ? std::string(static_cast<const char*>(p), static_cast<size_t>(n)) : std::string();
 }
 
+// Waits for another process's lock in short, jittered naps until the timeout.
+// SQLite's own handler naps up to 100 ms, so under contention a process can
+// lose every race for seconds while the others commit; short naps keep the
+// waiting fair enough that nobody reaches the timeout while the file is
+// merely busy.
+struct BusyWait {
+  std::chrono::milliseconds timeout;
+  std::chrono::steady_clock::time_point start;
+  unsigned seed;
+};
+
+int OnBusy(void* arg, int attempt) {
+  auto* wait = static_cast<BusyWait*>(arg);
+  auto now = std::chrono::steady_clock::now();
+  if (attempt == 0) wait->start = now;
+  if (now - wait->start >= wait->timeout) return 0;
+  wait->seed = wait->seed * 1103515245u + 12345u;
+  int napUs = std::min(attempt, 4) * 500 + static_cast<int>((wait->seed >> 16) % 1000);
+  std::this_thread::sleep_for(std::chrono::microseconds(napUs));
+  return 1;
+}
+
 // A cached statement in use; resets it on every path so that it never keeps
 // a read lock open.
 class Query {
@@ -98,7 +122,8 @@ class Query {
 
 class SqliteHive final : public RegistryHive {
  public:
-  SqliteHive(std::string path, sqlite3* db, bool readOnly) : path_(std::move(path)), db_(db), readOnly_(readOnly) {}
+  SqliteHive(std::string path, sqlite3* db, bool readOnly, std::unique_ptr<BusyWait> busy)
+      : path_(std::move(path)), db_(db), readOnly_(readOnly), busy_(std::move(busy)) {}
   ~SqliteHive() override {
     for (auto& [sql, s] : stmts_) sqlite3_finalize(s);
     sqlite3_close(db_);
@@ -444,6 +469,7 @@ class SqliteHive final : public RegistryHive {
   bool broken_ = false;  // a storage failure inside the open transaction
   RegError brokenError_;
   std::unordered_map<const char*, sqlite3_stmt*> stmts_;
+  std::unique_ptr<BusyWait> busy_;  // the connection's busy handler state
 };
 
 std::shared_ptr<RegistryHive> Unusable(const std::string& path, sqlite3* db, int rc, const char* what) {
@@ -493,7 +519,9 @@ std::shared_ptr<RegistryHive> OpenSqliteHive(const std::string& path, const Sqli
                            nullptr);
   if (rc != SQLITE_OK) return Unusable(path, db, rc, "cannot open the hive");
   sqlite3_extended_result_codes(db, 1);
-  sqlite3_busy_timeout(db, options.busyTimeoutMs);
+  auto busy = std::make_unique<BusyWait>(
+      BusyWait{std::chrono::milliseconds(options.busyTimeoutMs), {}, static_cast<unsigned>(::getpid())});
+  sqlite3_busy_handler(db, OnBusy, busy.get());
   bool readOnly = sqlite3_db_readonly(db, "main") == 1;
 
   if (!readOnly) {
@@ -517,6 +545,7 @@ std::shared_ptr<RegistryHive> OpenSqliteHive(const std::string& path, const Sqli
                          nullptr);
     if (rc != SQLITE_OK) return Unusable(path, db, rc, "cannot open the hive");
     sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_handler(db, OnBusy, busy.get());
     rc = CheckTables(db, &present);
   }
   if (rc != SQLITE_OK) return Unusable(path, db, rc, "cannot use the hive");
@@ -525,7 +554,7 @@ std::shared_ptr<RegistryHive> OpenSqliteHive(const std::string& path, const Sqli
     return std::make_shared<FailedHive>(
         RegError{kCannotOpen, path + ": cannot use the hive: the file holds no registry and is read-only"});
   }
-  return std::make_shared<SqliteHive>(path, db, readOnly);
+  return std::make_shared<SqliteHive>(path, db, readOnly, std::move(busy));
 }
 
 bool CheckSqliteHive(const std::string& path, std::string* report) {

@@ -180,6 +180,8 @@ TEST_F(CupsIntegration, PapersAndBinsInPrinterOrderWithPlatformNumbers) {
     auto paperNames = Names("LaserA", DC_PAPERNAMES);
     ASSERT_EQ(paperNames.size(), 4u);
     for (const auto& n : paperNames) EXPECT_FALSE(n.empty());
+    // Whatever the locale, CUPS or our table calls it A4, never "210 x 297 mm".
+    EXPECT_EQ(paperNames[1], "A4");
     EXPECT_EQ(Names("LaserA", DC_BINNAMES).size(), 4u);
 
     // Fan-fold 15 x 11 in, JIS B4, the postcard by its size, and a slip that

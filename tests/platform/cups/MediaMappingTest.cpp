@@ -94,10 +94,7 @@ TEST(PrinterStateBits, SuffixSaysSeverityNotMeaning) {
   EXPECT_EQ(PrinterStateBits::From(3, "media-jam-error-report"), 0u);
 }
 
-TEST(MediaSourceBins, KnownSourcesTraysAndOthers) {
-  EXPECT_EQ(MediaSourceBins::Number("auto"), 7);
-  EXPECT_EQ(MediaSourceBins::Number("main"), 14);
-  EXPECT_EQ(MediaSourceBins::Number("large-capacity"), 11);
+TEST(MediaSourceBins, TraysAndUnknownSourcesGetStableDriverNumbers) {
   EXPECT_EQ(MediaSourceBins::Number("tray-1"), 256);
   EXPECT_EQ(MediaSourceBins::Number("tray-3"), 258);
   int16_t bypass = MediaSourceBins::Number("by-pass-tray");
@@ -124,7 +121,22 @@ TEST(PrinterMediaList, EveryNumberNamesOnePaper) {
   EXPECT_GT(list.Papers()[2].number, 256);
   EXPECT_NE(list.Papers()[2].number, list.Papers()[1].number);
   EXPECT_EQ(list.Papers()[2].name, "80 x 180 mm");
-  EXPECT_EQ(list.Papers()[3].name, "210 x 297 mm");
+  EXPECT_EQ(list.Papers()[3].name, "A4");
+}
+
+TEST(PrinterMediaList, KnownPapersReplaceAMereSizeButKeepRealNames) {
+  PrinterMediaList list;
+  list.AddPaper("jpn_hagaki_100x148mm_borderless", 9984, 14817, "100 x 148 mm (ふちなし)");
+  list.AddPaper("na_letter_8.5x11in", 21590, 27940, "8.5 x 11 \"");
+  list.AddPaper("iso_a4_210x297mm", 20990, 29704, "A4 普通紙");
+  list.AddPaper("iso_a3_297x420mm", 29704, 42016, "297 x 420 millimetres");
+  list.AddPaper("custom_80x180mm_80x180mm", 8000, 18000, "80 x 180 mm");
+  ASSERT_EQ(list.Papers().size(), 5u);
+  EXPECT_EQ(list.Papers()[0].name, "はがき (ふちなし)");
+  EXPECT_EQ(list.Papers()[1].name, "レター");
+  EXPECT_EQ(list.Papers()[2].name, "A4 普通紙");
+  EXPECT_EQ(list.Papers()[3].name, "297 x 420 millimetres");
+  EXPECT_EQ(list.Papers()[4].name, "80 x 180 mm");
 }
 
 TEST(PrinterMediaList, EmptyListsAndStrayDefaultsFallBack) {

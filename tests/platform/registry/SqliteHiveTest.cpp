@@ -279,7 +279,10 @@ TEST_F(SqliteHiveTest, FourProcessesIncrementingOneValueLoseNoUpdate) {
                      key->SetNumber("N", n + 1);
             },
             nullptr);
-        if (!ok) _exit(10 + c);
+        if (!ok) {
+          std::fprintf(stderr, "child %d: %s\n", c, registry::GetLastError().message.c_str());
+          _exit(10 + c);
+        }
       }
       _exit(0);
     }

@@ -1,0 +1,45 @@
+// A list in report view: rows of texts in columns, the first column with an
+// icon from an image list. Rows and columns are 0-based. Does not own the
+// image list it is given; the caller keeps it alive while the list shows.
+#pragma once
+
+#include <QTreeWidget>
+#include <string>
+
+class CYbImageList;
+
+enum YbListItemState : unsigned {
+  kLvisFocused = 1,
+  kLvisSelected = 2,
+};
+
+class CYbListCtrl : public QTreeWidget {
+  Q_OBJECT
+ public:
+  explicit CYbListCtrl(QWidget* parent = nullptr);
+
+  // align: 0 left, 1 right, 2 centre; width in pixels.
+  int InsertColumn(int column, const std::string& heading, int align, int width);
+  void SetImageList(const CYbImageList* images);
+  // Returns the row it was inserted at.
+  int InsertItem(int row, const std::string& text, int image);
+  bool SetItemText(int row, int column, const std::string& text);
+  std::string GetItemText(int row, int column) const;
+  int GetItemCount() const { return topLevelItemCount(); }
+  void DeleteAllItems() { clear(); }
+  // kLvisSelected and kLvisFocused bits of the row; out-of-range rows give 0.
+  unsigned GetItemState(int row, unsigned mask) const;
+  void SetItemState(int row, unsigned state, unsigned mask);
+  // The first selected row after `after` (-1 to start), or -1.
+  int GetNextSelectedItem(int after) const;
+  void EnsureVisible(int row);
+  // Full-row selection is always on.
+  void SetExtendedStyle(unsigned) {}
+
+ signals:
+  // A row was double-clicked; -1 when the click hit no row.
+  void rowDoubleClicked(int row);
+
+ private:
+  const CYbImageList* images_ = nullptr;
+};

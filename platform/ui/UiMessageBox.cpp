@@ -1,0 +1,35 @@
+#include "platform/ui/UiMessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QWidget>
+
+#include "platform/ui/UiApplication.h"
+#include "platform/ui/UiText.h"
+#include "quorprn/QuorPrnResult.h"
+
+int UiMessageBox::Show(QWidget* parent, const std::string& text, const std::string& caption, uint32_t type) {
+  if (const int32_t ok = UiApplication::Ensure(); ok != QUOR_PRN_SUCCESS) return ok;
+  QMessageBox box(parent);
+  box.setText(UiText::ToQt(text));
+  box.setWindowTitle(caption.empty() && parent ? parent->window()->windowTitle() : UiText::ToQt(caption));
+  switch (type & 0xF0) {
+    case kMbIconStop: box.setIcon(QMessageBox::Critical); break;
+    case kMbIconQuestion: box.setIcon(QMessageBox::Question); break;
+    case kMbIconExclamation: box.setIcon(QMessageBox::Warning); break;
+    case kMbIconInformation: box.setIcon(QMessageBox::Information); break;
+    default: break;
+  }
+  QPushButton* ok = box.addButton(QMessageBox::Ok);
+  box.setDefaultButton(ok);
+  if ((type & 0x0F) == kMbOkCancel) {
+    box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+  } else {
+    box.setEscapeButton(ok);
+  }
+  box.exec();
+  return box.clickedButton() == ok ? kIdOk : kIdCancel;
+}
+
+void UiMessageBox::QuestionBeep() { QApplication::beep(); }

@@ -1,0 +1,81 @@
+// Runs the built quorprn command as a user would, with its own fresh hive
+// file and the demo spooler, and captures its exit status and output.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+struct CommandResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+  nlohmann::json Json() const { return nlohmann::json::parse(out); }
+};
+
+class CommandRunner : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = std::filesystem::temp_directory_path() /
+          ("quorprn-cli-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    hive = (dir / "registry.db").string();
+    spooler = std::string(QUORPRN_TEST_DATA) + "/spooler/demo.json";
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+
+  static std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+  }
+
+  // Global options first, then `args`.
+  CommandResult Run(const std::vector<std::string>& args, bool json = false) {
+    std::string cmd = Quote(QUORPRN_CLI) + " --registry " + Quote(hive) + " --spooler " + Quote(spooler);
+    if (json) cmd += " --json";
+    for (const auto& a : args) cmd += " " + Quote(a);
+    return Shell(cmd);
+  }
+  CommandResult RunBare(const std::vector<std::string>& args) {
+    std::string cmd = Quote(QUORPRN_CLI);
+    for (const auto& a : args) cmd += " " + Quote(a);
+    return Shell(cmd);
+  }
+
+  CommandResult Shell(const std::string& cmd) {
+    std::string out = (dir / "stdout").string(), err = (dir / "stderr").string();
+    int rc = std::system((cmd + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
+    CommandResult r;
+    r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+    r.out = Read(out);
+    r.err = Read(err);
+    return r;
+  }
+
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  static void Write(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  std::string Path(const std::string& name) const { return (dir / name).string(); }
+  static std::string Data(const std::string& name) { return std::string(QUORPRN_TEST_DATA) + "/" + name; }
+
+  std::filesystem::path dir;
+  std::string hive;
+  std::string spooler;
+};
