@@ -58,7 +58,7 @@ class CQuorPrnSettingStore {
   // copies the entries) into the open set, in memory. 1, 110, 111, 112.
   int32_t SetPrinter(QUOR_PRN_PRINTER_INFO_TYPE printer, QUOR_PRN_COLOR_INFO_TYPE* color);
   // Writes "CurrentPrinter" and, when any printer was set, every printer of
-  // the set. 1, 112, 171, 172 (also 120 when a printer's key fails to be made).
+  // the set with its colours. 1, 112, 171, 172.
   int32_t SavePrinterSet();
   // Closes the set and drops every printer object. 1.
   int32_t ClosePrinterSet();
@@ -162,8 +162,7 @@ class CQuorPrnSettingStore {
   int32_t _readPrinterKey(CMeraRegKey& reg, CQuorPrnRegPrinter& printer);
   int32_t _readColors(CMeraRegKey& reg, CQuorPrnRegPrinter& printer);
   int32_t _writeCurrentPrinter(CMeraRegKey& reg);
-  int32_t _writePrinter(CMeraRegKey& reg, const QUOR_PRN_PRINTER_INFO_TYPE& printer,
-                        const QUOR_PRN_COLOR_INFO_TYPE* color);
+  int32_t _writePrinter(CMeraRegKey& reg, const CQuorPrnRegPrinter& printer, bool withColors);
   int32_t _readForm(CMeraRegKey& reg, CQuorPrnRegForm& form);
   int32_t _writeForm(CMeraRegKey& reg, const std::string& storedPrinter, const QUOR_PRN_FORM_INFO_TYPE& form);
   int32_t _listPrinters(CMeraRegKey& reg);

@@ -1,0 +1,137 @@
+// Colours: which palette a printer's colour mode selects, how a printer's
+// palette is laid over the defaults, what is written back, and the shared
+// colour names and presets.
+#include "tests/store/StoreTestSupport.h"
+
+using namespace storetest;
+using registry::RegOp;
+
+namespace {
+class Colors : public StoreTest {
+ protected:
+  void SetUp() override {
+    StoreTest::SetUp();
+    Seed(kBase + "\\Print\\Colors\\Default", {{"C001", 0x0000ff}, {"C002", 0x00ff00}});
+    Seed(kBase + "\\Print\\Colors\\Preset03", {{"Name", std::string("Model 3")}, {"C001", 3}, {"C010", 30}});
+  }
+  // Reads printer `key` (its Colors key holding `mode` and own colours C001,
+  // C005) and answers the palette as "name=colour" items.
+  std::vector<std::string> PaletteOfMode(const std::string& key, int32_t mode) {
+    Seed(kSet + "\\" + key);
+    Seed(kSet + "\\" + key + "\\Colors", {{"ColorPrint", 1}, {"Mode", mode}, {"C001", 11}, {"C005", 55}});
+    CQuorPrnSettingStore store;
+    QUOR_PRN_PRINTER_INFO_TYPE p;
+    p.PrinterName = key;
+    QUOR_PRN_COLOR_INFO_TYPE color;
+    EXPECT_EQ(store.ReadPrinter("SYS", "JOB", 3, &p, &color), 1);
+    EXPECT_EQ(color.Mode, mode);
+    EXPECT_EQ(color.ColorPrint, 1);
+    std::vector<std::string> items;
+    for (const auto& e : color.Palette) items.push_back(e->Name + "=" + std::to_string(e->Color));
+    return items;
+  }
+};
+using Items = std::vector<std::string>;
+}  // namespace
+
+TEST_F(Colors, ModeChoosesOwnPalettePresetOrDefaults) {
+  EXPECT_EQ(PaletteOfMode("Own", -1), Items({"C001=11", "C005=55"}));
+  EXPECT_EQ(PaletteOfMode("Preset", 3), Items({"C001=3", "C010=30"}));
+  EXPECT_EQ(PaletteOfMode("Zero", 0), Items({"C001=255", "C002=65280"}));
+  EXPECT_EQ(PaletteOfMode("Hundred", 100), Items({"C001=255", "C002=65280"}));
+  // A preset that does not exist leaves the palette as it was: empty.
+  EXPECT_EQ(PaletteOfMode("Missing", 7), Items());
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(Colors, PrinterPaletteIsLaidOverTheDefaultsByName) {
+  Seed(kSet + "\\P");
+  Seed(kSet + "\\P\\Colors", {{"ColorPrint", 1}, {"Mode", -1}, {"C001", 7}, {"C900", 9}});
+  CQuorPrnSettingStore store;
+  ASSERT_EQ(store.LoadPrinterSet("SYS", "JOB", 3), 141);
+  QUOR_PRN_PRINTER_INFO_TYPE p;
+  p.PrinterName = "P";
+  QUOR_PRN_COLOR_INFO_TYPE color;
+  color.Palette.push_back(std::make_unique<MERA_PRN_COLOR_PALETTE_TYPE>(MERA_PRN_COLOR_PALETTE_TYPE{"junk", 1}));
+  ASSERT_EQ(store.GetPrinter(&p, &color), 1);
+  EXPECT_EQ(color.Mode, -1);
+  EXPECT_EQ(color.ColorPrint, 1);
+  ASSERT_EQ(PaletteNames(color.Palette), Items({"C001", "C002"}));
+  EXPECT_EQ(color.Palette[0]->Color, 7);
+  EXPECT_EQ(color.Palette[1]->Color, 0x00ff00);
+
+  // A printer the set does not hold gets the plain defaults.
+  p.PrinterName = "Other";
+  ASSERT_EQ(store.GetPrinter(&p, &color), 1);
+  EXPECT_EQ(color.Mode, 0);
+  EXPECT_EQ(color.Palette[0]->Color, 0x0000ff);
+}
+
+TEST_F(Colors, OnlyACustomPaletteIsWrittenWithThePrinter) {
+  QUOR_PRN_PRINTER_INFO_TYPE p;
+  p.PrinterName = "P";
+  QUOR_PRN_COLOR_INFO_TYPE color;
+  color.ColorPrint = 1;
+  color.Mode = 2;
+  color.Palette.push_back(std::make_unique<MERA_PRN_COLOR_PALETTE_TYPE>(MERA_PRN_COLOR_PALETTE_TYPE{"C001", 5}));
+  CQuorPrnSettingStore store;
+  ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, &color), 1);
+  const std::string colors = kSet + "\\P\\Colors";
+  EXPECT_EQ(hive->Dump(colors), Items({colors, Num(colors, "ColorPrint", 1), Num(colors, "Mode", 2)}));
+
+  color.Mode = -1;
+  ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, &color), 1);
+  EXPECT_EQ(hive->Dump(colors),
+            Items({colors, Num(colors, "C001", 5), Num(colors, "ColorPrint", 1), Num(colors, "Mode", -1)}));
+  Fail(RegOp::SetNumber, colors, "C001");
+  EXPECT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, &color), 172);
+}
+
+TEST_F(Colors, PresetsAreReadByNumberAndListedUpToTheFirstGap) {
+  Seed(kBase + "\\Print\\Colors\\Preset01", {{"Name", std::string("One")}});
+  Seed(kBase + "\\Print\\Colors\\Preset02", {{"Name", std::string("Two")}});
+  Seed(kBase + "\\Print\\Colors\\Preset05", {{"Name", std::string("Five")}});
+  CQuorPrnSettingStore store;
+  std::string out;
+  store.ReadCurrentPrinter("SYS", "JOB", 3, out);  // any operation that names the system and job
+  Items names{"stale"};
+  EXPECT_EQ(store.GetColorPresetNames(names), 1);
+  EXPECT_EQ(names, Items({"One", "Two", "Model 3"}));
+
+  CQuorPrnSettingStore::Palette palette;
+  std::string name;
+  EXPECT_EQ(store.GetColorPreset(3, palette, name), 1);
+  EXPECT_EQ(name, "Model 3");
+  EXPECT_EQ(PaletteNames(palette), Items({"C001", "C010"}));
+  EXPECT_EQ(store.GetColorPreset(0, palette, name), 1);
+  EXPECT_EQ(name, "");
+  EXPECT_EQ(PaletteNames(palette), Items({"C001", "C002"}));
+  EXPECT_EQ(store.GetColorPreset(100, palette, name), 110);
+  EXPECT_TRUE(palette.empty());
+  EXPECT_EQ(store.GetColorPreset(-1, palette, name), 110);
+  EXPECT_EQ(store.GetColorPreset(4, palette, name), 180);
+
+  Fail(RegOp::OpenKey, kBase + "\\Print\\Colors\\Preset02");
+  EXPECT_EQ(store.GetColorPresetNames(names), 120);
+  Fail(RegOp::OpenKey, kBase + "\\Print\\Colors\\Preset03");
+  EXPECT_EQ(store.GetColorPreset(3, palette, name), 120);
+  EXPECT_EQ(reports.size(), 2u);
+}
+
+TEST_F(Colors, ColourNamesStayParallelAndAbsenceIsNotAnError) {
+  CQuorPrnSettingStore store;
+  Items values{"x"}, display{"y"};
+  EXPECT_EQ(store.GetColorNames(values, display), 112);  // no system and job named yet
+  std::string out;
+  store.ReadCurrentPrinter("OTHER", "JOB", 3, out);
+  const std::string key = "SOFTWARE\\Olvanet\\Sarvo\\OTHER\\JOB\\Print\\Colors";
+  EXPECT_EQ(store.GetColorNames(values, display), 180);
+  EXPECT_TRUE(values.empty() && display.empty());
+  Seed(key, {{"C001Name", std::string("Red")}, {"C003Name", std::string("Blue")}, {"C002", 1}});
+  EXPECT_EQ(store.GetColorNames(values, display), 1);
+  EXPECT_EQ(values, Items({"C001Name", "C003Name"}));
+  EXPECT_EQ(display, Items({"Red", "Blue"}));
+  Fail(RegOp::OpenKey, key);
+  EXPECT_EQ(store.GetColorNames(values, display), 120);
+  EXPECT_EQ(reports.size(), 1u);
+}

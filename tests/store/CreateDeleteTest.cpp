@@ -1,0 +1,168 @@
+// Creating and deleting stored settings in one shot: the exact layout they
+// leave, stored names of redirected and backslashed printers, and what a
+// failed deletion leaves behind.
+#include "tests/store/StoreTestSupport.h"
+
+using namespace storetest;
+using registry::RegOp;
+
+namespace {
+class CreateDelete : public StoreTest {
+ protected:
+  // Set 3 with the session printer (two forms, colours) and "Plain" (no
+  // forms, no colours).
+  void SeedSet() {
+    CQuorPrnSettingStore store;
+    ASSERT_EQ(store.RegCreatePrinterSet("SYS", "JOB", 3), 1);
+    QUOR_PRN_PRINTER_INFO_TYPE p;
+    p.PrinterName = kSessionPrinter;
+    QUOR_PRN_COLOR_INFO_TYPE c;
+    ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, &c), 1);
+    p.PrinterName = "Plain";
+    ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, nullptr), 1);
+    for (const char* name : {"A", "B"}) {
+      QUOR_PRN_FORM_INFO_TYPE f;
+      f.FormName = name;
+      ASSERT_EQ(store.RegCreateForm("SYS", "JOB", 3, kSessionPrinter, f), 1);
+    }
+  }
+};
+}  // namespace
+
+TEST_F(CreateDelete, CreateFrontsWriteExactlyTheDocumentedLayout) {
+  CQuorPrnSettingStore store;
+  ASSERT_EQ(store.RegCreatePrinterSet("SYS", "JOB", 0), 1);
+  QUOR_PRN_PRINTER_INFO_TYPE p{"\\\\srv\\lp", 10, -20, 950, 1050, 0};
+  QUOR_PRN_COLOR_INFO_TYPE c;
+  c.ColorPrint = 1;
+  c.Mode = -1;
+  c.Palette.push_back(std::make_unique<MERA_PRN_COLOR_PALETTE_TYPE>(MERA_PRN_COLOR_PALETTE_TYPE{"C002", 0x123456}));
+  ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 7, p, &c), 1);
+  QUOR_PRN_FORM_INFO_TYPE f{"Slip", "256", "User", "4", "Tray 4", 0, 3, 4, 1000, 2000, 1};
+  ASSERT_EQ(store.RegCreateForm("SYS", "JOB", 12, "Plain", f), 1);
+
+  const std::string root = "SOFTWARE\\Olvanet\\Sarvo", print = kBase + "\\Print";
+  const std::string set7 = print + "\\PrinterSet07", lp = set7 + "\\,,srv,lp", set12 = print + "\\PrinterSet12",
+                    slip = set12 + "\\Plain\\Form\\Slip";
+  EXPECT_EQ(Dump(), Sorted({root, root + "\\SYS", kBase, print, print + "\\PrinterSet00", set7, lp,
+                            Num(lp, "OffsetX", 10), Num(lp, "OffsetY", -20), Num(lp, "ScaleX", 950),
+                            Num(lp, "ScaleY", 1050), Num(lp, "ScaleFix", 0), lp + "\\Colors",
+                            Num(lp + "\\Colors", "ColorPrint", 1), Num(lp + "\\Colors", "Mode", -1),
+                            Num(lp + "\\Colors", "C002", 0x123456), set12, set12 + "\\Plain", set12 + "\\Plain\\Form",
+                            slip, Txt(slip, "Bin", "4"), Txt(slip, "PaperName", "User"), Txt(slip, "PaperSize", "256"),
+                            Num(slip, "PaperSizeFit", 0), Num(slip, "OffsetX", 3), Num(slip, "OffsetY", 4),
+                            Num(slip, "Width", 1000), Num(slip, "Height", 2000), Num(slip, "WidthHeightFix", 1)}));
+
+  // The backslashed name comes back with its backslashes.
+  CQuorPrnSettingStore reader;
+  EXPECT_EQ(reader.LoadPrinterSet("SYS", "JOB", 7), 141);
+  ASSERT_EQ(reader.Printers().size(), 1u);
+  EXPECT_EQ(reader.Printers()[0]->Name, "\\\\srv\\lp");
+  EXPECT_EQ(reader.Printers()[0]->ScaleY, 1050);
+}
+
+TEST_F(CreateDelete, RedirectedPrinterIsStoredUnderItsRedirectNameAndFoundAgain) {
+  SeedSet();
+  EXPECT_TRUE(hive->HasKey(kSessionKey + "\\Colors"));
+  EXPECT_TRUE(hive->HasKey(kSessionKey + "\\Form\\B"));
+  EXPECT_FALSE(hive->HasValue(kSet, "CurrentPrinter"));
+  CQuorPrnSettingStore store;
+  EXPECT_EQ(store.RegDeleteForm("SYS", "JOB", 3, kSessionPrinter, "A"), 1);
+  EXPECT_FALSE(hive->HasKey(kSessionKey + "\\Form\\A"));
+  EXPECT_TRUE(hive->HasKey(kSessionKey + "\\Form"));
+  EXPECT_EQ(store.RegDeleteForm("SYS", "JOB", 3, kSessionPrinter, "A"), 143);
+  EXPECT_EQ(store.RegDeleteForm("SYS", "JOB", 3, "Nowhere", "B"), 142);
+  EXPECT_EQ(store.RegDeletePrinter("SYS", "JOB", 3, "\\\\srv\\Label!Redirected"), 1);
+  EXPECT_FALSE(hive->HasKey(kSessionKey));
+  // A printer without forms or colours can be deleted too.
+  EXPECT_EQ(store.RegDeletePrinter("SYS", "JOB", 3, "Plain"), 1);
+  EXPECT_EQ(store.RegDeletePrinter("SYS", "JOB", 3, "Plain"), 142);
+  EXPECT_EQ(hive->Dump(kSet), std::vector<std::string>({kSet}));
+}
+
+TEST_F(CreateDelete, FailedDeletionKeepsWhatWasDeletedBeforeAndCanBeRetried) {
+  SeedSet();
+  CQuorPrnSettingStore store;
+  Fail(RegOp::DeleteKey, kSessionKey + "\\Colors");
+  EXPECT_EQ(store.RegDeletePrinterSet("SYS", "JOB", 3), 122);
+  EXPECT_FALSE(hive->HasKey(kSessionKey + "\\Form"));
+  EXPECT_TRUE(hive->HasKey(kSessionKey + "\\Colors"));
+  EXPECT_TRUE(hive->HasKey(kSet + "\\Plain"));
+  Fail(RegOp::DeleteKey, kSet + "\\Plain");
+  EXPECT_EQ(store.RegDeletePrinterSet("SYS", "JOB", 3), 122);
+  EXPECT_FALSE(hive->HasKey(kSessionKey));
+  Fail(RegOp::DeleteKey, kSet);
+  EXPECT_EQ(store.RegDeletePrinterSet("SYS", "JOB", 3), 122);
+  EXPECT_EQ(hive->Dump(kSet), std::vector<std::string>({kSet}));
+  EXPECT_EQ(store.RegDeletePrinterSet("SYS", "JOB", 3), 1);
+  EXPECT_FALSE(hive->HasKey(kSet));
+  EXPECT_TRUE(hive->HasKey(kBase + "\\Print"));
+  // An absent set deletes as empty.
+  EXPECT_EQ(store.RegDeletePrinterSet("SYS", "JOB", 3), 1);
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(CreateDelete, ListingFailuresStopTheDeleteBeforeAnythingIsDeleted) {
+  SeedSet();
+  CQuorPrnSettingStore store;
+  Fail(RegOp::EnumKeys, kSet);
+  EXPECT_EQ(store.RegDeletePrinterSet("SYS", "JOB", 3), 162);
+  Fail(RegOp::OpenKey, kSet, "", false, "ECR052");
+  EXPECT_EQ(store.RegDeletePrinter("SYS", "JOB", 3, "Plain"), 162);
+  Fail(RegOp::OpenKey, kSessionKey + "\\Form", "", false, "ECR052");
+  EXPECT_EQ(store.RegDeleteForm("SYS", "JOB", 3, kSessionPrinter, "A"), 163);
+  Fail(RegOp::EnumKeys, kSessionKey + "\\Form");
+  EXPECT_EQ(store.RegDeletePrinter("SYS", "JOB", 3, kSessionPrinter), 163);
+  EXPECT_EQ(reports.size(), 2u);
+  EXPECT_EQ(hive->Count(RegOp::DeleteKey), 0);
+  EXPECT_TRUE(hive->HasKey(kSessionKey + "\\Form\\A"));
+}
+
+TEST_F(CreateDelete, ClearFormBinEmptiesOnlyTheBin) {
+  CQuorPrnSettingStore store;
+  QUOR_PRN_FORM_INFO_TYPE f{"Slip", "9", "A4", "4", "", 1, 5, 0, 0, 0, 0};
+  ASSERT_EQ(store.RegCreateForm("SYS", "JOB", 3, "Plain", f), 1);
+  const std::string slip = kSet + "\\Plain\\Form\\Slip";
+  Fail(RegOp::OpenKey, slip);
+  EXPECT_EQ(store.ClearFormBin("SYS", "JOB", 3, "Plain", "Slip"), 120);
+  Fail(RegOp::SetText, slip, "Bin");
+  EXPECT_EQ(store.ClearFormBin("SYS", "JOB", 3, "Plain", "Slip"), 122);
+  EXPECT_EQ(hive->Dump(slip)[1], Txt(slip, "Bin", "4"));
+  EXPECT_EQ(store.ClearFormBin("SYS", "JOB", 3, "Plain", "Slip"), 1);
+  EXPECT_EQ(hive->Dump(slip)[1], Txt(slip, "Bin", ""));
+  EXPECT_TRUE(hive->HasValue(slip, "OffsetX"));
+  EXPECT_EQ(store.ClearFormBin("SYS", "JOB", 3, "Plain", "Other"), 143);
+}
+
+TEST_F(CreateDelete, CreateFailuresAnswerTheirCodes) {
+  CQuorPrnSettingStore store;
+  Fail(RegOp::CreateKey, kSet);
+  EXPECT_EQ(store.RegCreatePrinterSet("SYS", "JOB", 3), 170);
+  QUOR_PRN_PRINTER_INFO_TYPE p;
+  EXPECT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, nullptr), 110);
+  p.PrinterName = "Plain";
+  Fail(RegOp::CreateKey, kSet + "\\Plain");
+  EXPECT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, nullptr), 172);
+  Fail(RegOp::SetNumber, kSet + "\\Plain", "ScaleFix");
+  EXPECT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, nullptr), 172);
+  QUOR_PRN_FORM_INFO_TYPE f;
+  EXPECT_EQ(store.RegCreateForm("SYS", "JOB", 3, "Plain", f), 110);
+  f.FormName = "Slip";
+  Fail(RegOp::SetText, kSet + "\\Plain\\Form\\Slip", "PaperName");
+  EXPECT_EQ(store.RegCreateForm("SYS", "JOB", 3, "Plain", f), 173);
+  EXPECT_FALSE(hive->HasValue(kSet, "CurrentPrinter"));
+}
+
+TEST_F(CreateDelete, PrinterNamesOfAnyLengthAreCreatedAndDeleted) {
+  const std::string longName = std::string(300, 'p') + "\\" + std::string(700, 'q');
+  CQuorPrnSettingStore store;
+  QUOR_PRN_PRINTER_INFO_TYPE p;
+  p.PrinterName = longName;
+  ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, nullptr), 1);
+  QUOR_PRN_FORM_INFO_TYPE f;
+  f.FormName = "Slip";
+  ASSERT_EQ(store.RegCreateForm("SYS", "JOB", 3, longName.c_str(), f), 1);
+  EXPECT_TRUE(hive->HasKey(kSet + "\\" + std::string(300, 'p') + "," + std::string(700, 'q') + "\\Form\\Slip"));
+  EXPECT_EQ(store.RegDeletePrinter("SYS", "JOB", 3, longName.c_str()), 1);
+  EXPECT_EQ(hive->Dump(kSet), std::vector<std::string>({kSet}));
+}
