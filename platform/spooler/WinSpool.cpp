@@ -114,17 +114,41 @@ size_t Pack(const std::vector<spooler::PrinterEntry>& entries, unsigned char* bu
   return needed;
 }
 
-// The count that the last query without a buffer answered on this thread. A
+// The counts that queries without a buffer answered on this thread. A
 // backend's answer can grow between the count query and the fill (a print
 // server changes its mind), and the caller sized its buffer from the count:
-// the fill never writes more entries than that.
-struct LastCount {
+// the fill never writes more entries than the count of the same capability,
+// or else of its paired number list (callers size the names by the numbers).
+// Only protects callers that count on the same thread before they fill.
+struct Counted {
   std::string device;
-  uint16_t capability = 0;
-  size_t count = 0;
-  bool valid = false;
+  uint16_t capability;
+  size_t count;
 };
-thread_local LastCount t_lastCount;
+thread_local std::vector<Counted> t_counted;
+
+void RememberCount(const std::string& device, uint16_t capability, size_t count) {
+  for (Counted& c : t_counted)
+    if (c.capability == capability) {
+      c = Counted{device, capability, count};
+      return;
+    }
+  t_counted.push_back(Counted{device, capability, count});
+}
+
+size_t FillLimit(const std::string& device, uint16_t capability, size_t count) {
+  uint16_t paired = capability == DC_PAPERNAMES ? DC_PAPERS : capability == DC_BINNAMES ? DC_BINS : 0;
+  const Counted* same = nullptr;
+  const Counted* pair = nullptr;
+  for (const Counted& c : t_counted) {
+    if (c.device != device) continue;
+    if (c.capability == capability) same = &c;
+    if (paired && c.capability == paired) pair = &c;
+  }
+  if (same) return std::min(count, same->count);
+  if (pair) return std::min(count, pair->count);
+  return count;
+}
 
 bool Aligned(const unsigned char* buffer) {
   return reinterpret_cast<uintptr_t>(buffer) % alignof(PRINTER_INFO_2A) == 0;
@@ -194,16 +218,17 @@ int DeviceCapabilitiesA(const char* device, const char* /*port*/, uint16_t capab
   bool byNumber = capability == DC_PAPERS || capability == DC_BINS;
   size_t count = byNumber ? numbers.size() : names.size();
   if (!output) {
-    t_lastCount = LastCount{device, capability, count, true};
+    RememberCount(device, capability, count);
     return static_cast<int>(count);
   }
-  if (t_lastCount.valid && t_lastCount.device == device && t_lastCount.capability == capability)
-    count = std::min(count, t_lastCount.count);
+  // The full count still comes back, so that a caller comparing counts sees
+  // the mismatch.
+  size_t written = FillLimit(device, capability, count);
   if (byNumber) {
-    std::memcpy(output, numbers.data(), count * sizeof(uint16_t));
+    std::memcpy(output, numbers.data(), written * sizeof(uint16_t));
   } else {
     size_t width = capability == DC_PAPERNAMES ? kPaperNameField : kBinNameField;
-    for (size_t i = 0; i < count; ++i) CopyCut(output + i * width, width, names[i]);
+    for (size_t i = 0; i < written; ++i) CopyCut(output + i * width, width, names[i]);
   }
   return static_cast<int>(count);
 }

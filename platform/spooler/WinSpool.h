@@ -99,7 +99,10 @@ int GetPrinterA(HANDLE printer, uint32_t level, unsigned char* buffer, uint32_t 
 int ClosePrinter(HANDLE printer);
 // Without `output`: the number of entries. With it: fills it and returns the
 // number of entries. -1 on failure. Names are cut to their field on a
-// character boundary and NUL-terminated.
+// character boundary and NUL-terminated. A fill writes no more entries than
+// the last count query on this thread answered for that device and
+// capability (for names: else for its number list), even if the backend's
+// list grew since; the result is still the full count.
 int DeviceCapabilitiesA(const char* device, const char* port, uint16_t capability, char* output,
                         const DEVMODEA* devMode);
 // The default printer, as the print dialog's defaults give it. False when

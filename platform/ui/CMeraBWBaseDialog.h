@@ -60,6 +60,9 @@ class CMeraBWBaseDialog : public QDialog {
   void CheckRadioButton(int first, int last, int check);
   // The checked id among first..last, 0 for none.
   int GetCheckedRadioButton(int first, int last) const;
+  // The controls hold their values themselves; kept so that dialogs read as
+  // they always have. Always true.
+  bool UpdateData(bool /*saveAndValidate*/ = true) { return true; }
   void EnableDlgItem(int id, bool enable);
   void ShowDlgItem(int id, bool show);
 
