@@ -23,5 +23,9 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/QuorPrnConfigVersion.cmak
 install(FILES ${PROJECT_BINARY_DIR}/QuorPrnConfig.cmake ${PROJECT_BINARY_DIR}/QuorPrnConfigVersion.cmake
   DESTINATION ${QUORPRN_CMAKE_DIR})
 
+# Relative to the file itself, so that an install under any --prefix (a
+# staging folder, a package root) finds its own headers and library.
+file(RELATIVE_PATH QUORPRN_PC_UP /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
+string(REGEX REPLACE "/$" "" QUORPRN_PC_UP "${QUORPRN_PC_UP}")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/quorprn.pc.in ${PROJECT_BINARY_DIR}/quorprn.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/quorprn.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -10,6 +10,8 @@
 #include "tools/PrinterVerbs.h"
 #include "tools/RedirectVerbs.h"
 #include "tools/RegVerbs.h"
+#include "tools/ShowVerb.h"
+#include "tools/StoreVerbs.h"
 #include "tools/TemplateVerbs.h"
 #include "tools/VerbGroup.h"
 #include "tools/XdwVerbs.h"
@@ -35,6 +37,8 @@ int CommandLine::Run(int argc, char** argv) {
 
   std::vector<std::unique_ptr<VerbGroup>> groups;
   groups.push_back(std::make_unique<PrinterVerbs>());
+  groups.push_back(std::make_unique<ShowVerb>());
+  groups.push_back(std::make_unique<StoreVerbs>());
   groups.push_back(std::make_unique<RedirectVerbs>());
   groups.push_back(std::make_unique<XdwVerbs>());
   groups.push_back(std::make_unique<TemplateVerbs>());

@@ -109,9 +109,12 @@ std::vector<Line> DecodeUtf16(std::string_view body) {
   return lines;
 }
 
-bool HasHighBytes(std::string_view s) {
+// Japanese in UTF-8 takes three bytes a character, led by 0xE0 or above;
+// half-width katakana in code page 932 can pair up into valid two-byte UTF-8
+// ("ﾃｭ" is C3 AD), so only the longer sequences count as evidence.
+bool HasLongUtf8Sequence(std::string_view s) {
   for (char c : s)
-    if (static_cast<unsigned char>(c) >= 0x80) return true;
+    if (static_cast<unsigned char>(c) >= 0xE0) return true;
   return false;
 }
 
@@ -413,11 +416,11 @@ bool RegFileReader::Read(std::string_view bytes, RegDocument* doc) {
     std::string_view body = bom ? bytes.substr(3) : bytes;
     std::string_view first = TrimRight(body.substr(0, body.find('\n')));
     // Without a byte-order mark the header decides: version 5 text is UTF-8
-    // unless it is not valid UTF-8; REGEDIT4 text is code page 932 unless it
-    // is valid UTF-8 with non-ASCII bytes (Japanese code page 932 text
-    // practically never is).
+    // unless it is not valid UTF-8; REGEDIT4 text is code page 932 unless the
+    // whole file is valid UTF-8 with Japanese-length sequences, which real
+    // code page 932 text practically never is.
     bool utf8 = bom || (first == kHeader5 ? Utf16Codec::IsUtf8(body)
-                                           : Utf16Codec::IsUtf8(body) && HasHighBytes(body));
+                                           : Utf16Codec::IsUtf8(body) && HasLongUtf8Sequence(body));
     if (utf8) {
       doc->encoding = "UTF-8";
       lines = SplitLines(body, FromUtf8Line);

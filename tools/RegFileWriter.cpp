@@ -49,8 +49,12 @@ class Writer {
   }
 
   std::string Finish() {
-    std::string doc = (v5_ ? "Windows Registry Editor Version 5.00\r\n\r\n" : "REGEDIT4\r\n\r\n") + out_;
-    if (!v5_) return doc;
+    if (!v5_) {
+      // The comment names the encoding and, being code page 932 that is
+      // never valid UTF-8, keeps a reader from taking the file for UTF-8.
+      return "REGEDIT4\r\n; " + mbcs::Cp932("文字コード: シフトJIS (コードページ 932)") + "\r\n\r\n" + out_;
+    }
+    std::string doc = "Windows Registry Editor Version 5.00\r\n\r\n" + out_;
     std::string utf16, error;
     Utf16Codec::FromUtf8(doc, &utf16, &error);  // built from checked pieces only
     return "\xFF\xFE" + utf16;
@@ -65,7 +69,8 @@ class Writer {
   static std::string Show(const std::string& cp932) { return mbcs::Cp932Converter::ToUtf8Lossy(cp932); }
   static bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
   std::string Why(const std::string& s) const {
-    return HasLineBreak(s) ? "it holds a line break" : "not valid code page 932 text; try --format 4";
+    if (HasLineBreak(s)) return "it holds a line break";
+    return v5_ ? "not valid code page 932 text; try --format 4" : "it ends inside a double-byte character";
   }
 
   // A name or text in the document's encoding.
@@ -110,7 +115,7 @@ class Writer {
 
   void Value(const std::string& path, const registry::NamedValue& v) {
     std::string name;
-    if (!v.name.empty() && (!Encode(v.name, &name) || HasLineBreak(v.name))) {
+    if (!v.name.empty() && (!Encode(v.name, &name) || HasLineBreak(v.name) || !IsWholeCp932(v.name))) {
       report_->problems.push_back("value left out (" + Why(v.name) + "): " + Show(path) + " " + Show(v.name));
       return;
     }

@@ -19,8 +19,13 @@ CLI::App* StoreVerbs::Add(CLI::App& app, CommandContext& ctx, const char* name, 
   if (printer) sub->add_option("PRINTER", printerName_, "printer name as installed")->required();
   if (form) sub->add_option("FORM", formName_, "form name")->required();
   sub->callback([this, &ctx, op, sub] {
-    hasPaper_ = sub->count("--paper") > 0;
-    hasColor_ = sub->count("--color-print") + sub->count("--mode") + sub->count("--color") > 0;
+    // Each verb has only some of the options; asking for another one throws.
+    auto given = [sub](const char* name) {
+      const CLI::Option* o = sub->get_option_no_throw(name);
+      return o && o->count() > 0;
+    };
+    hasPaper_ = given("--paper");
+    hasColor_ = given("--color-print") || given("--mode") || given("--color");
     ctx.Select([this, op](CommandContext& c) { return Run(c, op); });
   });
   return sub;

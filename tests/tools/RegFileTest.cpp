@@ -108,6 +108,11 @@ TEST(RegImport, Regedit4TrailByte5CIsNeverAnEscape) {
   EXPECT_EQ(Get(hive, key, "Quote").data, "say \"hi\"");
   // REGEDIT4 hex(1) is code page 932 bytes with a terminator.
   EXPECT_EQ(Get(hive, key, "Raw").data, Cp932("表"));
+  // Half-width katakana whose bytes happen to be valid UTF-8 stay code page 932.
+  MemoryHive kana;
+  EXPECT_EQ(RegImporter::Import("REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\\xC3\xAD]\r\n", kana, &r), RegImportResult::Imported);
+  EXPECT_TRUE(kana.HasKey(Cp932("ﾃｭ")));
+  EXPECT_EQ(r.encoding, "CP932");
 }
 
 TEST(RegImport, BadLinesAreReportedByNumberAndTheRestImported) {
@@ -231,6 +236,7 @@ TEST_P(RegRoundTrip, ExportThenImportGivesTheSameTree) {
       {"", RegValue::Text("default")},
       {Cp932("表"), RegValue::Text(Cp932("予定表\\ソ\"引用\""))},
       {"Quote\"d\\", RegValue::Text("C:\\path\\")},
+      {Cp932("ﾃｭ"), RegValue::Text(Cp932("ｶﾅ"))},  // valid UTF-8 byte pairs, yet code page 932
       {"Lines", RegValue::Text("one\r\ntwo\ttab")},
       {"Empty", RegValue::Text("")},
       {"Num", RegValue::Number(-2)},
@@ -266,6 +272,9 @@ TEST(RegExport, FormatsAndLimitsOfEachFormat) {
   registry::RegError err;
   ASSERT_TRUE(hive.CreateKey("K", &err));
   ASSERT_TRUE(hive.SetValue("K", "Bad", RegValue::Text("\x81"), &err));  // a lone lead byte
+  ASSERT_TRUE(hive.CreateKey("K2", &err));
+  // As a quoted name it would swallow its closing quote and break the line.
+  ASSERT_TRUE(hive.SetValue("K2", "Name\x81", RegValue::Text("x"), &err));
   std::string file;
   tools::RegExportReport ex;
   ASSERT_TRUE(tools::RegFileWriter::Export(hive, "K", RegFormat::Version5, &file, &ex));
@@ -278,6 +287,9 @@ TEST(RegExport, FormatsAndLimitsOfEachFormat) {
   RegImportReport r;
   RegImporter::Import(file, copy, &r);
   EXPECT_EQ(Get(copy, "K", "Bad").data, "\x81");
+  ASSERT_TRUE(tools::RegFileWriter::Export(hive, "K2", RegFormat::Regedit4, &file, &ex));
+  EXPECT_EQ(ex.problems.size(), 1u);
+  EXPECT_EQ(RegImporter::Import(file, copy, &r), RegImportResult::Imported);
   EXPECT_FALSE(tools::RegFileWriter::Export(hive, "Missing", RegFormat::Version5, &file, &ex));
   EXPECT_EQ(ex.hiveError.code, registry::kNotFound);
 }
