@@ -143,10 +143,3 @@ TEST_F(Localize, CacheFollowsLanguageAndFolderChanges) {
   setenv("LANG", "en_US.UTF-8", 1);
   EXPECT_EQ(Control("KEY", "d"), "d");
 }
-
-TEST_F(Localize, OnlyClassOneIsMade) {
-  CMeraBaseClass* base = reinterpret_cast<CMeraBaseClass*>(0x1);
-  EXPECT_EQ(MeraLocalizeCreateInstance(2, &base), 0);
-  EXPECT_EQ(base, nullptr);
-  EXPECT_EQ(MeraLocalizeCreateInstance(1, nullptr), 0);
-}
