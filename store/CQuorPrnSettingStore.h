@@ -75,7 +75,9 @@ class CQuorPrnSettingStore {
   int32_t ReadPrinter(const char* system, const char* job, uint32_t setNo, QUOR_PRN_PRINTER_INFO_TYPE* printer,
                       QUOR_PRN_COLOR_INFO_TYPE* color);
 
-  // ---- Colours (need a base key set by an earlier operation) ----
+  // ---- Colours ----
+  // They read below the system and job that an earlier operation on this
+  // store named; before any did, they answer 112.
 
   // The colour names: parallel arrays of value names ("C001Name") and display
   // names. 1, 180 (no colour key), 120.
@@ -95,8 +97,7 @@ class CQuorPrnSettingStore {
   int32_t SelectPrinter(const char* system, const char* job, uint32_t setNo, const char* printerName);
   // Opens the form of the current printer (set before by SetCurrentPrinter or
   // SelectPrinter). 1, 142 (printer not stored), 143 (form not stored) leave
-  // the form open; 110, 111, 162, 163 (also 120 from the printer key) leave
-  // nothing open.
+  // the form open; 110, 111, 162, 163 leave nothing open.
   int32_t LoadForm(const char* system, const char* job, uint32_t setNo, const char* formName);
   // Fills `form` (in: FormName) from the open form. 1, 110, 112, 142.
   int32_t GetForm(QUOR_PRN_FORM_INFO_TYPE* form);

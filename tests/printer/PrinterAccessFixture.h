@@ -51,27 +51,18 @@ class CQuorPrnPrinterAccessTestPeer {
 // Printers of every shape the tests need. "Laser" lists A4 twice and is the
 // default; "Trays" has a default source it does not list; "Mismatch" names
 // fewer bins than it has; the "Bad..." printers fail one query each.
-inline const char* kTestSpooler = R"json({
-  "default": "Laser",
-  "printers": [
-    { "name": "Laser", "port": "lpt1:", "devmode": { "paper": 9, "bin": 7 },
-      "papers": [[9, "A4"], [8, "A3"], [13, "B5 (JIS)"], [9, "A4 Plain"], [256, "Custom"]],
-      "bins": [[7, "Auto Select"], [1, "Tray 1"], [2, "Tray 2"]] },
-    { "name": "Colour", "port": "ipp://colour", "devmode": { "paper": 8, "bin": 4 },
-      "papers": [[9, "A4"], [8, "A3"]],
-      "bins": [[1, "Upper"], [4, "Manual Feed"]] },
-    { "name": "Trays", "port": "usb://trays", "devmode": { "paper": 12, "bin": 99 },
-      "papers": [[12, "B4"]], "bins": [[1, "Upper"], [2, "Lower"]] },
-    { "name": "Mismatch", "port": "usb://mm", "devmode": { "paper": 9, "bin": 1 },
-      "papers": [[9, "A4"]], "bins": [[1, "A"], [2, "B"], [3, "C"]], "binNames": ["A", "B"] },
-    { "name": "BadPapers", "port": "p", "devmode": { "paper": 9, "bin": 1 },
-      "papers": [[9, "A4"]], "bins": [[1, "Upper"]], "fail": ["paperNames"] },
-    { "name": "BadBins", "port": "p", "devmode": { "paper": 9, "bin": 1 },
-      "papers": [[9, "A4"]], "bins": [[1, "Upper"]], "fail": ["bins"] },
-    { "name": "BadInfo", "port": "p", "papers": [[9, "A4"]], "fail": ["getPrinter"] },
-    { "name": "BadOpen", "port": "p", "papers": [[9, "A4"]], "fail": ["open"] }
-  ]
-})json";
+inline const char* kTestSpooler = R"json({"default": "Laser", "printers": [
+  {"name": "Laser", "port": "lpt1:", "devmode": {"paper": 9, "bin": 7},
+   "papers": [[9, "A4"], [8, "A3"], [13, "B5 (JIS)"], [9, "A4 Plain"]],
+   "bins": [[7, "Auto Select"], [1, "Tray 1"], [2, "Tray 2"]]},
+  {"name": "Colour", "port": "ipp://c", "devmode": {"paper": 8, "bin": 4},
+   "papers": [[9, "A4"], [8, "A3"]], "bins": [[1, "Upper"], [4, "Manual Feed"]]},
+  {"name": "Trays", "port": "t", "devmode": {"bin": 99}, "bins": [[1, "Upper"]]},
+  {"name": "Mismatch", "port": "m", "bins": [[1, "A"], [2, "B"], [3, "C"]], "binNames": ["A", "B"]},
+  {"name": "BadPapers", "port": "p", "papers": [[9, "A4"]], "fail": ["paperNames"]},
+  {"name": "BadBins", "port": "p", "papers": [[9, "A4"]], "bins": [[1, "Upper"]], "fail": ["bins"]},
+  {"name": "BadInfo", "port": "p", "fail": ["getPrinter"]},
+  {"name": "BadOpen", "port": "p", "fail": ["open"]}]})json";
 
 class PrinterAccessTest : public ::testing::Test {
  protected:

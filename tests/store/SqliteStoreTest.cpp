@@ -66,3 +66,22 @@ TEST_F(SqliteStore, SavedSetSurvivesReopeningTheFileAndDeletesToNothing) {
   EXPECT_EQ(reader.ReadCurrentPrinter("SYS", "JOB", 3, current), 140);
   EXPECT_TRUE(reports.empty());
 }
+
+TEST_F(SqliteStore, BackslashedAndOverlongNamesListBackAndDelete) {
+  const std::string longName = std::string(600, 'x') + "\\" + std::string(600, 'y');
+  CQuorPrnSettingStore store;
+  QUOR_PRN_PRINTER_INFO_TYPE p;
+  for (const std::string& name : {std::string("\\\\srv\\lp"), longName}) {
+    p.PrinterName = name;
+    ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, nullptr), 1);
+  }
+  CQuorPrnSettingStore reader;
+  EXPECT_EQ(reader.LoadPrinterSet("SYS", "JOB", 3), 141);
+  ASSERT_EQ(reader.Printers().size(), 2u);
+  EXPECT_EQ(reader.Printers()[0]->Name, "\\\\srv\\lp");
+  EXPECT_EQ(reader.Printers()[1]->Name, longName);
+  EXPECT_EQ(store.RegDeletePrinter("SYS", "JOB", 3, longName.c_str()), 1);
+  EXPECT_EQ(store.RegDeletePrinter("SYS", "JOB", 3, "\\\\srv\\lp"), 1);
+  EXPECT_EQ(store.RegDeletePrinterSet("SYS", "JOB", 3), 1);
+  EXPECT_EQ(reader.ReadCurrentPrinter("SYS", "JOB", 3, p.PrinterName), 140);
+}

@@ -1,0 +1,59 @@
+// A minimal host: stores a printer and a form for its own system and job,
+// asks the library which settings to print a form with, and removes what it
+// stored. It chooses no hive and no printers itself: the library follows
+// QUORPRN_REGISTRY and QUORPRN_SPOOLER, as in any host process. Exits 0 when
+// every answer was the expected one.
+#include <cstdio>
+#include <cstring>
+
+#include "quorprn/QuorPrn.h"
+
+namespace {
+
+int Check(const char* what, int32_t got, int32_t want) {
+  std::printf("%-22s %d%s\n", what, got, got == want ? "" : "  (unexpected)");
+  return got == want ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: quorprn_host PRINTER TEMPLATE.TPT\n");
+    return 2;
+  }
+  const char* printerName = argv[1];
+  const char* templatePath = argv[2];
+  const char* system = "HostExample";
+  const char* job = "Daily";
+
+  CQuorPrnPrinterAccess access;
+  int failures = 0;
+  failures += Check("RegCreatePrinterSet", access.RegCreatePrinterSet(system, job, 3), QUOR_PRN_SUCCESS);
+
+  QUOR_PRN_PRINTER_INFO_TYPE printer;
+  printer.PrinterName = printerName;
+  printer.OffsetX = 25;
+  printer.ScaleX = 950;
+  failures += Check("RegCreatePrinter", access.RegCreatePrinter(system, job, 3, printer, nullptr), QUOR_PRN_SUCCESS);
+
+  QUOR_PRN_FORM_INFO_TYPE form;
+  form.FormName = "Invoice";
+  form.PaperSize = "9";
+  form.Bin = "0";
+  failures += Check("RegCreateForm", access.RegCreateForm(system, job, 3, printerName, form), QUOR_PRN_SUCCESS);
+
+  // No "CurrentPrinter" was stored: the lookup falls back to the default
+  // printer and says so with 141, while still filling every record.
+  QUOR_PRN_PRINTER_INFO_TYPE outPrinter;
+  QUOR_PRN_FORM_INFO_TYPE outForm;
+  QUOR_PRN_COLOR_INFO_TYPE outColor;
+  int32_t code = access.GetPrinterInfoEx(system, job, 3, templatePath, "Invoice", &outPrinter, &outForm, 0,
+                                         &outColor, nullptr);
+  std::printf("lookup: printer \"%s\", paper %s \"%s\", bin %s\n", outPrinter.PrinterName.c_str(),
+              outForm.PaperSize.c_str(), outForm.PaperName.c_str(), outForm.Bin.c_str());
+  failures += Check("GetPrinterInfoEx", QuorPrnIsFallback(code) || code == QUOR_PRN_SUCCESS, 1);
+
+  failures += Check("RegDeletePrinterSet", access.RegDeletePrinterSet(system, job, 3), QUOR_PRN_SUCCESS);
+  return failures == 0 ? 0 : 1;
+}
