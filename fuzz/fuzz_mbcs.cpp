@@ -1,13 +1,43 @@
 // Code page 932 helpers on arbitrary bytes: upper-casing never changes the
 // length or a byte inside a double-byte character, comparison is a total
 // order consistent with equality, and conversion either fails cleanly or
-// round-trips.
+// round-trips. The DocuWorks file-name cleaning leaves a text that is a
+// sequence of whole characters without any character a file name may not
+// hold, and cleaning it again changes nothing.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "platform/mbcs/Cp932Converter.h"
 #include "platform/mbcs/Mbcs.h"
+#include "quorprn/CQuorPrnXdwInfo.h"
+
+class CQuorPrnXdwInfoTestPeer {
+ public:
+  static std::string Clean(const std::string& text) { return CQuorPrnXdwInfo::ProhibitCutString(text); }
+};
+
+namespace {
+
+bool IsTrail(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+
+void CheckCleanName(const std::string& in) {
+  std::string clean = CQuorPrnXdwInfoTestPeer::Clean(in);
+  if (clean.size() > in.size()) std::abort();
+  for (size_t i = 0; i < clean.size(); ++i) {
+    unsigned char b = static_cast<unsigned char>(clean[i]);
+    if (mbcs::IsLeadByte(b)) {
+      if (i + 1 >= clean.size() || !IsTrail(static_cast<unsigned char>(clean[i + 1]))) std::abort();
+      ++i;
+    } else if (std::string_view("\\/:*?<>|\"").find(static_cast<char>(b)) != std::string_view::npos) {
+      std::abort();
+    }
+  }
+  if (CQuorPrnXdwInfoTestPeer::Clean(clean) != clean) std::abort();
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string in(reinterpret_cast<const char*>(data), size);
@@ -32,5 +62,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   mbcs::Cp932Converter::FromUtf8(in, &back, &err);
   mbcs::Cp932Converter::ToUtf8Lossy(in);
+  CheckCleanName(in);
   return 0;
 }

@@ -5,6 +5,7 @@
 // line end keep every character.
 #include "printer/CQuorPrnFormTemplate.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -124,6 +125,7 @@ int32_t CQuorPrnFormTemplate::_openTemplate(const std::string& templatePath) {
   m_failed = false;
   m_eof = false;
   m_blockPos = m_blockLen = 0;
+  m_blockOffset = 0;
   m_path = templatePath;
 
   std::string_view ext = Extension(templatePath);
@@ -146,51 +148,107 @@ int32_t CQuorPrnFormTemplate::_openTemplate(const std::string& templatePath) {
   return QUOR_PRN_SUCCESS;
 }
 
-bool CQuorPrnFormTemplate::_readLine(std::string_view* line) {
-  std::string_view raw;
-  bool gathering = false;
-  bool ended = false;  // the line had a line feed
-  for (;;) {
-    if (m_blockPos < m_blockLen) {
-      const char* start = m_block.data() + m_blockPos;
-      size_t avail = m_blockLen - m_blockPos;
-      const char* lf = static_cast<const char*>(std::memchr(start, '\n', avail));
-      if (lf != nullptr) {
-        size_t n = static_cast<size_t>(lf - start);
-        m_blockPos += n + 1;
-        if (gathering) {
-          m_line.append(start, n);
-          raw = m_line;
-        } else {
-          raw = std::string_view(start, n);
-        }
-        ended = true;
-        break;
-      }
-      if (!gathering) m_line.clear();
-      m_line.append(start, avail);
-      gathering = true;
-      m_blockPos = m_blockLen;
+bool CQuorPrnFormTemplate::_fillBlock() {
+  m_blockOffset += m_blockLen;
+  size_t got = std::fread(m_block.data(), 1, m_block.size(), m_file.get());
+  if (got < m_block.size()) {
+    if (std::ferror(m_file.get())) {
+      m_failed = true;
+      return false;
     }
-    if (m_eof) {
-      if (!gathering) return false;
-      raw = m_line;
+    m_eof = true;
+  }
+  m_blockPos = 0;
+  m_blockLen = got;
+  return true;
+}
+
+bool CQuorPrnFormTemplate::_readLongLine(bool* ended) {
+  // Measured before it is gathered: a buffer grown step by step would hold
+  // the line two or three times over while it moves to a larger block.
+  const uint64_t lineStart = m_blockOffset + m_blockPos;
+  uint64_t length = m_blockLen - m_blockPos;
+  *ended = false;
+  while (!m_eof) {
+    if (!_fillBlock()) return false;
+    const char* lf = static_cast<const char*>(std::memchr(m_block.data(), '\n', m_blockLen));
+    if (lf != nullptr) {
+      length += static_cast<uint64_t>(lf - m_block.data());
+      *ended = true;
       break;
     }
-    size_t got = std::fread(m_block.data(), 1, m_block.size(), m_file.get());
-    if (got < m_block.size()) {
-      if (std::ferror(m_file.get())) {
-        m_failed = true;
-        return false;
-      }
-      m_eof = true;
+    length += m_blockLen;
+  }
+  if (length > m_line.max_size()) {
+    m_failed = true;
+    return false;
+  }
+  if (length > m_line.capacity()) {
+    m_line = std::string();
+    m_line.reserve(static_cast<size_t>(length));
+  }
+  m_line.clear();
+  if (fseeko(m_file.get(), static_cast<off_t>(lineStart), SEEK_SET) != 0) {
+    m_failed = true;
+    return false;
+  }
+  m_eof = false;
+  m_blockOffset = lineStart;
+  m_blockPos = m_blockLen = 0;
+  while (m_line.size() < length) {
+    if (!_fillBlock()) return false;
+    size_t take = static_cast<size_t>(std::min<uint64_t>(length - m_line.size(), m_blockLen));
+    if (take == 0) {  // the file shrank between the two passes
+      m_failed = true;
+      return false;
     }
-    m_blockPos = 0;
-    m_blockLen = got;
+    m_line.append(m_block.data(), take);
+    m_blockPos = take;
+  }
+  if (*ended) {
+    if (m_blockPos == m_blockLen && !_fillBlock()) return false;
+    if (m_blockPos >= m_blockLen || m_block[m_blockPos] != '\n') {  // changed between the passes
+      m_failed = true;
+      return false;
+    }
+    ++m_blockPos;
+  }
+  return true;
+}
+
+bool CQuorPrnFormTemplate::_readLine(std::string_view* line) {
+  if (m_blockPos == m_blockLen) {
+    if (m_eof || !_fillBlock() || m_blockLen == 0) return false;
+  }
+  std::string_view raw;
+  bool ended = false;  // the line had a line feed
+  bool gathered = false;
+  const char* start = m_block.data() + m_blockPos;
+  size_t avail = m_blockLen - m_blockPos;
+  const char* lf = static_cast<const char*>(std::memchr(start, '\n', avail));
+  if (lf != nullptr) {
+    size_t n = static_cast<size_t>(lf - start);
+    m_blockPos += n + 1;
+    raw = std::string_view(start, n);
+    ended = true;
+  } else if (m_eof) {
+    m_blockPos = m_blockLen;
+    raw = std::string_view(start, avail);
+  } else {
+    if (!_readLongLine(&ended)) return false;
+    raw = m_line;
+    gathered = true;
   }
   if (ended && !raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
   if (m_encoded) {
-    if (!MeraBpStringDecode64(std::string(raw), &m_decoded)) {
+    bool ok;
+    if (gathered) {
+      if (ended && !m_line.empty() && m_line.back() == '\r') m_line.pop_back();
+      ok = MeraBpStringDecode64(m_line, &m_decoded);
+    } else {
+      ok = MeraBpStringDecode64(std::string(raw), &m_decoded);
+    }
+    if (!ok) {
       m_failed = true;
       return false;
     }

@@ -49,6 +49,12 @@ class CQuorPrnFormTemplate {
   // Next line with its line end (LF or CR LF) removed, decoded for encoded
   // files. False at end of file; sets m_failed on a read or decoding error.
   bool _readLine(std::string_view* line);
+  // Reads the next block of the file; false (m_failed set) on a read error.
+  bool _fillBlock();
+  // The rest of a line that crosses the block's end, into m_line, which is
+  // allocated once at the line's length. `ended` tells whether a line feed
+  // ended it.
+  bool _readLongLine(bool* ended);
   // Next line that is not blank, a comment or a directive, with its leading
   // blanks removed.
   bool _nextSignificantLine(std::string_view* line);
@@ -68,8 +74,10 @@ class CQuorPrnFormTemplate {
   bool m_failed = false;
   bool m_eof = false;
   // A block of the file and the unread part of it; a line that crosses a
-  // block's end is gathered in m_line, which grows to the longest line met.
+  // block's end is gathered in m_line, which keeps the size of the longest
+  // line met.
   std::vector<char> m_block;
+  uint64_t m_blockOffset = 0;  // file position of the block's first byte
   size_t m_blockPos = 0;
   size_t m_blockLen = 0;
   std::string m_line;

@@ -20,7 +20,6 @@ std::unordered_map<std::string, std::string> CQuorPrnPrinterRedirectManager::m_c
 namespace {
 
 constexpr const char* kRedirectSuffix = "!Redirected";
-constexpr const char* kSuffixPattern = "!Redirected$";
 
 // libstdc++ matches by recursion, one level per character or so: a long text
 // under a pattern such as "(a|b)*" exhausts a 1 MiB thread stack near 2000
@@ -29,12 +28,20 @@ constexpr const char* kSuffixPattern = "!Redirected$";
 constexpr size_t kMaxMatchedText = 1024;
 
 // Says once per pattern and cause why it never matches: a host that sets a
-// broken pattern should hear of it, but not at every printer name.
+// broken pattern should hear of it, but not at every printer name. The
+// memory of what was said is bounded: a host that keeps setting new broken
+// patterns would otherwise grow it for the life of the process, so past the
+// bound it starts afresh (and may say something again).
+constexpr size_t kMaxReported = 64;
+
 void ReportOnce(const std::string& pattern, const std::string& what) {
   static std::mutex mutex;
   static std::set<std::pair<std::string, std::string>>* reported = new std::set<std::pair<std::string, std::string>>();
   std::lock_guard<std::mutex> lock(mutex);
-  if (!reported->insert({pattern, what}).second) return;
+  std::pair<std::string, std::string> item(pattern, what);
+  if (reported->count(item)) return;
+  if (reported->size() >= kMaxReported) reported->clear();
+  reported->insert(std::move(item));
   std::fprintf(stderr, "quorprn: redirect: bad pattern \"%s\": %s; it never matches\n",
                mbcs::Cp932Converter::ToUtf8Lossy(pattern).c_str(), what.c_str());
 }
@@ -135,7 +142,10 @@ std::string CQuorPrnPrinterRedirectManager::GetRedirectPrinterName(const char* p
 
 std::string CQuorPrnPrinterRedirectManager::GetRealPrinterName(const char* storedName) {
   std::string stored = storedName ? storedName : "";
-  if (!_REGEX_SEARCH(stored, kSuffixPattern)) return stored;
+  // The suffix is a plain text test: run through the regex engine, a name
+  // past the engine's length bound would never count as a redirect name, and
+  // a redirected printer with a long name could not be found again.
+  if (!stored.ends_with(kRedirectSuffix)) return stored;
   const int count = CQuorPrnPrinterInfoManager::GetPrinterCount();
   if (count < 1) return stored;
   const std::string wanted = mbcs::ToUpper(stored);

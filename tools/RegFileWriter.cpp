@@ -70,17 +70,23 @@ class Writer {
   static bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
   std::string Why(const std::string& s) const {
     if (HasLineBreak(s)) return "it holds a line break";
-    return v5_ ? "not valid code page 932 text; try --format 4" : "it ends inside a double-byte character";
+    return v5_ ? "not code page 932 text that version 5 carries unchanged; try --format 4"
+               : "it ends inside a double-byte character";
   }
 
-  // A name or text in the document's encoding.
+  // A name or text in the document's encoding. In version 5 only text that
+  // comes back byte for byte: code page 932 has duplicate codes (the NEC
+  // selection of IBM characters, NEC's copies of some symbols) that share one
+  // Unicode character, and reading the file back would give another code, so
+  // another key or value name.
   bool Encode(const std::string& cp932, std::string* out) const {
     if (!v5_) {
       *out = cp932;
       return true;
     }
-    std::string error;
-    return mbcs::Cp932Converter::ToUtf8(cp932, out, &error);
+    std::string error, back;
+    return mbcs::Cp932Converter::ToUtf8(cp932, out, &error) &&
+           mbcs::Cp932Converter::FromUtf8(*out, &back, &error) && back == cp932;
   }
 
   // Escapes '\' and '"' character by character; in code page 932 text a
@@ -130,7 +136,8 @@ class Writer {
       } else if (v5_) {
         std::string utf16, error;
         if (!encodable || !Utf16Codec::FromUtf8(text, &utf16, &error)) {
-          report_->problems.push_back("value left out (not valid code page 932 text; try --format 4): " +
+          report_->problems.push_back("value left out (not code page 932 text that version 5 carries unchanged; "
+                                      "try --format 4): " +
                                       Show(path) + " " + Show(v.name));
           return;
         }

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
-#include <sstream>
+#include <stdexcept>
 
 #include <nlohmann/json.hpp>
 
@@ -49,6 +49,16 @@ class TrackingIterator {
   const char* p_;
   const char** furthest_;
 };
+
+// A virtual spooler describes a handful of printers. A document past these
+// bounds is refused with a message rather than parsed into memory that grows
+// with it; the depth bound also keeps the recursive printing of a value in a
+// message off the stack's end.
+constexpr size_t kMaxDocumentBytes = size_t{4} << 20;
+constexpr int kMaxDepth = 16;
+constexpr size_t kMaxValues = 200000;
+constexpr size_t kMaxPrinters = 4096;
+constexpr size_t kMaxListEntries = 4096;
 
 struct Positions {
   std::map<std::string, size_t> top;                  // top-level key -> offset
@@ -109,12 +119,19 @@ bool ToInt(const json& v, const std::string& what, long long lo, long long hi, l
   return true;
 }
 
+bool TooLong(const json& v, const std::string& what, std::string* cause) {
+  if (v.size() <= kMaxListEntries) return false;
+  *cause = what + " has more than " + std::to_string(kMaxListEntries) + " entries";
+  return true;
+}
+
 bool ToNumberedNames(const json& v, const std::string& what, std::vector<std::pair<uint16_t, std::string>>* out,
                      std::string* cause) {
   if (!v.is_array()) {
     *cause = what + " must be an array of [number, name] pairs";
     return false;
   }
+  if (TooLong(v, what, cause)) return false;
   for (size_t i = 0; i < v.size(); ++i) {
     const json& e = v[i];
     std::string item = what + " entry " + std::to_string(i + 1);
@@ -183,6 +200,7 @@ bool ReadPrinter(const json& p, VirtualSpooler::Printer* out, std::string* badFi
         *cause = what + " must be an array of strings";
         return false;
       }
+      if (TooLong(v, what, cause)) return false;
       out->hasBinNames = true;
       for (size_t i = 0; i < v.size(); ++i) {
         std::string name;
@@ -194,6 +212,7 @@ bool ReadPrinter(const json& p, VirtualSpooler::Printer* out, std::string* badFi
         *cause = what + " must be an array of call kinds";
         return false;
       }
+      if (TooLong(v, what, cause)) return false;
       for (const json& k : v) {
         if (!k.is_string() || !FailKinds().count(k.get<std::string>())) {
           *cause = "unknown call kind " + k.dump() +
@@ -210,6 +229,10 @@ bool ReadPrinter(const json& p, VirtualSpooler::Printer* out, std::string* badFi
   return true;
 }
 
+std::string TooLargeMessage() {
+  return "larger than " + std::to_string(kMaxDocumentBytes >> 20) + " MiB; a virtual spooler describes a few printers";
+}
+
 std::string ParseCause(const std::string& what) {
   // The library's text repeats the position that the message already names.
   size_t at = what.find("column ");
@@ -224,16 +247,24 @@ std::string ParseCause(const std::string& what) {
 
 std::shared_ptr<VirtualSpooler> VirtualSpooler::FromFile(const std::string& path) {
   std::shared_ptr<VirtualSpooler> s(new VirtualSpooler());
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  if (in) text << in.rdbuf();
-  if (!in || in.bad()) {
+  auto refuse = [&](const std::string& why) {
     s->origin_ = path;
-    s->loadError_ = path + ": cannot be read";
+    s->loadError_ = path + ": " + why;
     std::fprintf(stderr, "quorprn: spooler: %s\n", s->loadError_.c_str());
     return s;
-  }
-  s->Load(text.str(), path);
+  };
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return refuse("cannot be read");
+  // Read straight into one string of the file's size: the document is held
+  // once, and a file past the bound is never read at all.
+  in.seekg(0, std::ios::end);
+  std::streamoff size = in.tellg();
+  if (size < 0) return refuse("cannot be read");
+  if (static_cast<uint64_t>(size) > kMaxDocumentBytes) return refuse(TooLargeMessage());
+  std::string text(static_cast<size_t>(size), '\0');
+  in.seekg(0, std::ios::beg);
+  if (size > 0 && !in.read(text.data(), size)) return refuse("cannot be read");
+  s->Load(text, path);
   return s;
 }
 
@@ -245,12 +276,24 @@ std::shared_ptr<VirtualSpooler> VirtualSpooler::FromJson(const std::string& json
 
 void VirtualSpooler::Load(const std::string& text, const std::string& origin) {
   origin_ = origin;
+  if (text.size() > kMaxDocumentBytes) {
+    loadError_ = origin + ": " + TooLargeMessage();
+    std::fprintf(stderr, "quorprn: spooler: %s\n", loadError_.c_str());
+    return;
+  }
   Positions pos;
   std::string lastTop;
   int printersDepth = -1;
   const char* furthest = text.data();
   auto here = [&] { return static_cast<size_t>(std::max<std::ptrdiff_t>(0, furthest - text.data() - 1)); };
+  size_t values = 0;
   auto callback = [&](int depth, json::parse_event_t event, json& parsed) {
+    if (event == json::parse_event_t::value || event == json::parse_event_t::object_start ||
+        event == json::parse_event_t::array_start) {
+      if (depth > kMaxDepth) throw std::length_error("nested deeper than " + std::to_string(kMaxDepth) + " levels");
+      if (++values > kMaxValues)
+        throw std::length_error("more than " + std::to_string(kMaxValues) + " values");
+    }
     if (event == json::parse_event_t::key && depth == 1) {
       lastTop = parsed.get<std::string>();
       pos.top[lastTop] = here();
@@ -302,6 +345,8 @@ void VirtualSpooler::Load(const std::string& text, const std::string& origin) {
     if (!doc.contains("printers")) return fail(0, "the document has no \"printers\" array");
     const json& list = doc["printers"];
     if (!list.is_array()) return fail(pos.top["printers"], "\"printers\" must be an array");
+    if (list.size() > kMaxPrinters)
+      return fail(pos.top["printers"], "\"printers\" has more than " + std::to_string(kMaxPrinters) + " entries");
     for (size_t i = 0; i < list.size(); ++i) {
       Printer p;
       std::string field, cause;
