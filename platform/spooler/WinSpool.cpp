@@ -225,7 +225,9 @@ int DeviceCapabilitiesA(const char* device, const char* /*port*/, uint16_t capab
   // the mismatch.
   size_t written = FillLimit(device, capability, count);
   if (byNumber) {
-    std::memcpy(output, numbers.data(), written * sizeof(uint16_t));
+    // An empty list has no storage: memcpy with a null source is undefined
+    // even for zero bytes.
+    if (written > 0) std::memcpy(output, numbers.data(), written * sizeof(uint16_t));
   } else {
     size_t width = capability == DC_PAPERNAMES ? kPaperNameField : kBinNameField;
     for (size_t i = 0; i < written; ++i) CopyCut(output + i * width, width, names[i]);

@@ -225,3 +225,14 @@ TEST(SpoolerChoice, EnvironmentPicksTheBackendOnceUntilReset) {
   EXPECT_EQ(returned, 0u);
   Spooler::Reset();
 }
+
+TEST_F(WinSpool, EmptyListsCountZeroAndFillNothing) {
+  Use(R"({"printers": [{"name": "Raw", "port": "p", "papers": [], "bins": []}]})");
+  EXPECT_EQ(DeviceCapabilitiesA("Raw", "p", DC_PAPERS, nullptr, nullptr), 0);
+  uint16_t sentinel = 0xEEEE;
+  // A caller that passes a buffer anyway gets nothing written and no crash
+  // (the sanitizer run catches a copy from an empty list's null storage).
+  EXPECT_EQ(DeviceCapabilitiesA("Raw", "p", DC_PAPERS, reinterpret_cast<char*>(&sentinel), nullptr), 0);
+  EXPECT_EQ(DeviceCapabilitiesA("Raw", "p", DC_BINS, reinterpret_cast<char*>(&sentinel), nullptr), 0);
+  EXPECT_EQ(sentinel, 0xEEEE);
+}
