@@ -37,6 +37,16 @@ std::string Numbered(const char* format, int number) {
   return buf;
 }
 
+// "C001" to "C999", formatted once: every palette read probes all of them.
+const std::string& ColorValueName(int number) {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> v(kMaxColor + 1);
+    for (int n = 1; n <= kMaxColor; ++n) v[n] = Numbered("C%03d", n);
+    return v;
+  }();
+  return names[number];
+}
+
 // Objects the store creates answer 111 instead of throwing when memory runs
 // out; the caller's own containers are left to throw as they always do.
 template <class T, class... Args>
@@ -157,11 +167,11 @@ int32_t CQuorPrnSettingStore::_readCurrentPrinter(CMeraRegKey& reg) {
 
 void CQuorPrnSettingStore::_readPaletteValues(CMeraRegKey& reg, Palette& palette) {
   for (int n = 1; n <= kMaxColor; ++n) {
-    std::string name = Numbered("C%03d", n);
+    const std::string& name = ColorValueName(n);
     int32_t color = 0;
     if (reg.GetNumber(name, color)) {
       auto entry = std::make_unique<MERA_PRN_COLOR_PALETTE_TYPE>();
-      entry->Name = std::move(name);
+      entry->Name = name;
       entry->Color = color;
       palette.push_back(std::move(entry));
     } else {

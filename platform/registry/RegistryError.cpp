@@ -24,6 +24,7 @@ void SetLastError(const char* code, std::string_view message) {
   t_lastError.message.assign(message);
 }
 RegError GetLastError() { return t_lastError; }
+const std::string& LastErrorCode() { return t_lastError.code; }
 
 void SetErrorSink(std::function<void(const std::string& line)> sink) {
   std::lock_guard<std::mutex> lock(SinkMutex());

@@ -43,6 +43,9 @@ void SetLastError(const RegError& error);
 // allocating for each failure.
 void SetLastError(const char* code, std::string_view message);
 RegError GetLastError();
+// The last failure's code without copying the whole record (hot path of
+// callers that probe many absent values).
+const std::string& LastErrorCode();
 
 // Where ReportError writes its line. Tests capture it; by default it goes to
 // standard error. Passing an empty function restores the default.

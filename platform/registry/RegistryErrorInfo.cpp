@@ -36,6 +36,9 @@ int MeraCreateErrorInfo(CMeraErrorInfo1** out) {
 }
 
 std::string MeraLastErrorCode(bool report) {
+  // Absence is by far the most common answer (palette reads probe hundreds of
+  // missing names) and needs no error object.
+  if (registry::LastErrorCode() == registry::kNotFound) return registry::kNotFound;
   CMeraErrorInfo1* info = nullptr;
   MeraCreateErrorInfo(&info);
   MeraPtr<CMeraErrorInfo1> holder(info);
