@@ -802,28 +802,33 @@ int32_t CQuorPrnSettingStore::_findStoredForm(CMeraRegKey& reg, const char* prin
   return QUOR_PRN_NO_FORM_ENTRY;
 }
 
-int32_t CQuorPrnSettingStore::RegDeleteForm(const char* system, const char* job, uint32_t setNo,
-                                            const char* printerName, const char* formName) {
+// The shared first steps of deleting a form and clearing its bin: entry
+// checks, the set key, and the stored form's key path.
+int32_t CQuorPrnSettingStore::_locateStoredForm(const char* system, const char* job, uint32_t setNo,
+                                                const char* printerName, const char* formName,
+                                                MeraPtr<CMeraRegKey>& reg, std::string& formKey) {
   if (!_checkEntry(system, job, setNo) || Empty(printerName) || Empty(formName)) return QUOR_PRN_ERR_ARGUMENT;
   _setBaseKey(system, job, setNo);
   _setSetKey();
   if (_anyFlag()) return QUOR_PRN_ERR_STATE;
-  auto reg = MeraNewRegKey();
+  reg = MeraNewRegKey();
+  return _findStoredForm(*reg, printerName, formName, formKey);
+}
+
+int32_t CQuorPrnSettingStore::RegDeleteForm(const char* system, const char* job, uint32_t setNo,
+                                            const char* printerName, const char* formName) {
+  MeraPtr<CMeraRegKey> reg;
   std::string formKey;
-  const int32_t r = _findStoredForm(*reg, printerName, formName, formKey);
+  const int32_t r = _locateStoredForm(system, job, setNo, printerName, formName, reg, formKey);
   if (r != QUOR_PRN_SUCCESS) return r;
   return reg->DeleteKey(HKEY_LOCAL_MACHINE, formKey, 0) ? QUOR_PRN_SUCCESS : QUOR_PRN_ERR_REG_DELETE;
 }
 
 int32_t CQuorPrnSettingStore::ClearFormBin(const char* system, const char* job, uint32_t setNo,
                                            const char* printerName, const char* formName) {
-  if (!_checkEntry(system, job, setNo) || Empty(printerName) || Empty(formName)) return QUOR_PRN_ERR_ARGUMENT;
-  _setBaseKey(system, job, setNo);
-  _setSetKey();
-  if (_anyFlag()) return QUOR_PRN_ERR_STATE;
-  auto reg = MeraNewRegKey();
+  MeraPtr<CMeraRegKey> reg;
   std::string formKey;
-  const int32_t r = _findStoredForm(*reg, printerName, formName, formKey);
+  const int32_t r = _locateStoredForm(system, job, setNo, printerName, formName, reg, formKey);
   if (r != QUOR_PRN_SUCCESS) return r;
   if (!reg->OpenKey(HKEY_LOCAL_MACHINE, formKey, /*write=*/1)) {
     LastFailureWasAbsence();

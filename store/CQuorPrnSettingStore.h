@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/merabase/CMeraBaseClass.h"
 #include "quorprn/QuorPrnRecords.h"
 #include "quorprn/QuorPrnResult.h"
 #include "store/CQuorPrnRegForm.h"
@@ -169,6 +170,8 @@ class CQuorPrnSettingStore {
   int32_t _listPrinters(CMeraRegKey& reg);
   int32_t _deletePrinterKeys(CMeraRegKey& reg, const CQuorPrnRegPrinter& printer);
   CQuorPrnRegPrinter* _findListed(const std::string& storedName) const;
+  int32_t _locateStoredForm(const char* system, const char* job, uint32_t setNo, const char* printerName,
+                            const char* formName, MeraPtr<CMeraRegKey>& reg, std::string& formKey);
   int32_t _findStoredForm(CMeraRegKey& reg, const char* printerName, const char* formName,
                           std::string& formKey);
   void _fillDefaultColors(CMeraRegKey& reg, QUOR_PRN_COLOR_INFO_TYPE& color);
