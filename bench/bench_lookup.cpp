@@ -119,6 +119,9 @@ void Run(benchmark::State& state, bool sqlite) {
     state.counters["registry_reads_per_lookup"] = static_cast<double>(memory->Count(registry::RegOp::GetNumber) +
                                                                       memory->Count(registry::RegOp::GetText)) /
                                                   static_cast<double>(state.iterations());
+    state.counters["key_opens_per_lookup"] = static_cast<double>(memory->Count(registry::RegOp::OpenKey) +
+                                                                 memory->Count(registry::RegOp::CreateKey)) /
+                                             static_cast<double>(state.iterations());
   }
 
   spooler::Spooler::Reset();

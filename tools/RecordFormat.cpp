@@ -59,7 +59,7 @@ std::string RecordFormat::ColorLine(int32_t colorPrint, int32_t mode, const Pale
   if (!palette.empty()) {
     line += "  palette";
     for (const auto& e : palette)
-      if (e) line += " " + U(e->Name) + "=" + ColorHex(e->Color);
+      if (e) line.append(" ").append(U(e->Name)).append("=").append(ColorHex(e->Color));
   }
   return line;
 }

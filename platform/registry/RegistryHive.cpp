@@ -23,39 +23,54 @@ bool RegValue::AsNumber(int32_t* out) const {
   return true;
 }
 
-void KeySnapshot::Clear() {
-  values_.clear();
-  index_.clear();
+size_t KeySnapshot::FoldedHash::operator()(const std::string& folded) const noexcept {
+  uint64_t h = 14695981039346656037ull;  // FNV-1a
+  for (unsigned char c : folded) h = (h ^ c) * 1099511628211ull;
+  return static_cast<size_t>(h);
 }
 
+KeySnapshot::Data& KeySnapshot::Mutable() {
+  if (!data_) {
+    data_ = std::make_shared<Data>();
+  } else if (data_.use_count() > 1) {
+    data_ = std::make_shared<Data>(*data_);
+  }
+  return *data_;
+}
+
+void KeySnapshot::Clear() { data_.reset(); }
+
 void KeySnapshot::Put(const std::string& name, const RegValue& value) {
+  Data& d = Mutable();
   std::string key = FoldName(name);
-  auto it = index_.find(key);
-  if (it != index_.end()) {
+  auto it = d.index.find(key);
+  if (it != d.index.end()) {
     // A replaced value keeps the case it was created with, as the registry does.
-    values_[it->second].value = value;
+    d.values[it->second].value = value;
     return;
   }
-  index_.emplace(std::move(key), values_.size());
-  values_.push_back({name, value});
+  d.index.emplace(std::move(key), d.values.size());
+  d.values.push_back({name, value});
 }
 
 void KeySnapshot::Remove(const std::string& name) {
-  auto it = index_.find(FoldName(name));
-  if (it == index_.end()) return;
+  if (!data_ || !Find(name)) return;
+  Data& d = Mutable();
+  auto it = d.index.find(FoldName(name));
   size_t pos = it->second;
-  values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(pos));
-  index_.erase(it);
-  for (auto& [k, p] : index_)
+  d.values.erase(d.values.begin() + static_cast<std::ptrdiff_t>(pos));
+  d.index.erase(it);
+  for (auto& [k, p] : d.index)
     if (p > pos) --p;
 }
 
 const NamedValue* KeySnapshot::Find(const std::string& name) const {
-  auto it = index_.find(FoldName(name));
-  return it == index_.end() ? nullptr : &values_[it->second];
+  if (!data_ || data_->values.empty()) return nullptr;
+  auto it = data_->index.find(FoldName(name));
+  return it == data_->index.end() ? nullptr : &data_->values[it->second];
 }
 
-std::vector<NamedValue> KeySnapshot::Values() const { return values_; }
+std::vector<NamedValue> KeySnapshot::Values() const { return data_ ? data_->values : std::vector<NamedValue>(); }
 
 const char* RegOpName(RegOp op) {
   switch (op) {

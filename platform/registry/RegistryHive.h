@@ -37,7 +37,8 @@ struct NamedValue {
 };
 
 // All values of one key, read at once so that probing many names costs no
-// further storage access.
+// further storage access. Copies share their values until one of them
+// changes, because a hive hands out the same key's values again and again.
 class KeySnapshot {
  public:
   void Clear();
@@ -48,8 +49,18 @@ class KeySnapshot {
   std::vector<NamedValue> Values() const;
 
  private:
-  std::vector<NamedValue> values_;
-  std::unordered_map<std::string, size_t> index_;  // folded name -> position
+  // A hash of its own: the standard string hash makes small maps compare
+  // every key on each lookup, and most lookups are of absent names.
+  struct FoldedHash {
+    size_t operator()(const std::string& folded) const noexcept;
+  };
+  struct Data {
+    std::vector<NamedValue> values;
+    std::unordered_map<std::string, size_t, FoldedHash> index;  // folded name -> position
+  };
+  Data& Mutable();
+
+  std::shared_ptr<Data> data_;
 };
 
 // The operations the registry-key object performs, for fault injection and

@@ -131,8 +131,27 @@ class SqliteHive final : public RegistryHive {
   }
 
   bool ReadKey(const std::string& path, bool forWrite, KeySnapshot* out, RegError* err) override {
+    RegError local;
+    RegError* e = err ? err : &local;
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    if (const CachedKey* cached = Cached(path)) {
+      if (!cached->found) {
+        *e = NotFound(path);
+        return false;
+      }
+      if (forWrite && readOnly_) {
+        *e = ReadOnlyError("open key for writing");
+        return false;
+      }
+      *out = cached->values;
+      return true;
+    }
+    bool cacheable = depth_ == 0;
+    int64_t version = 0;
     auto parts = SplitPath(path);
-    return Read("read key", err, [&](RegError* e) {
+    bool ok = Read("read key", e, [&](RegError* e) {
+      // Taken first, inside the same read, so that it names the state read.
+      if (cacheable && !DataVersion(&version)) cacheable = false;
       int64_t id;
       if (!FindExisting(parts, path, &id, e)) return false;
       if (forWrite && readOnly_) {
@@ -150,11 +169,20 @@ class SqliteHive final : public RegistryHive {
       }
       return rc == SQLITE_DONE || Fail(rc, "read key", e);
     });
+    if (cacheable && (ok || e->code == kNotFound)) Remember(path, version, ok, ok ? *out : KeySnapshot());
+    return ok;
   }
 
   bool CreateKey(const std::string& path, RegError* err) override {
     auto parts = SplitPath(path);
     if (parts.empty()) return Invalid("empty key path", err);
+    {
+      // Creating a key that is there changes nothing, so it need not wait for
+      // the write lock. A read-only hive still refuses, as it always has.
+      std::lock_guard<std::recursive_mutex> lock(mutex_);
+      const CachedKey* cached = readOnly_ ? nullptr : Cached(path);
+      if (cached && cached->found) return true;
+    }
     return Write("create key", err, [&](RegError* e) {
       int64_t id = 0;
       for (const auto& part : parts) {
@@ -287,6 +315,7 @@ class SqliteHive final : public RegistryHive {
     RegError local;
     RegError* e = err ? err : &local;
     std::lock_guard<std::recursive_mutex> lock(mutex_);
+    cache_.clear();
     if (depth_ > 0) return Nested(body, e);
     // A read-only hive still runs the body, so that its reads see one state.
     if (!Begin(readOnly_ ? "BEGIN" : "BEGIN IMMEDIATE", "start transaction", e)) return false;
@@ -317,6 +346,8 @@ class SqliteHive final : public RegistryHive {
       *e = ReadOnlyError(what);
       return false;
     }
+    // The engine's data version does not count this connection's own commits.
+    cache_.clear();
     if (depth_ > 0) return op(e);
     // IMMEDIATE takes the write lock before the first read, so that two
     // processes never both read, then both write (a lost update).
@@ -326,7 +357,58 @@ class SqliteHive final : public RegistryHive {
 
   bool Begin(const char* sql, const char* what, RegError* e) {
     broken_ = false;
-    return Exec(sql, what, e);
+    return Step(sql, what, e);
+  }
+
+  // A key read outside any transaction, kept until another connection commits
+  // (the engine's data version moves) or this one writes (every write clears
+  // the cache). Absent keys are kept too: palette and preset probes ask for
+  // them again and again.
+  struct CachedKey {
+    bool found;
+    KeySnapshot values;
+  };
+
+  // The cached answer for `path` when nothing has changed since it was read.
+  const CachedKey* Cached(const std::string& path) {
+    if (depth_ > 0 || cache_.empty()) return nullptr;
+    int64_t version;
+    if (!DataVersion(&version) || version != cacheVersion_) {
+      cache_.clear();
+      return nullptr;
+    }
+    auto it = cache_.find(path);
+    return it == cache_.end() ? nullptr : &it->second;
+  }
+
+  void Remember(const std::string& path, int64_t version, bool found, KeySnapshot values) {
+    if (version != cacheVersion_ || cache_.size() >= kCacheLimit) cache_.clear();
+    cacheVersion_ = version;
+    cache_[path] = CachedKey{found, std::move(values)};
+  }
+
+  // Outside a transaction this is a read of its own, which sees every commit
+  // made so far.
+  bool DataVersion(int64_t* version) {
+    RegError ignored;
+    sqlite3_stmt* s = Prepare("PRAGMA data_version", &ignored);
+    if (!s) return false;
+    Query q(s);
+    if (q.Step() != SQLITE_ROW) return false;
+    *version = sqlite3_column_int64(s, 0);
+    return true;
+  }
+
+  RegError NotFound(const std::string& path) const { return {kNotFound, "key does not exist: " + path}; }
+
+  // A single statement without results, prepared once: transaction control
+  // runs for every read and is not worth parsing each time.
+  bool Step(const char* sql, const char* what, RegError* e) {
+    sqlite3_stmt* s = Prepare(sql, e);
+    if (!s) return false;
+    Query q(s);
+    int rc = q.Step();
+    return rc == SQLITE_DONE || Fail(rc, what, e);
   }
 
   template <class Op>
@@ -349,9 +431,9 @@ class SqliteHive final : public RegistryHive {
       Rollback();
       return false;
     }
-    int rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) {
-      Fail(rc, what, e);
+    RegError commitError;
+    if (!Step("COMMIT", what, &commitError)) {
+      *e = commitError;
       Rollback();
       return false;
     }
@@ -458,7 +540,7 @@ class SqliteHive final : public RegistryHive {
     bool found;
     if (!Find(parts, id, &found, e)) return false;
     if (found) return true;
-    *e = {kNotFound, "key does not exist: " + path};
+    *e = NotFound(path);
     return false;
   }
 
@@ -470,6 +552,9 @@ class SqliteHive final : public RegistryHive {
   bool broken_ = false;  // a storage failure inside the open transaction
   RegError brokenError_;
   std::unordered_map<const char*, sqlite3_stmt*> stmts_;
+  static constexpr size_t kCacheLimit = 1024;
+  std::unordered_map<std::string, CachedKey> cache_;
+  int64_t cacheVersion_ = -1;
   std::unique_ptr<BusyWait> busy_;  // the connection's busy handler state
 };
 

@@ -105,6 +105,53 @@ TEST_F(SqliteHiveTest, ALockHeldPastTheTimeoutIsBusyWhileReadersGoOn) {
   ASSERT_TRUE(waiter->SetValue("SOFTWARE\\K", "N", RegValue::Number(3), &err)) << err.message;
 }
 
+// Keys are kept between reads; what another connection commits, what this
+// one writes and what a rolled-back transaction wrote must still show.
+TEST_F(SqliteHiveTest, RepeatedReadsSeeEveryCommittedChangeAndNoRolledBackOne) {
+  auto writer = OpenSqliteHive(file);
+  auto reader = OpenSqliteHive(file);
+  RegError err;
+  auto number = [&](registry::RegistryHive& hive) {
+    registry::KeySnapshot snap;
+    int32_t n = -1;
+    if (hive.ReadKey("SOFTWARE\\K", false, &snap, &err) && snap.Find("N")) snap.Find("N")->value.AsNumber(&n);
+    return n;
+  };
+  auto exists = [&](const char* path) {
+    registry::KeySnapshot snap;
+    return reader->ReadKey(path, false, &snap, &err);
+  };
+  ASSERT_TRUE(writer->CreateKey("SOFTWARE\\K", &err));
+  ASSERT_TRUE(writer->SetValue("SOFTWARE\\K", "N", RegValue::Number(1), &err));
+  EXPECT_EQ(number(*reader), 1);
+  EXPECT_FALSE(exists("SOFTWARE\\Later"));
+  EXPECT_EQ(err.code, registry::kNotFound);
+
+  ASSERT_TRUE(writer->SetValue("SOFTWARE\\K", "N", RegValue::Number(2), &err));
+  ASSERT_TRUE(writer->CreateKey("SOFTWARE\\Later", &err));
+  EXPECT_EQ(number(*reader), 2);
+  EXPECT_TRUE(exists("SOFTWARE\\Later"));
+
+  ASSERT_TRUE(reader->SetValue("SOFTWARE\\K", "N", RegValue::Number(3), &err));
+  EXPECT_EQ(number(*reader), 3);
+  ASSERT_TRUE(writer->DeleteTree("SOFTWARE\\Later", &err));
+  EXPECT_FALSE(exists("SOFTWARE\\Later"));
+  ASSERT_TRUE(reader->CreateKey("SOFTWARE\\Later", &err));  // gone, so really created
+  EXPECT_TRUE(exists("SOFTWARE\\Later"));
+
+  int inside = 0;
+  EXPECT_FALSE(reader->Transaction(
+      [&](RegError* e) {
+        if (!reader->SetValue("SOFTWARE\\K", "N", RegValue::Number(4), e)) return false;
+        inside = number(*reader);
+        return false;
+      },
+      &err));
+  EXPECT_EQ(inside, 4);
+  EXPECT_EQ(number(*reader), 3);
+  EXPECT_EQ(number(*writer), 3);
+}
+
 // Runs `child` in a forked process (as an unprivileged user when this one is
 // root) and returns what it wrote to its pipe.
 std::string InChild(const std::function<std::string()>& child) {
