@@ -5,82 +5,66 @@
 
 #include <climits>
 
-#include "HiveTestDir.h"
+#include "HiveTestSupport.h"
 #include "platform/mbcs/Cp932Converter.h"
 #include "platform/registry/MemoryHive.h"
-#include "platform/registry/MeraRegKey.h"
 #include "platform/registry/Registry.h"
 #include "platform/registry/SqliteHive.h"
 
 using mbcs::Cp932;
-using registry::RegistryHive;
+using registry::RegError;
+using registry::RegValue;
 
 namespace {
 
-struct InMemory {
-  static std::shared_ptr<RegistryHive> Make(const HiveTestDir&) { return std::make_shared<registry::MemoryHive>(); }
-};
-struct InSqlite {
-  static std::shared_ptr<RegistryHive> Make(const HiveTestDir& dir) {
-    return registry::OpenSqliteHive(dir.File("hive.db"));
-  }
-};
-
-template <class Maker>
-class HiveContract : public ::testing::Test {
+class HiveContract : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    hive = Maker::Make(dir);
+    if (GetParam() == "Memory") {
+      hive = std::make_shared<registry::MemoryHive>();
+    } else {
+      hive = registry::OpenSqliteHive(dir.File("hive.db"));
+    }
     registry::Registry::UseHive(hive);
     // A hive that failed to open would turn every case below into a
     // comparison of error codes.
-    registry::RegError err;
+    RegError err;
     ASSERT_TRUE(hive->CreateKey("SOFTWARE", &err)) << err.code << " " << err.message;
   }
   void TearDown() override { registry::Registry::Reset(); }
 
-  // The stored names of the open key's values, as the hive keeps them.
-  std::vector<std::string> ValueNames(const std::string& path) {
-    registry::KeySnapshot snap;
-    registry::RegError err;
-    EXPECT_TRUE(hive->ReadKey(path, false, &snap, &err)) << err.message;
+  std::vector<std::string> SubkeysOf(const std::string& path) {
+    auto key = MeraNewRegKey();
     std::vector<std::string> names;
-    for (const auto& v : snap.Values()) names.push_back(v.name);
+    EXPECT_TRUE(key->OpenKey(HKEY_LOCAL_MACHINE, path, 0)) << path;
+    EXPECT_TRUE(key->EnumKeys(names)) << path;
     return names;
   }
 
   HiveTestDir dir;
-  std::shared_ptr<RegistryHive> hive;
+  std::shared_ptr<registry::RegistryHive> hive;
 };
 
-using Hives = ::testing::Types<InMemory, InSqlite>;
-class HiveNames {
- public:
-  template <class T>
-  static std::string GetName(int) {
-    return std::is_same_v<T, InMemory> ? "Memory" : "Sqlite";
-  }
-};
-TYPED_TEST_SUITE(HiveContract, Hives, HiveNames);
+INSTANTIATE_TEST_SUITE_P(Hives, HiveContract, ::testing::Values("Memory", "Sqlite"),
+                         [](const auto& info) { return info.param; });
 
-TYPED_TEST(HiveContract, NamesIgnoreCaseAndKeepTheCaseTheyWereCreatedWith) {
+TEST_P(HiveContract, NamesIgnoreCaseAndKeepTheCaseTheyWereCreatedWith) {
   auto key = MeraNewRegKey();
   // Full-width letters fold like ASCII ones.
   std::string created = "SOFTWARE\\Olvanet\\" + Cp932("Ｐｒｉｎｔｅｒ") + "\\Form";
   ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, created));
   ASSERT_TRUE(key->SetNumber("OffsetX", 5));
   ASSERT_TRUE(key->SetNumber("OFFSETX", 7));  // replaces, keeps the first spelling
-  EXPECT_EQ(this->ValueNames(created), std::vector<std::string>{"OffsetX"});
+  registry::KeySnapshot snap;
+  RegError err;
+  ASSERT_TRUE(hive->ReadKey(created, false, &snap, &err)) << err.message;
+  ASSERT_EQ(snap.Values().size(), 1u);
+  EXPECT_EQ(snap.Values()[0].name, "OffsetX");
 
   auto other = MeraNewRegKey();
   ASSERT_TRUE(other->OpenKey(HKEY_LOCAL_MACHINE, "software\\OLVANET\\" + Cp932("ＰＲＩＮＴＥＲ") + "\\fORM", 0));
-  int32_t n = 0;
-  EXPECT_TRUE(other->GetNumber("offsetx", n));
-  EXPECT_EQ(n, 7);
-  std::vector<std::string> names;
-  ASSERT_TRUE(other->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\OLVANET", 0));
-  ASSERT_TRUE(other->EnumKeys(names));
-  EXPECT_EQ(names, std::vector<std::string>{Cp932("Ｐｒｉｎｔｅｒ")});
+  EXPECT_EQ(NumberOf(*other, "offsetx"), "7");
+  EXPECT_EQ(SubkeysOf("SOFTWARE\\OLVANET"), std::vector<std::string>{Cp932("Ｐｒｉｎｔｅｒ")});
 
   // ヂ (83 61) and ア (83 41) differ only in a trail byte that looks like
   // 'a' and 'A': folding inside the character would merge them.
@@ -88,19 +72,13 @@ TYPED_TEST(HiveContract, NamesIgnoreCaseAndKeepTheCaseTheyWereCreatedWith) {
   ASSERT_TRUE(key->SetText("\x83\x61", "lower"));
   ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\K\\\x83\x41"));
   ASSERT_TRUE(key->SetText("\x83\x41", "upper"));
-  names.clear();
-  ASSERT_TRUE(key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\K", 0));
-  ASSERT_TRUE(key->EnumKeys(names));
-  EXPECT_EQ(names.size(), 2u);
-  std::string text;
+  EXPECT_EQ(SubkeysOf("SOFTWARE\\K").size(), 2u);
   ASSERT_TRUE(key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\K\\\x83\x61", 0));
-  EXPECT_TRUE(key->GetText("\x83\x61", text));
-  EXPECT_EQ(text, "lower");
-  EXPECT_FALSE(key->GetText("\x83\x41", text));
-  EXPECT_EQ(MeraLastErrorCode(false), "ECR040");
+  EXPECT_EQ(TextOf(*key, "\x83\x61"), "lower");
+  EXPECT_EQ(TextOf(*key, "\x83\x41"), "ECR040");
 }
 
-TYPED_TEST(HiveContract, AbsenceIsEcr040AndAWrongTypeIsNot) {
+TEST_P(HiveContract, AbsenceIsEcr040AndAWrongTypeIsNot) {
   auto key = MeraNewRegKey();
   EXPECT_FALSE(key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Missing", 0));
   EXPECT_EQ(MeraLastErrorCode(false), "ECR040");
@@ -110,12 +88,10 @@ TYPED_TEST(HiveContract, AbsenceIsEcr040AndAWrongTypeIsNot) {
   ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Typed"));
   ASSERT_TRUE(key->SetText("Text", "12"));
   ASSERT_TRUE(key->SetNumber("Number", 12));
+  EXPECT_EQ(NumberOf(*key, "Absent"), "ECR040");
+  EXPECT_EQ(TextOf(*key, "Absent"), "ECR040");
   int32_t n = 99;
   std::string s = "unchanged";
-  EXPECT_FALSE(key->GetNumber("Absent", n));
-  EXPECT_EQ(MeraLastErrorCode(false), "ECR040");
-  EXPECT_FALSE(key->GetText("Absent", s));
-  EXPECT_EQ(MeraLastErrorCode(false), "ECR040");
   EXPECT_FALSE(key->GetNumber("Text", n));
   std::string code = MeraLastErrorCode(false);
   EXPECT_NE(code, "ECR040");
@@ -128,11 +104,10 @@ TYPED_TEST(HiveContract, AbsenceIsEcr040AndAWrongTypeIsNot) {
   ASSERT_TRUE(key->SetNumber("Text", 3));
   auto again = MeraNewRegKey();
   ASSERT_TRUE(again->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Typed", 0));
-  EXPECT_TRUE(again->GetNumber("Text", n));
-  EXPECT_EQ(n, 3);
+  EXPECT_EQ(NumberOf(*again, "Text"), "3");
 }
 
-TYPED_TEST(HiveContract, DeletionRefusesSubkeysAndAcceptsAbsentKeys) {
+TEST_P(HiveContract, DeletionRefusesSubkeysAndAcceptsAbsentKeys) {
   auto key = MeraNewRegKey();
   ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Set\\Printer\\Form\\A4"));
   ASSERT_TRUE(key->SetNumber("Width", 2100));
@@ -153,12 +128,10 @@ TYPED_TEST(HiveContract, DeletionRefusesSubkeysAndAcceptsAbsentKeys) {
 
   // A key made again under the same name starts without the old values.
   ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Set\\Printer\\Form\\A4"));
-  int32_t n;
-  EXPECT_FALSE(key->GetNumber("Width", n));
-  EXPECT_EQ(MeraLastErrorCode(false), "ECR040");
+  EXPECT_EQ(NumberOf(*key, "Width"), "ECR040");
 }
 
-TYPED_TEST(HiveContract, CreateKeyMakesAncestorsAndKeepsExistingValues) {
+TEST_P(HiveContract, CreateKeyMakesAncestorsAndKeepsExistingValues) {
   auto key = MeraNewRegKey();
   ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\A"));
   ASSERT_TRUE(key->SetNumber("Kept", 1));
@@ -167,32 +140,25 @@ TYPED_TEST(HiveContract, CreateKeyMakesAncestorsAndKeepsExistingValues) {
   ASSERT_TRUE(key->SetNumber("Deep", 2));  // left open by CreateKey
   EXPECT_TRUE(key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\A\\B", 0));
   ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, "software\\a"));
-  int32_t n = 0;
-  EXPECT_TRUE(key->GetNumber("Kept", n));
-  EXPECT_EQ(n, 1);
+  EXPECT_EQ(NumberOf(*key, "Kept"), "1");
   ASSERT_TRUE(key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\A\\B\\C", 0));
-  EXPECT_TRUE(key->GetNumber("Deep", n));
-  EXPECT_EQ(n, 2);
+  EXPECT_EQ(NumberOf(*key, "Deep"), "2");
 }
 
-TYPED_TEST(HiveContract, EnumKeysAppendsDirectSubkeysInCaseInsensitiveOrder) {
+TEST_P(HiveContract, EnumKeysAppendsDirectSubkeysInCaseInsensitiveOrder) {
   auto key = MeraNewRegKey();
   for (std::string name : {"b", "A", "C", "a1", "Ｂ", "PrinterSet10", "printerset02"}) {
-    std::string cp = Cp932(name);
-    ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\E\\" + cp + "\\Child"));
+    ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\E\\" + Cp932(name) + "\\Child"));
   }
   ASSERT_TRUE(key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\E", 0));
   std::vector<std::string> names{"already"};
   ASSERT_TRUE(key->EnumKeys(names));
-  EXPECT_EQ(names, (std::vector<std::string>{"already", "A", "a1", "b", "C", "printerset02", "PrinterSet10",
-                                             Cp932("Ｂ")}));
-  names.clear();
-  ASSERT_TRUE(key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\E\\A\\Child", 0));
-  EXPECT_TRUE(key->EnumKeys(names));
-  EXPECT_TRUE(names.empty());
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"already", "A", "a1", "b", "C", "printerset02", "PrinterSet10", Cp932("Ｂ")}));
+  EXPECT_TRUE(SubkeysOf("SOFTWARE\\E\\A\\Child").empty());
 }
 
-TYPED_TEST(HiveContract, OddBytesRoundTripUnchanged) {
+TEST_P(HiveContract, OddBytesRoundTripUnchanged) {
   auto key = MeraNewRegKey();
   // A printer name ending in ソ (83 5C) becomes the invalid pair 83 2C once
   // its backslashes are replaced; 95 5C (表) carries a 0x5C trail byte that
@@ -201,10 +167,7 @@ TYPED_TEST(HiveContract, OddBytesRoundTripUnchanged) {
   const std::string trail = "\x95\x5C\x83\x5C";
   ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Odd\\" + comma));
   ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Odd\\" + trail + "\\Leaf"));
-  std::vector<std::string> names;
-  ASSERT_TRUE(key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Odd", 0));
-  ASSERT_TRUE(key->EnumKeys(names));
-  EXPECT_EQ(names, (std::vector<std::string>{comma, trail}));
+  EXPECT_EQ(SubkeysOf("SOFTWARE\\Odd"), (std::vector<std::string>{comma, trail}));
 
   std::string all;
   for (int b = 1; b <= 0xFF; ++b) all += static_cast<char>(b);
@@ -217,54 +180,36 @@ TYPED_TEST(HiveContract, OddBytesRoundTripUnchanged) {
 
   auto reader = MeraNewRegKey();
   ASSERT_TRUE(reader->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Odd\\" + trail + "\\Leaf", 0));
-  std::string s = "x";
-  int32_t n = 0;
-  EXPECT_TRUE(reader->GetText("All", s));
-  EXPECT_EQ(s, all);
-  EXPECT_TRUE(reader->GetText("Empty", s));
-  EXPECT_EQ(s, "");
-  EXPECT_TRUE(reader->GetText(trail, s));
-  EXPECT_EQ(s, "\x83\x5C");
-  EXPECT_TRUE(reader->GetNumber("Min", n));
-  EXPECT_EQ(n, INT32_MIN);
-  EXPECT_TRUE(reader->GetNumber("Minus", n));
-  EXPECT_EQ(n, -1);
+  EXPECT_EQ(TextOf(*reader, "All"), all);
+  EXPECT_EQ(TextOf(*reader, "Empty"), "");
+  EXPECT_EQ(TextOf(*reader, trail), "\x83\x5C");
+  EXPECT_EQ(NumberOf(*reader, "Min"), std::to_string(INT32_MIN));
+  EXPECT_EQ(NumberOf(*reader, "Minus"), "-1");
   EXPECT_TRUE(reader->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Odd\\" + comma, 0));
 }
 
-TYPED_TEST(HiveContract, TransactionKeepsAllOrNothing) {
-  auto& hive = this->hive;
-  registry::RegError err;
+TEST_P(HiveContract, TransactionKeepsAllOrNothing) {
+  RegError err;
   ASSERT_TRUE(hive->CreateKey("SOFTWARE\\T", &err));
-  EXPECT_FALSE(hive->Transaction(
-      [&](registry::RegError* e) {
-        return hive->SetValue("SOFTWARE\\T", "A", registry::RegValue::Number(1), e) &&
-               hive->CreateKey("SOFTWARE\\T\\Sub", e) && false;
-      },
-      &err));
-  registry::KeySnapshot snap;
-  ASSERT_TRUE(hive->ReadKey("SOFTWARE\\T", false, &snap, &err));
-  EXPECT_EQ(snap.Find("A"), nullptr);
-  EXPECT_FALSE(hive->ReadKey("SOFTWARE\\T\\Sub", false, &snap, &err));
+  auto body = [&](bool keep) {
+    return [&, keep](RegError* e) {
+      registry::KeySnapshot inside;
+      return hive->SetValue("SOFTWARE\\T", "A", RegValue::Number(1), e) && hive->CreateKey("SOFTWARE\\T\\Sub", e) &&
+             hive->ReadKey("SOFTWARE\\T", true, &inside, e) && inside.Find("a") != nullptr && keep;
+    };
+  };
+  EXPECT_FALSE(hive->Transaction(body(false), &err));
+  EXPECT_EQ(HiveValue(*hive, "SOFTWARE\\T", "A"), "absent");
+  EXPECT_EQ(HiveValue(*hive, "SOFTWARE\\T\\Sub", "A"), "ECR040");
 
-  EXPECT_TRUE(hive->Transaction(
-      [&](registry::RegError* e) {
-        registry::KeySnapshot inside;
-        return hive->SetValue("SOFTWARE\\T", "A", registry::RegValue::Number(1), e) &&
-               hive->CreateKey("SOFTWARE\\T\\Sub", e) &&
-               hive->ReadKey("SOFTWARE\\T", true, &inside, e) && inside.Find("a") != nullptr;
-      },
-      &err))
-      << err.message;
-  ASSERT_TRUE(hive->ReadKey("SOFTWARE\\T", false, &snap, &err));
-  EXPECT_NE(snap.Find("A"), nullptr);
+  EXPECT_TRUE(hive->Transaction(body(true), &err)) << err.message;
+  EXPECT_EQ(HiveValue(*hive, "SOFTWARE\\T", "A"), "1");
 
   // DeleteTree removes a whole subtree and accepts an absent one.
   EXPECT_TRUE(hive->DeleteTree("SOFTWARE\\T", &err));
-  EXPECT_FALSE(hive->ReadKey("SOFTWARE\\T\\Sub", false, &snap, &err));
-  EXPECT_EQ(err.code, "ECR040");
+  EXPECT_EQ(HiveValue(*hive, "SOFTWARE\\T\\Sub", "A"), "ECR040");
   EXPECT_TRUE(hive->DeleteTree("SOFTWARE\\T", &err));
-  EXPECT_TRUE(hive->ReadKey("SOFTWARE", false, &snap, &err));
+  EXPECT_EQ(HiveValue(*hive, "SOFTWARE", "A"), "absent");
 }
 
 }  // namespace

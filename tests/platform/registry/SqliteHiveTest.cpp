@@ -3,12 +3,11 @@
 // processes updating one value at once. Children are forked before they open
 // the file, so that no connection crosses a fork.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
@@ -16,8 +15,7 @@
 #include <fstream>
 #include <thread>
 
-#include "HiveTestDir.h"
-#include "platform/registry/MeraRegKey.h"
+#include "HiveTestSupport.h"
 #include "platform/registry/Registry.h"
 #include "platform/registry/SqliteHive.h"
 
@@ -70,12 +68,7 @@ TEST_F(SqliteHiveTest, EnvironmentNamesTheFileAndWritesAreThereForTheNextOpener)
   ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Olvanet\\Sarvo")) << registry::GetLastError().message;
   ASSERT_TRUE(key->SetText("CurrentPrinter", "LBP"));
 
-  auto other = OpenSqliteHive(file);
-  registry::KeySnapshot snap;
-  RegError err;
-  ASSERT_TRUE(other->ReadKey("software\\olvanet\\sarvo", false, &snap, &err)) << err.message;
-  ASSERT_NE(snap.Find("currentprinter"), nullptr);
-  EXPECT_EQ(snap.Find("currentprinter")->value.data, "LBP");
+  EXPECT_EQ(HiveValue(*OpenSqliteHive(file), "software\\olvanet\\sarvo", "currentprinter"), "LBP");
 }
 
 TEST_F(SqliteHiveTest, ALockHeldPastTheTimeoutIsBusyWhileReadersGoOn) {
@@ -85,23 +78,19 @@ TEST_F(SqliteHiveTest, ALockHeldPastTheTimeoutIsBusyWhileReadersGoOn) {
   ASSERT_TRUE(holder->CreateKey("SOFTWARE\\K", &err));
   ASSERT_TRUE(holder->SetValue("SOFTWARE\\K", "N", RegValue::Number(1), &err));
   RegError waited;
-  registry::KeySnapshot seen;
-  bool read = false;
+  std::string seen;
   ASSERT_TRUE(holder->Transaction(
       [&](RegError* e) {
         if (!holder->SetValue("SOFTWARE\\K", "N", RegValue::Number(2), e)) return false;
         EXPECT_FALSE(waiter->SetValue("SOFTWARE\\K", "N", RegValue::Number(3), &waited));
-        read = waiter->ReadKey("SOFTWARE\\K", false, &seen, e);
+        seen = HiveValue(*waiter, "SOFTWARE\\K", "N");
         return true;
       },
       &err))
       << err.message;
   EXPECT_EQ(waited.code, registry::kBusy);
   EXPECT_NE(waited.message.find(file), std::string::npos) << waited.message;
-  ASSERT_TRUE(read);
-  int32_t n = 0;
-  ASSERT_TRUE(seen.Find("N")->value.AsNumber(&n));
-  EXPECT_EQ(n, 1);  // the holder's change was not committed yet
+  EXPECT_EQ(seen, "1");  // the holder's change was not committed yet
   ASSERT_TRUE(waiter->SetValue("SOFTWARE\\K", "N", RegValue::Number(3), &err)) << err.message;
 }
 
@@ -111,35 +100,26 @@ TEST_F(SqliteHiveTest, RepeatedReadsSeeEveryCommittedChangeAndNoRolledBackOne) {
   auto writer = OpenSqliteHive(file);
   auto reader = OpenSqliteHive(file);
   RegError err;
-  auto number = [&](registry::RegistryHive& hive) {
-    registry::KeySnapshot snap;
-    int32_t n = -1;
-    if (hive.ReadKey("SOFTWARE\\K", false, &snap, &err) && snap.Find("N")) snap.Find("N")->value.AsNumber(&n);
-    return n;
-  };
-  auto exists = [&](const char* path) {
-    registry::KeySnapshot snap;
-    return reader->ReadKey(path, false, &snap, &err);
-  };
+  auto number = [](registry::RegistryHive& hive) { return HiveValue(hive, "SOFTWARE\\K", "N"); };
+  auto later = [&] { return HiveValue(*reader, "SOFTWARE\\Later", "N"); };  // "absent" while the key exists
   ASSERT_TRUE(writer->CreateKey("SOFTWARE\\K", &err));
   ASSERT_TRUE(writer->SetValue("SOFTWARE\\K", "N", RegValue::Number(1), &err));
-  EXPECT_EQ(number(*reader), 1);
-  EXPECT_FALSE(exists("SOFTWARE\\Later"));
-  EXPECT_EQ(err.code, registry::kNotFound);
+  EXPECT_EQ(number(*reader), "1");
+  EXPECT_EQ(later(), registry::kNotFound);
 
   ASSERT_TRUE(writer->SetValue("SOFTWARE\\K", "N", RegValue::Number(2), &err));
   ASSERT_TRUE(writer->CreateKey("SOFTWARE\\Later", &err));
-  EXPECT_EQ(number(*reader), 2);
-  EXPECT_TRUE(exists("SOFTWARE\\Later"));
+  EXPECT_EQ(number(*reader), "2");
+  EXPECT_EQ(later(), "absent");
 
   ASSERT_TRUE(reader->SetValue("SOFTWARE\\K", "N", RegValue::Number(3), &err));
-  EXPECT_EQ(number(*reader), 3);
+  EXPECT_EQ(number(*reader), "3");
   ASSERT_TRUE(writer->DeleteTree("SOFTWARE\\Later", &err));
-  EXPECT_FALSE(exists("SOFTWARE\\Later"));
+  EXPECT_EQ(later(), registry::kNotFound);
   ASSERT_TRUE(reader->CreateKey("SOFTWARE\\Later", &err));  // gone, so really created
-  EXPECT_TRUE(exists("SOFTWARE\\Later"));
+  EXPECT_EQ(later(), "absent");
 
-  int inside = 0;
+  std::string inside;
   EXPECT_FALSE(reader->Transaction(
       [&](RegError* e) {
         if (!reader->SetValue("SOFTWARE\\K", "N", RegValue::Number(4), e)) return false;
@@ -147,9 +127,16 @@ TEST_F(SqliteHiveTest, RepeatedReadsSeeEveryCommittedChangeAndNoRolledBackOne) {
         return false;
       },
       &err));
-  EXPECT_EQ(inside, 4);
-  EXPECT_EQ(number(*reader), 3);
-  EXPECT_EQ(number(*writer), 3);
+  EXPECT_EQ(inside, "4");
+  EXPECT_EQ(number(*reader), "3");
+  EXPECT_EQ(number(*writer), "3");
+}
+
+// Runs `body` in a forked child that ends with the status `body` returns.
+pid_t InFork(const std::function<int()>& body) {
+  pid_t pid = fork();
+  if (pid == 0) _exit(body());
+  return pid;
 }
 
 // Runs `child` in a forked process (as an unprivileged user when this one is
@@ -157,26 +144,19 @@ TEST_F(SqliteHiveTest, RepeatedReadsSeeEveryCommittedChangeAndNoRolledBackOne) {
 std::string InChild(const std::function<std::string()>& child) {
   int fds[2];
   if (pipe(fds) != 0) return "pipe failed";
-  pid_t pid = fork();
-  if (pid == 0) {
+  pid_t pid = InFork([&] {
     close(fds[0]);
-    std::string out;
-    if (getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
-      out = "cannot drop privileges";
-    } else {
-      out = child();
-    }
-    ssize_t w = write(fds[1], out.data(), out.size());
-    _exit(w == static_cast<ssize_t>(out.size()) ? 0 : 1);
-  }
+    bool dropped = getuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
+    std::string out = dropped ? child() : "cannot drop privileges";
+    return write(fds[1], out.data(), out.size()) == static_cast<ssize_t>(out.size()) ? 0 : 1;
+  });
   close(fds[1]);
   std::string out;
   char buf[512];
   ssize_t n;
   while ((n = read(fds[0], buf, sizeof buf)) > 0) out.append(buf, static_cast<size_t>(n));
   close(fds[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
+  waitpid(pid, nullptr, 0);
   return out;
 }
 
@@ -185,21 +165,19 @@ std::string InChild(const std::function<std::string()>& child) {
 std::string ReadOnlyReport(const std::string& file) {
   return InChild([&] {
     registry::Registry::UseFile(file);
-    std::string r;
     auto key = MeraNewRegKey();
-    int32_t n = 0;
-    r += key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Olvanet", 0) && key->GetNumber("N", n)
-             ? "read " + std::to_string(n) + " "
-             : "noread:" + registry::GetLastError().message + " ";
+    auto code = [] { return registry::GetLastError().code; };
+    std::string r = key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Olvanet", 0)
+                        ? "read " + NumberOf(*key, "N")
+                        : "noread:" + registry::GetLastError().message;
     key->SetNumber("N", 1);
-    r += registry::GetLastError().code + " ";
+    r += " " + code();
     key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Olvanet", 1);
-    r += registry::GetLastError().code + " ";
+    r += " " + code();
     key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\New");
-    r += registry::GetLastError().code + " ";
+    r += " " + code();
     key->DeleteKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Olvanet", 0);
-    r += registry::GetLastError().code;
-    return r;
+    return r + " " + code();
   });
 }
 
@@ -212,10 +190,10 @@ TEST_F(SqliteHiveTest, AUserWithoutWriteAccessReadsAndIsDeniedWrites) {
   ASSERT_TRUE(owner->SetValue("SOFTWARE\\Olvanet", "N", RegValue::Number(41), &err));
   ASSERT_TRUE(owner->SetValue("SOFTWARE\\Olvanet", "N", RegValue::Number(42), &err));
   ASSERT_EQ(chmod(file.c_str(), 0644), 0);
-  if (getuid() != 0) {
-    ASSERT_EQ(chmod(file.c_str(), 0444), 0);
-    ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
-  }
+  auto lockFolder = [&] {
+    return getuid() == 0 || (chmod(file.c_str(), 0444) == 0 && chmod(dir.path().c_str(), 0555) == 0);
+  };
+  ASSERT_TRUE(lockFolder());
   // While the owner still has the file open, its last commit may live only
   // in the log: the reader must see it all the same.
   EXPECT_EQ(ReadOnlyReport(file), "read 42 ECR052 ECR052 ECR052 ECR052");
@@ -225,51 +203,35 @@ TEST_F(SqliteHiveTest, AUserWithoutWriteAccessReadsAndIsDeniedWrites) {
   ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
   std::remove((file + "-wal").c_str());
   std::remove((file + "-shm").c_str());
-  if (getuid() != 0) {
-    ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
-  }
+  ASSERT_TRUE(lockFolder());
   EXPECT_EQ(ReadOnlyReport(file), "read 42 ECR052 ECR052 ECR052 ECR052");
-
-  auto hive = OpenSqliteHive(file);
-  registry::KeySnapshot snap;
-  ASSERT_TRUE(hive->ReadKey("SOFTWARE\\Olvanet", false, &snap, &err)) << err.message;
-  int32_t n = 0;
-  EXPECT_TRUE(snap.Find("N")->value.AsNumber(&n));
-  EXPECT_EQ(n, 42);
-}
-
-// Writes generation after generation of ten numbers and a text, one
-// transaction each, and tells the parent every generation that was committed.
-[[noreturn]] void WriteGenerations(const std::string& file, int fd) {
-  auto hive = OpenSqliteHive(file);
-  for (int32_t gen = 1;; ++gen) {
-    RegError err;
-    bool ok = hive->Transaction(
-        [&](RegError* e) {
-          for (int v = 0; v < 10; ++v) {
-            if (!hive->SetValue("SOFTWARE\\Crash", "V" + std::to_string(v), RegValue::Number(gen), e)) return false;
-          }
-          return hive->SetValue("SOFTWARE\\Crash", "Text", RegValue::Text(std::string(3000, char('a' + gen % 26))), e);
-        },
-        &err);
-    if (!ok || write(fd, &gen, sizeof gen) != sizeof gen) _exit(1);
-  }
+  EXPECT_EQ(HiveValue(*OpenSqliteHive(file), "SOFTWARE\\Olvanet", "N"), "42");
 }
 
 TEST_F(SqliteHiveTest, AWriterKilledMidWriteLeavesASoundHiveWithWholeGenerations) {
-  {
-    auto hive = OpenSqliteHive(file);
-    RegError err;
-    ASSERT_TRUE(hive->CreateKey("SOFTWARE\\Crash", &err)) << err.message;
-  }
+  RegError err;
+  ASSERT_TRUE(OpenSqliteHive(file)->CreateKey("SOFTWARE\\Crash", &err)) << err.message;
   for (int round = 0; round < 3; ++round) {
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
-    pid_t pid = fork();
-    if (pid == 0) {
+    // The child writes generation after generation of ten numbers and a
+    // text, one transaction each, and tells every committed one.
+    pid_t pid = InFork([&] {
       close(fds[0]);
-      WriteGenerations(file, fds[1]);
-    }
+      auto hive = OpenSqliteHive(file);
+      for (int32_t gen = 1;; ++gen) {
+        bool ok = hive->Transaction(
+            [&](RegError* e) {
+              for (int v = 0; v < 10; ++v) {
+                if (!hive->SetValue("SOFTWARE\\Crash", "V" + std::to_string(v), RegValue::Number(gen), e)) return false;
+              }
+              return hive->SetValue("SOFTWARE\\Crash", "Text", RegValue::Text(std::string(3000, char('a' + gen % 26))),
+                                    e);
+            },
+            &err);
+        if (!ok || write(fds[1], &gen, sizeof gen) != sizeof gen) return 1;
+      }
+    });
     close(fds[1]);
     int32_t committed = 0, gen;
     while (committed < 5 + round * 7 && read(fds[0], &gen, sizeof gen) == sizeof gen) committed = gen;
@@ -283,42 +245,32 @@ TEST_F(SqliteHiveTest, AWriterKilledMidWriteLeavesASoundHiveWithWholeGenerations
     std::string report;
     EXPECT_TRUE(registry::CheckSqliteHive(file, &report)) << report;
     auto hive = OpenSqliteHive(file);
-    registry::KeySnapshot snap;
-    RegError err;
-    ASSERT_TRUE(hive->ReadKey("SOFTWARE\\Crash", false, &snap, &err)) << err.message;
-    int32_t first = -1;
-    ASSERT_NE(snap.Find("V0"), nullptr);
-    ASSERT_TRUE(snap.Find("V0")->value.AsNumber(&first));
+    int32_t first = std::atoi(HiveValue(*hive, "SOFTWARE\\Crash", "V0").c_str());
     // Every committed generation is there, at most one more that was
     // committed but not yet reported, and never a mix of two.
     EXPECT_GE(first, committed);
     EXPECT_LE(first, committed + 1);
     for (int v = 1; v < 10; ++v) {
-      int32_t n = -1;
-      ASSERT_TRUE(snap.Find("V" + std::to_string(v))->value.AsNumber(&n));
-      EXPECT_EQ(n, first) << "V" << v;
+      EXPECT_EQ(HiveValue(*hive, "SOFTWARE\\Crash", "V" + std::to_string(v)), std::to_string(first)) << "V" << v;
     }
-    EXPECT_EQ(snap.Find("Text")->value.data, std::string(3000, char('a' + first % 26)));
+    EXPECT_EQ(HiveValue(*hive, "SOFTWARE\\Crash", "Text"), std::string(3000, char('a' + first % 26)));
   }
 }
 
 TEST_F(SqliteHiveTest, FourProcessesIncrementingOneValueLoseNoUpdate) {
-  {
-    auto hive = OpenSqliteHive(file);
-    RegError err;
-    ASSERT_TRUE(hive->CreateKey("SOFTWARE\\Counter", &err)) << err.message;
-    ASSERT_TRUE(hive->SetValue("SOFTWARE\\Counter", "N", RegValue::Number(0), &err));
-  }
+  RegError err;
+  auto hive = OpenSqliteHive(file);
+  ASSERT_TRUE(hive->CreateKey("SOFTWARE\\Counter", &err)) << err.message;
+  ASSERT_TRUE(hive->SetValue("SOFTWARE\\Counter", "N", RegValue::Number(0), &err));
+  hive.reset();  // no connection crosses the fork
   std::vector<pid_t> children;
   for (int c = 0; c < 4; ++c) {
-    pid_t pid = fork();
-    if (pid == 0) {
+    children.push_back(InFork([&] {
       registry::Registry::UseFile(file);
-      auto hive = registry::Registry::Current();
       for (int i = 0; i < 250; ++i) {
         // A read-modify-write is one transaction, or two processes could
         // read the same number and both write it plus one.
-        bool ok = hive->Transaction(
+        bool ok = registry::Registry::Current()->Transaction(
             [](RegError*) {
               auto key = MeraNewRegKey();
               int32_t n = 0;
@@ -328,12 +280,11 @@ TEST_F(SqliteHiveTest, FourProcessesIncrementingOneValueLoseNoUpdate) {
             nullptr);
         if (!ok) {
           std::fprintf(stderr, "child %d: %s\n", c, registry::GetLastError().message.c_str());
-          _exit(10 + c);
+          return 10 + c;
         }
       }
-      _exit(0);
-    }
-    children.push_back(pid);
+      return 0;
+    }));
   }
   for (pid_t pid : children) {
     int status = -1;
@@ -342,10 +293,8 @@ TEST_F(SqliteHiveTest, FourProcessesIncrementingOneValueLoseNoUpdate) {
   }
   registry::Registry::UseFile(file);
   auto key = MeraNewRegKey();
-  int32_t n = 0;
   ASSERT_TRUE(key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Counter", 0));
-  ASSERT_TRUE(key->GetNumber("N", n));
-  EXPECT_EQ(n, 1000);
+  EXPECT_EQ(NumberOf(*key, "N"), "1000");
 }
 
 }  // namespace
