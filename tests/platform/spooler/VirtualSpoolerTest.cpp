@@ -1,6 +1,12 @@
 // The JSON-described spooler: documents that load, documents that must be
-// refused with the line a human has to fix, and injected failures.
+// refused with the line a human has to fix, documents of absurd size or shape
+// (refused with a message that says why instead of exhausting memory or the
+// stack), and injected failures.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
 
 #include "platform/mbcs/Cp932Converter.h"
 #include "platform/spooler/VirtualSpooler.h"
@@ -17,6 +23,18 @@ std::vector<PrinterEntry> Listed(VirtualSpooler& s) {
   std::string err;
   EXPECT_TRUE(s.Enumerate(&list, &err)) << err;
   return list;
+}
+
+// Refused for `why`, with an empty printer list.
+void ExpectRefused(const std::shared_ptr<VirtualSpooler>& s, const std::string& why) {
+  EXPECT_NE(s->LoadError().find(why), std::string::npos) << s->LoadError();
+  EXPECT_TRUE(Listed(*s).empty());
+}
+
+std::string Repeat(const std::string& item, size_t n) {
+  std::string out;
+  for (size_t i = 0; i < n; ++i) out += (i ? "," : "") + item;
+  return out;
 }
 }  // namespace
 
@@ -37,8 +55,8 @@ TEST(VirtualSpoolerLoad, DemoFileGivesItsPrintersInOrderAsCp932) {
   EXPECT_EQ(def, "Office Laser");
   std::vector<std::string> names;
   ASSERT_TRUE(s->Capabilities(list[1].name, DC_BINNAMES, nullptr, &names, &err)) << err;
-  EXPECT_EQ(names, (std::vector<std::string>{mbcs::Cp932("自動選択"), mbcs::Cp932("トレイ 1"),
-                                             mbcs::Cp932("トレイ 2")}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{mbcs::Cp932("自動選択"), mbcs::Cp932("トレイ 1"), mbcs::Cp932("トレイ 2")}));
 }
 
 TEST(VirtualSpoolerLoad, BrokenDocumentsNameFileLineAndCauseAndListNothing) {
@@ -48,9 +66,9 @@ TEST(VirtualSpoolerLoad, BrokenDocumentsNameFileLineAndCauseAndListNothing) {
     const char* cause;
   };
   const Case cases[] = {
-      {"bad_syntax.json", 4, "expected"},                 // missing comma between printers
+      {"bad_syntax.json", 4, "expected"},  // missing comma between printers
       {"bad_status.json", 5, "\"status\" must be a whole number"},
-      {"bad_name.json", 4, "code page 932"},              // an emoji has no code page 932 form
+      {"bad_name.json", 4, "code page 932"},  // an emoji has no code page 932 form
       {"bad_field.json", 4, "unknown printer field \"binnames\""},
       {"bad_fail.json", 1, "\"print\""},
       {"bad_paper.json", 3, "out of range"},
@@ -85,6 +103,34 @@ TEST(VirtualSpoolerLoad, UnreadableFileAndNonObjectDocumentsAreErrorsNotCrashes)
   EXPECT_NE(empty->LoadError(), "");
   EXPECT_NE(deep->LoadError(), "");
   for (auto* s : {missing.get(), folder.get(), array.get(), empty.get(), deep.get()}) EXPECT_TRUE(Listed(*s).empty());
+}
+
+TEST(VirtualSpoolerBounds, OversizedLongAndDeepDocumentsAreRefusedWithTheirCause) {
+  std::string big = "{\"printers\": []}" + std::string((4u << 20) + 1, ' ');
+  ExpectRefused(VirtualSpooler::FromJson(big, "big.json"), "larger than 4 MiB");
+
+  std::string path = ::testing::TempDir() + "quorprn_big_" + std::to_string(getpid()) + ".json";
+  std::ofstream(path, std::ios::binary) << big;
+  ExpectRefused(VirtualSpooler::FromFile(path), "larger than 4 MiB");
+  std::remove(path.c_str());
+
+  ExpectRefused(VirtualSpooler::FromJson(R"({"printers": [)" + Repeat(R"({"name": "p"})", 4097) + "]}"),
+                "\"printers\" has more than 4096 entries");
+  ExpectRefused(
+      VirtualSpooler::FromJson(R"({"printers": [{"name": "p", "papers": [)" + Repeat("[9, \"A4\"]", 4097) + "]}]}"),
+      "\"papers\" has more than 4096 entries");
+  ExpectRefused(
+      VirtualSpooler::FromJson(R"({"printers": [{"name": "p", "binNames": [)" + Repeat("\"b\"", 4097) + "]}]}"),
+      "\"binNames\" has more than 4096 entries");
+  // Many small values within the size bound: stopped while parsing.
+  ExpectRefused(VirtualSpooler::FromJson(R"({"printers": [{"name": "p", "bins": [)" + Repeat("0", 300000) + "]}]}"),
+                "more than 200000 values");
+  // A nested value in a list whose bad entries are quoted in the message:
+  // refused without recursion.
+  const size_t depth = 200000;
+  std::string nested = std::string(depth, '[') + std::string(depth, ']');
+  ExpectRefused(VirtualSpooler::FromJson(R"({"printers": [{"name": "p", "fail": [)" + nested + "]}]}"),
+                "nested deeper than 16 levels");
 }
 
 TEST(VirtualSpoolerFaults, FailListsBreakOnlyTheirPrinterAndCallsAreCounted) {

@@ -47,6 +47,30 @@ const char* kTwo = R"({"printers": [
    "devmode": {"paper": -1, "bin": 15, "orientation": 2}},
   {"name": "Second", "port": "usb://x"}]})";
 
+// A print server whose answers grow between a caller's count and its fill.
+class GrowingBackend : public spooler::SpoolerBackend {
+ public:
+  bool Enumerate(std::vector<spooler::PrinterEntry>* out, std::string*) override {
+    out->assign(1 + calls++, {});
+    for (size_t i = 0; i < out->size(); ++i) (*out)[i].name = "P" + std::to_string(i);
+    return true;
+  }
+  bool Open(const std::string&, std::string*) override { return true; }
+  bool GetPrinter(const std::string&, spooler::PrinterEntry*, std::string*) override { return false; }
+  bool Capabilities(const std::string&, uint16_t cap, std::vector<uint16_t>* numbers, std::vector<std::string>* names,
+                    std::string*) override {
+    bool byNumber = cap == DC_PAPERS || cap == DC_BINS;
+    for (int i = 0, n = 2 + calls++; i < n; ++i) {
+      if (byNumber) numbers->push_back(static_cast<uint16_t>(i));
+      if (!byNumber) names->push_back("N" + std::to_string(i));
+    }
+    return true;
+  }
+  bool DefaultPrinter(std::string*, std::string*) override { return false; }
+  std::string Describe() const override { return "growing"; }
+  int calls = 0;
+};
+
 }  // namespace
 
 TEST_F(WinSpool, EnumerationFollowsTheSizeProtocolAndIsSelfContained) {
@@ -117,9 +141,10 @@ TEST_F(WinSpool, CapabilitiesCountFillAndCutNamesOnCharacterBoundary) {
   // 62 ASCII bytes then one double-byte character: 64 bytes, which with its
   // NUL does not fit a 64-byte field; the cut must drop the whole character.
   std::string a62(62, 'p'), b21(21, 'b'), b22(22, 'b');
-  Use(R"({"printers": [{"name": "P", "papers": [[9, ")" + a62 + R"(あ"], [8, "A3"]],
-      "bins": [[1, ")" + b22 + R"(あ"], [2, ")" + b21 + R"(あ"], [3, "ソ"]]},
-      {"name": "Broken", "fail": ["papers"]}]})");
+  const std::string paperJson = R"([[9, ")" + a62 + R"(あ"], [8, "A3"]])";
+  const std::string binJson = R"([[1, ")" + b22 + R"(あ"], [2, ")" + b21 + R"(あ"], [3, "ソ"]])";
+  Use(R"({"printers": [{"name": "P", "papers": )" + paperJson + R"(, "bins": )" + binJson +
+      R"(}, {"name": "Broken", "fail": ["papers"]}, {"name": "Raw", "port": "p", "papers": [], "bins": []}]})");
   EXPECT_EQ(DeviceCapabilitiesA("P", "", DC_PAPERS, nullptr, nullptr), 2);
   std::vector<uint16_t> papers(2);
   EXPECT_EQ(DeviceCapabilitiesA("P", "", DC_PAPERS, reinterpret_cast<char*>(papers.data()), nullptr), 2);
@@ -140,38 +165,16 @@ TEST_F(WinSpool, CapabilitiesCountFillAndCutNamesOnCharacterBoundary) {
   EXPECT_EQ(DeviceCapabilitiesA("Nobody", "", DC_BINS, nullptr, nullptr), -1);
   EXPECT_EQ(DeviceCapabilitiesA("P", "", 99, nullptr, nullptr), -1);
   EXPECT_EQ(DeviceCapabilitiesA(nullptr, "", DC_BINS, nullptr, nullptr), -1);
-}
 
-namespace {
-// A print server whose answers grow between a caller's count and its fill.
-class GrowingBackend : public spooler::SpoolerBackend {
- public:
-  bool Enumerate(std::vector<spooler::PrinterEntry>* out, std::string*) override {
-    out->clear();
-    int n = 1 + calls++;
-    for (int i = 0; i < n; ++i) {
-      spooler::PrinterEntry e;
-      e.name = "P" + std::to_string(i);
-      out->push_back(e);
-    }
-    return true;
-  }
-  bool Open(const std::string&, std::string*) override { return true; }
-  bool GetPrinter(const std::string&, spooler::PrinterEntry*, std::string*) override { return false; }
-  bool Capabilities(const std::string&, uint16_t cap, std::vector<uint16_t>* numbers, std::vector<std::string>* names,
-                    std::string*) override {
-    int n = 2 + calls++;
-    for (int i = 0; i < n; ++i) {
-      if (cap == DC_PAPERS || cap == DC_BINS) numbers->push_back(static_cast<uint16_t>(i));
-      else names->push_back("N" + std::to_string(i));
-    }
-    return true;
-  }
-  bool DefaultPrinter(std::string*, std::string*) override { return false; }
-  std::string Describe() const override { return "growing"; }
-  int calls = 0;
-};
-}  // namespace
+  // Empty lists count zero; a caller that passes a buffer anyway gets nothing
+  // written and no crash (the sanitizer run catches a copy from an empty
+  // list's null storage).
+  EXPECT_EQ(DeviceCapabilitiesA("Raw", "p", DC_PAPERS, nullptr, nullptr), 0);
+  uint16_t sentinel = 0xEEEE;
+  EXPECT_EQ(DeviceCapabilitiesA("Raw", "p", DC_PAPERS, reinterpret_cast<char*>(&sentinel), nullptr), 0);
+  EXPECT_EQ(DeviceCapabilitiesA("Raw", "p", DC_BINS, reinterpret_cast<char*>(&sentinel), nullptr), 0);
+  EXPECT_EQ(sentinel, 0xEEEE);
+}
 
 TEST_F(WinSpool, FillNeverWritesPastWhatTheCountPromised) {
   Spooler::UseBackend(std::make_shared<GrowingBackend>());
@@ -224,15 +227,4 @@ TEST(SpoolerChoice, EnvironmentPicksTheBackendOnceUntilReset) {
   EXPECT_EQ(EnumPrintersA(6, nullptr, 2, nullptr, 0, &needed, &returned), 1);  // an empty list
   EXPECT_EQ(returned, 0u);
   Spooler::Reset();
-}
-
-TEST_F(WinSpool, EmptyListsCountZeroAndFillNothing) {
-  Use(R"({"printers": [{"name": "Raw", "port": "p", "papers": [], "bins": []}]})");
-  EXPECT_EQ(DeviceCapabilitiesA("Raw", "p", DC_PAPERS, nullptr, nullptr), 0);
-  uint16_t sentinel = 0xEEEE;
-  // A caller that passes a buffer anyway gets nothing written and no crash
-  // (the sanitizer run catches a copy from an empty list's null storage).
-  EXPECT_EQ(DeviceCapabilitiesA("Raw", "p", DC_PAPERS, reinterpret_cast<char*>(&sentinel), nullptr), 0);
-  EXPECT_EQ(DeviceCapabilitiesA("Raw", "p", DC_BINS, reinterpret_cast<char*>(&sentinel), nullptr), 0);
-  EXPECT_EQ(sentinel, 0xEEEE);
 }
