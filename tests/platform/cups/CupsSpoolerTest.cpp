@@ -3,6 +3,7 @@
 // a dot-matrix printer with a PPD (disabled), a raw queue, and two raw queues
 // whose names test the code page 932 boundary. Skipped only where cupsd is not
 // installed.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,8 +13,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <thread>
 
 #include "CupsdSandbox.h"
 #include "platform/cups/CupsSpooler.h"
@@ -23,19 +22,24 @@
 
 using spooler::OpenCupsSpooler;
 using spooler::PrinterEntry;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::Not;
 
 namespace {
 
-// libcups reads CUPS_SERVER, CUPS_SERVERROOT and HOME once per thread and
-// keeps them; a thread of its own sees the environment the test set.
-void OnFreshThread(const std::function<void()>& body) {
-  std::thread thread(body);
-  thread.join();
+// The named printer of the list; a blank entry, which fails every field
+// expectation, when it is not there.
+const PrinterEntry& Find(const std::vector<PrinterEntry>& list, const std::string& name) {
+  static const PrinterEntry absent{};
+  auto it = std::find_if(list.begin(), list.end(), [&](const PrinterEntry& e) { return e.name == name; });
+  return it == list.end() ? absent : *it;
 }
 
-const PrinterEntry* Find(const std::vector<PrinterEntry>& list, const std::string& name) {
-  auto it = std::find_if(list.begin(), list.end(), [&](const PrinterEntry& e) { return e.name == name; });
-  return it == list.end() ? nullptr : &*it;
+std::string DefaultName() {
+  std::string name, error;
+  EXPECT_TRUE(OpenCupsSpooler()->DefaultPrinter(&name, &error)) << error;
+  return name;
 }
 
 std::vector<uint16_t> Numbers(const std::string& printer, uint16_t capability) {
@@ -101,11 +105,6 @@ class CupsIntegration : public ::testing::Test {
     ASSERT_TRUE(setupError_.empty()) << setupError_;
   }
 
-  static void WriteOptions(const std::string& text) {
-    std::filesystem::create_directories(sandbox_->Folder() + "/home/.cups");
-    std::ofstream(sandbox_->Folder() + "/home/.cups/lpoptions") << text;
-  }
-
   static inline CupsdSandbox* sandbox_ = nullptr;
   static inline std::string skip_;
   static inline std::string setupError_;
@@ -119,86 +118,62 @@ TEST_F(CupsIntegration, EnumerationGivesDetailsAndStatusBits) {
     ASSERT_TRUE(OpenCupsSpooler()->Enumerate(&list, &error)) << error;
     // The emoji cannot be written in code page 932: left out, not mangled.
     EXPECT_EQ(list.size(), 4u);
-    const PrinterEntry* laser = Find(list, "LaserA");
-    ASSERT_NE(laser, nullptr);
-    EXPECT_EQ(laser->port, "file:///dev/null");
-    EXPECT_EQ(laser->driver, "Quor Laser 100");
-    EXPECT_EQ(laser->comment, "Laser (info)");
-    EXPECT_EQ(laser->location, "Lab 2");
-    EXPECT_EQ(laser->status, PRINTER_STATUS_PAPER_OUT | PRINTER_STATUS_TONER_LOW | PRINTER_STATUS_DOOR_OPEN);
-    const PrinterEntry* dot = Find(list, "DotB");
-    ASSERT_NE(dot, nullptr);
-    EXPECT_EQ(dot->status, PRINTER_STATUS_PAUSED);
-    const PrinterEntry* raw = Find(list, "RawQ");
-    ASSERT_NE(raw, nullptr);
-    EXPECT_EQ(raw->status, 0u);
-    EXPECT_EQ(raw->driver, "Local Raw Printer");
-    const PrinterEntry* japanese = Find(list, mbcs::Cp932("経理プリンタ"));
-    ASSERT_NE(japanese, nullptr);
-    EXPECT_EQ(japanese->comment, mbcs::Cp932("経理部"));
+    const PrinterEntry& laser = Find(list, "LaserA");
+    EXPECT_EQ(laser.port, "file:///dev/null");
+    EXPECT_EQ(laser.driver, "Quor Laser 100");
+    EXPECT_EQ(laser.comment, "Laser (info)");
+    EXPECT_EQ(laser.location, "Lab 2");
+    EXPECT_EQ(laser.status, PRINTER_STATUS_PAPER_OUT | PRINTER_STATUS_TONER_LOW | PRINTER_STATUS_DOOR_OPEN);
+    EXPECT_EQ(Find(list, "DotB").status, PRINTER_STATUS_PAUSED);
+    EXPECT_EQ(Find(list, "RawQ").status, 0u);
+    EXPECT_EQ(Find(list, "RawQ").driver, "Local Raw Printer");
+    EXPECT_EQ(Find(list, mbcs::Cp932("経理プリンタ")).comment, mbcs::Cp932("経理部"));
   });
 }
 
 TEST_F(CupsIntegration, DefaultPrinterFollowsEnvironmentAndUserOptions) {
   OnFreshThread([] {
-    std::string name, error;
-    ASSERT_TRUE(OpenCupsSpooler()->DefaultPrinter(&name, &error)) << error;
-    EXPECT_EQ(name, "LaserA");
+    EXPECT_EQ(DefaultName(), "LaserA");
     setenv("PRINTER", "RawQ", 1);
-    ASSERT_TRUE(OpenCupsSpooler()->DefaultPrinter(&name, &error)) << error;
-    EXPECT_EQ(name, "RawQ");
+    EXPECT_EQ(DefaultName(), "RawQ");
     setenv("LPDEST", "DotB", 1);
-    ASSERT_TRUE(OpenCupsSpooler()->DefaultPrinter(&name, &error)) << error;
-    EXPECT_EQ(name, "DotB");
+    EXPECT_EQ(DefaultName(), "DotB");
     unsetenv("PRINTER");
     unsetenv("LPDEST");
   });
-  WriteOptions("Default RawQ\nDest LaserA media=iso_a3_297x420mm media-source=manual\n");
+  std::filesystem::create_directories(sandbox_->Folder() + "/home/.cups");
+  std::ofstream(sandbox_->Folder() + "/home/.cups/lpoptions")
+      << "Default RawQ\nDest LaserA media=iso_a3_297x420mm media-source=manual\n";
   OnFreshThread([] {
-    auto cups = OpenCupsSpooler();
-    std::string name, error;
-    ASSERT_TRUE(cups->DefaultPrinter(&name, &error)) << error;
-    EXPECT_EQ(name, "RawQ");
+    EXPECT_EQ(DefaultName(), "RawQ");
     // The user's paper and source for a printer override the printer's.
+    auto cups = OpenCupsSpooler();
     PrinterEntry laser;
+    std::string error;
     ASSERT_TRUE(cups->GetPrinter("LaserA", &laser, &error)) << error;
     EXPECT_EQ(laser.paper, 8);
     EXPECT_EQ(laser.bin, 4);
     std::vector<PrinterEntry> list;
     ASSERT_TRUE(cups->Enumerate(&list, &error)) << error;
-    ASSERT_NE(Find(list, "LaserA"), nullptr);
-    EXPECT_EQ(Find(list, "LaserA")->paper, 8);
-    EXPECT_EQ(Find(list, "LaserA")->bin, 4);
+    EXPECT_EQ(Find(list, "LaserA").paper, 8);
+    EXPECT_EQ(Find(list, "LaserA").bin, 4);
   });
   std::filesystem::remove(sandbox_->Folder() + "/home/.cups/lpoptions");
 }
 
-TEST_F(CupsIntegration, PapersAndBinsInPrinterOrderWithPlatformNumbers) {
+TEST_F(CupsIntegration, PapersBinsAndDeviceSettingsWithPlatformNumbersAndARawQueueFallback) {
   OnFreshThread([] {
     EXPECT_EQ(Numbers("LaserA", DC_PAPERS), (std::vector<uint16_t>{1, 9, 8, 13}));
     EXPECT_EQ(Numbers("LaserA", DC_BINS), (std::vector<uint16_t>{7, 1, 2, 4}));
-    auto paperNames = Names("LaserA", DC_PAPERNAMES);
-    ASSERT_EQ(paperNames.size(), 4u);
-    for (const auto& n : paperNames) EXPECT_FALSE(n.empty());
     // Whatever the locale, CUPS or our table calls it A4, never "210 x 297 mm".
-    EXPECT_EQ(paperNames[1], "A4");
+    EXPECT_THAT(Names("LaserA", DC_PAPERNAMES), ElementsAre(Not(IsEmpty()), "A4", Not(IsEmpty()), Not(IsEmpty())));
     EXPECT_EQ(Names("LaserA", DC_BINNAMES).size(), 4u);
-
     // Fan-fold 15 x 11 in, JIS B4, the postcard by its size, and a slip that
     // no table knows, which gets a number of the user range.
-    auto dot = Numbers("DotB", DC_PAPERS);
-    ASSERT_EQ(dot.size(), 5u);
-    EXPECT_EQ(std::vector<uint16_t>(dot.begin(), dot.begin() + 4), (std::vector<uint16_t>{1, 46, 12, 43}));
-    EXPECT_GT(dot[4], 256);
+    EXPECT_THAT(Numbers("DotB", DC_PAPERS), ElementsAre(1, 46, 12, 43, ::testing::Gt(256)));
     EXPECT_EQ(Numbers("DotB", DC_BINS), (std::vector<uint16_t>{8, 14, 258}));
-    auto binNames = Names("DotB", DC_BINNAMES);
-    ASSERT_EQ(binNames.size(), 3u);
-    for (const auto& n : binNames) EXPECT_FALSE(n.empty());
-  });
-}
+    EXPECT_THAT(Names("DotB", DC_BINNAMES), ElementsAre(Not(IsEmpty()), Not(IsEmpty()), Not(IsEmpty())));
 
-TEST_F(CupsIntegration, DeviceSettingsAndRawQueueFallback) {
-  OnFreshThread([] {
     auto cups = OpenCupsSpooler();
     PrinterEntry entry;
     std::string error;
@@ -250,14 +225,10 @@ TEST_F(CupsIntegration, PlatformCallsOverTheCupsBackend) {
     ASSERT_EQ(EnumPrintersA(6, nullptr, 2, buffer, needed, &needed, &returned), 1);
     EXPECT_EQ(returned, 4u);
     auto* infos = reinterpret_cast<PRINTER_INFO_2A*>(buffer);
-    bool sawDot = false;
-    for (uint32_t i = 0; i < returned; ++i) {
-      if (std::string(infos[i].pPrinterName) != "DotB") continue;
-      sawDot = true;
-      EXPECT_EQ(infos[i].Status, PRINTER_STATUS_PAUSED);
-      EXPECT_STREQ(infos[i].pLocation, "Lab 3");
-    }
-    EXPECT_TRUE(sawDot);
+    auto* dot = std::find_if(infos, infos + returned, [](auto& i) { return std::string(i.pPrinterName) == "DotB"; });
+    ASSERT_NE(dot, infos + returned);
+    EXPECT_EQ(dot->Status, PRINTER_STATUS_PAUSED);
+    EXPECT_STREQ(dot->pLocation, "Lab 3");
 
     HANDLE handle = nullptr;
     PRINTER_DEFAULTSA defaults{nullptr, nullptr, PRINTER_ACCESS_USE};
@@ -287,8 +258,7 @@ TEST_F(CupsIntegration, PlatformCallsOverTheCupsBackend) {
       EXPECT_LT(strnlen(field, kPaperNameField), static_cast<size_t>(kPaperNameField));
       EXPECT_GT(strnlen(field, kPaperNameField), 0u);
     }
-    int bins = DeviceCapabilitiesA("RawQ", "", DC_BINS, nullptr, nullptr);
-    ASSERT_EQ(bins, 1);
+    EXPECT_EQ(DeviceCapabilitiesA("RawQ", "", DC_BINS, nullptr, nullptr), 1);
     EXPECT_EQ(DeviceCapabilitiesA("NoSuchPrinter", "", DC_BINS, nullptr, nullptr), -1);
 
     std::string name;

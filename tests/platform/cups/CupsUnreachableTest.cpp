@@ -2,19 +2,15 @@
 // connections and never answers. Neither may hang a host's user interface; the
 // bounds asserted are safety limits, not speed goals.
 #include <gtest/gtest.h>
-
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
-#include <thread>
-#include <vector>
 
+#include "CupsdSandbox.h"
 #include "platform/cups/CupsSpooler.h"
 #include "platform/spooler/WinSpool.h"
 
@@ -24,14 +20,10 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-void OnFreshThread(const std::function<void()>& body) {
-  std::thread thread(body);
-  thread.join();
-}
-
 double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
-// A unix socket that takes every connection and never says a word.
+// A unix socket whose connections the kernel completes and queues, and that
+// nobody ever accepts or answers.
 class SilentServer {
  public:
   SilentServer() {
@@ -43,22 +35,9 @@ class SilentServer {
     address.sun_family = AF_UNIX;
     path_.copy(address.sun_path, sizeof address.sun_path - 1);
     ok_ = listener_ >= 0 && bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-          listen(listener_, 16) == 0;
-    if (ok_) acceptor_ = std::thread([this] { Accept(); });
+          listen(listener_, SOMAXCONN) == 0;
   }
   ~SilentServer() {
-    stop_ = true;
-    if (acceptor_.joinable()) {
-      // Wakes the acceptor with one last connection.
-      int wake = socket(AF_UNIX, SOCK_STREAM, 0);
-      sockaddr_un address{};
-      address.sun_family = AF_UNIX;
-      path_.copy(address.sun_path, sizeof address.sun_path - 1);
-      connect(wake, reinterpret_cast<sockaddr*>(&address), sizeof address);
-      acceptor_.join();
-      close(wake);
-    }
-    for (int fd : accepted_) close(fd);
     if (listener_ >= 0) close(listener_);
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
@@ -67,20 +46,10 @@ class SilentServer {
   const std::string& path() const { return path_; }
 
  private:
-  void Accept() {
-    while (!stop_) {
-      int fd = accept(listener_, nullptr, nullptr);
-      if (fd >= 0) accepted_.push_back(fd);
-    }
-  }
-
   std::filesystem::path folder_;
   std::string path_;
   int listener_ = -1;
   bool ok_ = false;
-  std::atomic<bool> stop_{false};
-  std::thread acceptor_;
-  std::vector<int> accepted_;
 };
 
 }  // namespace

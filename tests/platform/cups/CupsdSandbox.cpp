@@ -20,6 +20,12 @@ bool WriteFile(const std::string& path, const std::string& text) {
   return static_cast<bool>(out);
 }
 
+// Sets the caller's message; false, for `return Fail(...)`.
+bool Fail(std::string* error, const std::string& message) {
+  *error = message;
+  return false;
+}
+
 // Waits for a child, for at most `limit`; true when it ended.
 bool WaitFor(pid_t pid, std::chrono::milliseconds limit, int* status) {
   auto until = std::chrono::steady_clock::now() + limit;
@@ -63,48 +69,35 @@ std::string CupsdSandbox::FindProgram(const std::string& name) {
 
 bool CupsdSandbox::Start(std::string* error) {
   std::string cupsd = FindProgram("cupsd");
-  if (cupsd.empty()) {
-    *error = "cupsd is not installed";
-    return false;
-  }
+  if (cupsd.empty()) return Fail(error, "cupsd is not installed");
   const char* tmp = getenv("TMPDIR");
   std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/quorprn-cupsd-XXXXXX";
-  if (!mkdtemp(pattern.data())) {
-    *error = "cannot create a temporary folder";
-    return false;
-  }
+  if (!mkdtemp(pattern.data())) return Fail(error, "cannot create a temporary folder");
   folder_ = pattern;
   for (const char* sub : {"etc", "cache", "state", "spool/tmp", "log", "run", "home"}) {
     std::filesystem::create_directories(folder_ + "/" + sub);
   }
   socket_ = folder_ + "/run/cups.sock";
   const std::string& d = folder_;
-  bool written = WriteFile(d + "/etc/cups-files.conf",
-                           "ServerRoot " + d + "/etc\nCacheDir " + d + "/cache\nStateDir " + d +
-                               "/state\nRequestRoot " + d + "/spool\nTempDir " + d + "/spool/tmp\nAccessLog " + d +
-                               "/log/access_log\nErrorLog " + d + "/log/error_log\nPageLog " + d +
-                               "/log/page_log\nFileDevice Yes\nSandboxing Relaxed\n") &&
-                 WriteFile(d + "/etc/cupsd.conf",
-                           "LogLevel warn\nListen " + socket_ +
-                               "\nBrowsing No\nBrowseLocalProtocols none\nDefaultAuthType None\nWebInterface No\n"
-                               "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-                               "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
-  if (!written) {
-    *error = "cannot write the daemon's configuration under " + d;
-    return false;
-  }
+  bool written =
+      WriteFile(d + "/etc/cups-files.conf",
+                "ServerRoot " + d + "/etc\nCacheDir " + d + "/cache\nStateDir " + d + "/state\nRequestRoot " + d +
+                    "/spool\nTempDir " + d + "/spool/tmp\nAccessLog " + d + "/log/access_log\nErrorLog " + d +
+                    "/log/error_log\nPageLog " + d + "/log/page_log\nFileDevice Yes\nSandboxing Relaxed\n") &&
+      WriteFile(d + "/etc/cupsd.conf",
+                "LogLevel warn\nListen " + socket_ +
+                    "\nBrowsing No\nBrowseLocalProtocols none\nDefaultAuthType None\nWebInterface No\n"
+                    "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                    "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
+  if (!written) return Fail(error, "cannot write the daemon's configuration under " + d);
   pid_ = Spawn({cupsd, "-f", "-c", d + "/etc/cupsd.conf", "-s", d + "/etc/cups-files.conf"});
-  if (pid_ < 0) {
-    *error = "cannot start cupsd";
-    return false;
-  }
+  if (pid_ < 0) return Fail(error, "cannot start cupsd");
   auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (std::chrono::steady_clock::now() < until) {
     int status = 0;
     if (waitpid(pid_, &status, WNOHANG) == pid_) {
       pid_ = -1;
-      *error = "cupsd ended at once: " + ErrorLog();
-      return false;
+      return Fail(error, "cupsd ended at once: " + ErrorLog());
     }
     if (http_t* http = httpConnect2(socket_.c_str(), 0, nullptr, AF_UNSPEC, HTTP_ENCRYPTION_NEVER, 1, 500, nullptr)) {
       httpClose(http);
@@ -112,8 +105,7 @@ bool CupsdSandbox::Start(std::string* error) {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  *error = "cupsd did not answer within 20 s: " + ErrorLog();
-  return false;
+  return Fail(error, "cupsd did not answer within 20 s: " + ErrorLog());
 }
 
 void CupsdSandbox::Stop() {
@@ -136,31 +128,21 @@ void CupsdSandbox::Stop() {
 bool CupsdSandbox::Run(const std::vector<std::string>& argv, std::string* error) const {
   std::vector<std::string> full = argv;
   full[0] = FindProgram(argv[0]);
-  if (full[0].empty()) {
-    *error = argv[0] + " is not installed";
-    return false;
-  }
+  if (full[0].empty()) return Fail(error, argv[0] + " is not installed");
   pid_t pid = Spawn(full);
   int status = 0;
   if (pid < 0 || !WaitFor(pid, std::chrono::seconds(30), &status)) {
     if (pid > 0) kill(pid, SIGKILL), waitpid(pid, &status, 0);
-    *error = argv[0] + " did not finish";
-    return false;
+    return Fail(error, argv[0] + " did not finish");
   }
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    *error = argv[0] + " failed with status " + std::to_string(status) + ": " + ErrorLog();
-    return false;
-  }
-  return true;
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
+  return Fail(error, argv[0] + " failed with status " + std::to_string(status) + ": " + ErrorLog());
 }
 
 bool CupsdSandbox::SetStateReasons(const std::string& printer, const std::vector<std::string>& reasons,
                                    std::string* error) const {
   http_t* http = httpConnect2(socket_.c_str(), 0, nullptr, AF_UNSPEC, HTTP_ENCRYPTION_NEVER, 1, 5000, nullptr);
-  if (!http) {
-    *error = "cannot connect to the test daemon";
-    return false;
-  }
+  if (!http) return Fail(error, "cannot connect to the test daemon");
   ipp_t* request = ippNewRequest(IPP_OP_CUPS_ADD_MODIFY_PRINTER);
   char uri[1024];
   httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",

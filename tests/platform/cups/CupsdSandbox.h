@@ -7,8 +7,14 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
+
+// libcups reads CUPS_SERVER, CUPS_SERVERROOT and HOME once per thread and
+// keeps them; a thread of its own sees the environment the test set.
+inline void OnFreshThread(const std::function<void()>& body) { std::thread(body).join(); }
 
 class CupsdSandbox {
  public:

@@ -1,6 +1,7 @@
 // The CUPS-independent mappings of the CUPS backend: media keywords and sizes
 // to paper numbers, state reasons to status bits, media sources to bins, and
 // the list rules that keep every number naming exactly one paper.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -17,8 +18,19 @@ using spooler::PaperNumbers;
 using spooler::PrinterMediaList;
 using spooler::PrinterStateBits;
 using spooler::UserRangeNumbers;
+using ::testing::ElementsAre;
 
-TEST(PaperNumbers, NameDecidesBetweenPapersOfNearlyOneSize) {
+namespace {
+
+std::vector<std::string> Names(const std::vector<PrinterMediaList::Entry>& entries) {
+  std::vector<std::string> names;
+  for (const auto& e : entries) names.push_back(e.name);
+  return names;
+}
+
+}  // namespace
+
+TEST(PaperNumbers, NameDecidesAndElseTheSizeWithinAMillimetreInEitherOrientation) {
   // JIS and ISO B sizes differ by a few millimetres; the name must win.
   EXPECT_EQ(PaperNumbers::ForMedia("jis_b5_182x257mm", 18200, 25700), 13);
   EXPECT_EQ(PaperNumbers::ForMedia("iso_b5_176x250mm", 17600, 25000), 34);
@@ -32,9 +44,6 @@ TEST(PaperNumbers, NameDecidesBetweenPapersOfNearlyOneSize) {
   for (const char* spelling : {"na_11x15_11x15in", "oe_15x11in", "custom_15x11in_15x11in"}) {
     EXPECT_EQ(PaperNumbers::ForMedia(spelling, 0, 0), 46) << spelling;
   }
-}
-
-TEST(PaperNumbers, SizeMatchesWithinAMillimetreInEitherOrientation) {
   // PPD sizes are whole points: A4 comes back as 209.9 x 297.04 mm.
   EXPECT_EQ(PaperNumbers::ForMedia("custom_A4ish", 20990, 29704), 9);
   EXPECT_EQ(PaperNumbers::ForMedia("custom_A4ish", 29704, 20990), 9);
@@ -69,7 +78,7 @@ TEST(UserRangeNumbers, StablePerNameUniqueAndNeverTheUserDefinedSize) {
   EXPECT_EQ(three, (std::set<int16_t>{257, 258, 259}));
 }
 
-TEST(PrinterStateBits, StateAndReasonsCombine) {
+TEST(PrinterStateBits, StateAndReasonsCombineAndTheSuffixSaysSeverityNotMeaning) {
   EXPECT_EQ(PrinterStateBits::From(3, "none"), 0u);
   EXPECT_EQ(PrinterStateBits::From(3, ""), 0u);
   EXPECT_EQ(PrinterStateBits::From(4, "none"), PRINTER_STATUS_PRINTING);
@@ -79,9 +88,6 @@ TEST(PrinterStateBits, StateAndReasonsCombine) {
   EXPECT_EQ(PrinterStateBits::From(5, "media-jam-error"), PRINTER_STATUS_ERROR | PRINTER_STATUS_PAPER_JAM);
   EXPECT_EQ(PrinterStateBits::From(3, "media-empty-error, toner-low-warning,door-open-report"),
             PRINTER_STATUS_PAPER_OUT | PRINTER_STATUS_TONER_LOW | PRINTER_STATUS_DOOR_OPEN);
-}
-
-TEST(PrinterStateBits, SuffixSaysSeverityNotMeaning) {
   // A reason with a bit of its own does not also raise the error bit.
   EXPECT_EQ(PrinterStateBits::From(3, "media-needed-error"), PRINTER_STATUS_PAPER_OUT);
   EXPECT_EQ(PrinterStateBits::From(3, "offline-report"), PRINTER_STATUS_OFFLINE);
@@ -113,15 +119,11 @@ TEST(PrinterMediaList, EveryNumberNamesOnePaper) {
   list.AddPaper("custom_15x11in_15x11in", 38100, 27940, "again");  // a variant of the one before
   list.AddPaper("custom_80.08x179.92mm_80.08x179.92mm", 8008, 17992, "");
   list.AddPaper("iso_a4_210x297mm", 20990, 29704, "210 x 297 mm");
-  ASSERT_EQ(list.Papers().size(), 4u);
+  EXPECT_THAT(Names(list.Papers()), ElementsAre("15x11", "Fanfold", "80 x 180 mm", "A4"));
   EXPECT_EQ(list.Papers()[0].number, 46);
-  EXPECT_EQ(list.Papers()[0].name, "15x11");
   EXPECT_GT(list.Papers()[1].number, 256);
-  EXPECT_EQ(list.Papers()[1].name, "Fanfold");
   EXPECT_GT(list.Papers()[2].number, 256);
   EXPECT_NE(list.Papers()[2].number, list.Papers()[1].number);
-  EXPECT_EQ(list.Papers()[2].name, "80 x 180 mm");
-  EXPECT_EQ(list.Papers()[3].name, "A4");
 }
 
 TEST(PrinterMediaList, KnownPapersReplaceAMereSizeButKeepRealNames) {
@@ -131,20 +133,15 @@ TEST(PrinterMediaList, KnownPapersReplaceAMereSizeButKeepRealNames) {
   list.AddPaper("iso_a4_210x297mm", 20990, 29704, "A4 普通紙");
   list.AddPaper("iso_a3_297x420mm", 29704, 42016, "297 x 420 millimetres");
   list.AddPaper("custom_80x180mm_80x180mm", 8000, 18000, "80 x 180 mm");
-  ASSERT_EQ(list.Papers().size(), 5u);
-  EXPECT_EQ(list.Papers()[0].name, "はがき (ふちなし)");
-  EXPECT_EQ(list.Papers()[1].name, "レター");
-  EXPECT_EQ(list.Papers()[2].name, "A4 普通紙");
-  EXPECT_EQ(list.Papers()[3].name, "297 x 420 millimetres");
-  EXPECT_EQ(list.Papers()[4].name, "80 x 180 mm");
+  EXPECT_THAT(Names(list.Papers()),
+              ElementsAre("はがき (ふちなし)", "レター", "A4 普通紙", "297 x 420 millimetres", "80 x 180 mm"));
 }
 
 TEST(PrinterMediaList, EmptyListsAndStrayDefaultsFallBack) {
   PrinterMediaList raw;
   raw.Finish();
-  ASSERT_EQ(raw.Papers().size(), 1u);
+  EXPECT_THAT(Names(raw.Papers()), ElementsAre("A4"));
   EXPECT_EQ(raw.Papers()[0].number, 9);
-  EXPECT_EQ(raw.Papers()[0].name, "A4");
   ASSERT_EQ(raw.Bins().size(), 1u);
   EXPECT_EQ(raw.Bins()[0].number, 7);
   EXPECT_EQ(raw.DefaultPaper(), 9);
@@ -161,8 +158,7 @@ TEST(PrinterMediaList, EmptyListsAndStrayDefaultsFallBack) {
   dot.Finish();
   EXPECT_EQ(dot.DefaultPaper(), 12);
   EXPECT_EQ(dot.DefaultBin(), 8);  // automatic selection is not among its bins
-  EXPECT_EQ(dot.Bins()[0].name, "トラクタ");
-  EXPECT_EQ(dot.Bins()[1].name, "Main");
+  EXPECT_THAT(Names(dot.Bins()), ElementsAre("トラクタ", "Main"));
 
   PrinterMediaList missing;
   missing.AddPaper("na_letter_8.5x11in", 21590, 27940, "");
