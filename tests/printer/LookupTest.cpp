@@ -54,16 +54,6 @@ class Lookup : public PrinterAccessTest {
   QUOR_PRN_COLOR_INFO_TYPE color;
 };
 
-TEST_F(Lookup, WithoutAStoredSetTheDefaultPrinterAndTemplateStandIn) {
-  // No stored bin and no holder: bin 0, named after the default source.
-  EXPECT_EQ(Get("ORDER"), "140 Laser 0 | 13, B5 (JIS) | 0, Auto Select | 0");
-  EXPECT_EQ(PaperSize(), (std::vector<int32_t>{13, 0, 0, 0}));
-  Key(kSet);  // a set without a current printer
-  EXPECT_EQ(Get("INVOICE"), "141 Laser 0 | 256, " + kFree + " | 0, Auto Select | 0");
-  EXPECT_EQ(PaperSize(), (std::vector<int32_t>{256, 1, 1000, 1500}));
-  EXPECT_EQ(vs->TotalCalls(VS::kDefault), 1);  // the default printer is remembered
-}
-
 TEST_F(Lookup, ArgumentAndPrinterFailuresStopEarly) {
   EXPECT_EQ(access->GetPrinterDefault("SYS", "JOB", 100, &printer, &color), 110);
   EXPECT_EQ(Peer().PrinterUsable(), 0);
@@ -128,6 +118,29 @@ TEST_F(Lookup, PrintersOwnPaperAndEmptyBinFollowTheHolderOrThePrinter) {
   EXPECT_EQ(Get("ORDER", 0, &holder), "1 Colour 0 | 9, stored name | 3, Manual Feed | 25");
 }
 
+TEST_F(Lookup, WithoutAStoredSetTheDefaultPrinterAndTemplateStandInAskingTheSpoolerOnce) {
+  // No stored bin and no holder: bin 0, named after the default source.
+  EXPECT_EQ(Get("ORDER"), "140 Laser 0 | 13, B5 (JIS) | 0, Auto Select | 0");
+  EXPECT_EQ(PaperSize(), (std::vector<int32_t>{13, 0, 0, 0}));
+  // One information block (for the bin), one fresh read for the paper names,
+  // and one count-and-list per query.
+  EXPECT_EQ(Calls("Laser", VS::kOpen), 2);
+  EXPECT_EQ(Calls("Laser", VS::kPaperNames), 2);
+  EXPECT_EQ(Calls("Laser", VS::kBins) + Calls("Laser", VS::kBinNames), 4);
+  EXPECT_EQ(vs->TotalCalls(VS::kDefault), 1);
+  access = std::make_unique<CQuorPrnPrinterAccess>();  // a new instance shares the caches
+  vs->ResetCalls();
+  ASSERT_EQ(Get("ORDER"), "140 Laser 0 | 13, B5 (JIS) | 0, Auto Select | 0");
+  for (const char* kind :
+       {VS::kOpen, VS::kGetPrinter, VS::kPapers, VS::kPaperNames, VS::kBins, VS::kBinNames, VS::kEnum, VS::kDefault})
+    EXPECT_EQ(vs->TotalCalls(kind), 0) << kind;
+
+  Key(kSet);  // a set without a current printer
+  EXPECT_EQ(Get("INVOICE"), "141 Laser 0 | 256, " + kFree + " | 0, Auto Select | 0");
+  EXPECT_EQ(PaperSize(), (std::vector<int32_t>{256, 1, 1000, 1500}));
+  EXPECT_EQ(vs->TotalCalls(VS::kDefault), 0);  // the default printer is remembered
+}
+
 TEST_F(Lookup, StoreAndSpoolerFailuresAreReportedWithTheirCodes) {
   StorePrinter("BadBins", 0);
   hive->InjectFault({registry::RegOp::OpenKey, kSet, "", "ECR051", "disk read error", false});
@@ -137,21 +150,6 @@ TEST_F(Lookup, StoreAndSpoolerFailuresAreReportedWithTheirCodes) {
   EXPECT_EQ(Get("ORDER").substr(0, 4), "161 ");
   // Bins that cannot be listed fail once the paper is filled.
   EXPECT_EQ(Get("ORDER"), "113 BadBins 0 | 13,  | ,  | 0");
-}
-
-TEST_F(Lookup, SpoolerIsAskedOncePerPrinterAndNeverWhenWarm) {
-  ASSERT_EQ(Get("ORDER").substr(0, 4), "140 ");
-  // One information block (for the bin), one fresh read for the paper names,
-  // and one count-and-list per query.
-  EXPECT_EQ(Calls("Laser", VS::kOpen), 2);
-  EXPECT_EQ(Calls("Laser", VS::kPaperNames), 2);
-  EXPECT_EQ(Calls("Laser", VS::kBins) + Calls("Laser", VS::kBinNames), 4);
-  access = std::make_unique<CQuorPrnPrinterAccess>();  // a new instance shares the caches
-  vs->ResetCalls();
-  ASSERT_EQ(Get("ORDER"), "140 Laser 0 | 13, B5 (JIS) | 0, Auto Select | 0");
-  for (const char* kind :
-       {VS::kOpen, VS::kGetPrinter, VS::kPapers, VS::kPaperNames, VS::kBins, VS::kBinNames, VS::kEnum, VS::kDefault})
-    EXPECT_EQ(vs->TotalCalls(kind), 0) << kind;
 }
 
 }  // namespace

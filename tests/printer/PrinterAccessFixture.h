@@ -21,12 +21,13 @@ class CQuorPrnPrinterAccessTestPeer {
  public:
   explicit CQuorPrnPrinterAccessTestPeer(CQuorPrnPrinterAccess& access) : a_(access) {}
 
-  int32_t PrinterInfo(const std::string& printer, PRINTER_INFO_2A** out) {
-    return a_._getPrinterInfo(printer.c_str(), out);
-  }
+  int32_t PrinterInfo(const char* printer, PRINTER_INFO_2A** out) { return a_._getPrinterInfo(printer, out); }
   int32_t DefaultOsPrinter(std::string& name) { return a_._getDefaultOsPrinter(name); }
-  int32_t PropertyPaperNo(const std::string& printer, CPrnDevMode* holder, int32_t* paperNo) {
-    return a_._getPropertyPaperNo(printer.c_str(), holder, paperNo);
+  // The property query answered as "rc paper".
+  std::string PropertyPaper(const char* printer, CPrnDevMode* holder) {
+    int32_t paperNo = 0;
+    int32_t rc = a_._getPropertyPaperNo(printer, holder, &paperNo);
+    return std::to_string(rc) + " " + std::to_string(paperNo);
   }
   // The name queries, answered as "rc text".
   std::string PaperName(const char* printer, int32_t paperNo, std::string name = "stale") {

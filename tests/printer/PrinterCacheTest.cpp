@@ -48,6 +48,16 @@ TEST(PrinterCacheKeys, NameAndNumberDecideEqualityAndHash) {
 }
 
 TEST_F(PrinterCaches, PaperNamesAreAskedOnceAndAFailedNameQueryOnlyOnce) {
+  // A user-defined paper is named from the instance's size, without the driver.
+  const std::string name = mbcs::Cp932("標準のサイズ");
+  Peer().SetPaperSize(1820, 2570);
+  EXPECT_EQ(Peer().Paper("Laser", 256), "1 256 " + name + "(182.0x257.0mm)");
+  EXPECT_EQ(vs->TotalCalls(VS::kOpen), 0);
+  // The key holds no size: the first name stays until the caches are refreshed.
+  Peer().SetPaperSize(55, 1005);
+  EXPECT_EQ(Peer().Paper("Laser", 256), "1 256 " + name + "(182.0x257.0mm)");
+  EXPECT_EQ(Peer().Paper("Colour", 256), "1 256 " + name + "(005.5x100.5mm)");
+
   EXPECT_EQ(Peer().PaperName("Laser", 9), "1 A4 Plain");  // listed twice: the last entry wins
   EXPECT_EQ(Peer().PaperName("Laser", 11), "1 ");         // not listed: empty, not the caller's text
   EXPECT_EQ(Peer().PaperName("Laser", 11, "other"), "1 ");
@@ -66,17 +76,6 @@ TEST_F(PrinterCaches, PaperNamesAreAskedOnceAndAFailedNameQueryOnlyOnce) {
   EXPECT_EQ(Calls("BadPapers", VS::kPaperNames), 2);
   EXPECT_EQ(Peer().Paper("Laser", 13), "1 13 B5 (JIS)");
   EXPECT_EQ(Peer().Paper("Laser", -1), "1 -1 ");
-}
-
-TEST_F(PrinterCaches, UserDefinedPaperIsNamedFromTheInstanceSizeWithoutTheDriver) {
-  const std::string name = mbcs::Cp932("標準のサイズ");
-  Peer().SetPaperSize(1820, 2570);
-  EXPECT_EQ(Peer().Paper("Laser", 256), "1 256 " + name + "(182.0x257.0mm)");
-  EXPECT_EQ(vs->TotalCalls(VS::kOpen), 0);
-  // The key holds no size: the first name stays until the caches are refreshed.
-  Peer().SetPaperSize(55, 1005);
-  EXPECT_EQ(Peer().Paper("Laser", 256), "1 256 " + name + "(182.0x257.0mm)");
-  EXPECT_EQ(Peer().Paper("Colour", 256), "1 256 " + name + "(005.5x100.5mm)");
 }
 
 TEST_F(PrinterCaches, BinNamesFallBackToTheDefaultSourceAndCountsMustAgree) {
@@ -99,12 +98,9 @@ TEST_F(PrinterCaches, BinNamesFallBackToTheDefaultSourceAndCountsMustAgree) {
 
 TEST_F(PrinterCaches, PropertyPaperAndDefaultPrinter) {
   CPrnDevMode holder = Holder(13), empty;
-  int32_t paper = 0;
-  EXPECT_EQ(Peer().PropertyPaperNo("BadOpen", &holder, &paper), 1);
-  EXPECT_EQ(paper, 13);
-  EXPECT_EQ(Peer().PropertyPaperNo("Colour", &empty, &paper), 1);
-  EXPECT_EQ(paper, 8);
-  EXPECT_EQ(Peer().PropertyPaperNo("BadInfo", nullptr, &paper), 113);
+  EXPECT_EQ(Peer().PropertyPaper("BadOpen", &holder), "1 13");
+  EXPECT_EQ(Peer().PropertyPaper("Colour", &empty), "1 8");
+  EXPECT_EQ(Peer().PropertyPaper("BadInfo", nullptr), "113 0");
 
   std::string name;
   ASSERT_EQ(Peer().DefaultOsPrinter(name), 1);

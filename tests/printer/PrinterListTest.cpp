@@ -146,7 +146,7 @@ TEST_F(PrinterList, PrinterAddedDuringEnumerationDoesNotEmptyTheList) {
   EXPECT_EQ(Mgr::GetPrinterCount(), 2);
 }
 
-TEST(PrinterStatusText, LowestKnownBitDecides) {
+TEST(PrinterStatusText, LowestKnownBitDecidesInTheLocalesLanguage) {
   EXPECT_EQ(Mgr::GetStatusText(0), mbcs::Cp932("準備完了"));
   EXPECT_EQ(Mgr::GetStatusText(PRINTER_STATUS_PAPER_JAM | PRINTER_STATUS_OFFLINE), mbcs::Cp932("紙詰まり"));
   EXPECT_EQ(Mgr::GetStatusText(PRINTER_STATUS_ERROR), mbcs::Cp932("エラー"));
@@ -154,9 +154,8 @@ TEST(PrinterStatusText, LowestKnownBitDecides) {
   EXPECT_EQ(Mgr::GetStatusText(PRINTER_STATUS_POWER_SAVE), mbcs::Cp932("省電力モード"));
   EXPECT_EQ(Mgr::GetStatusText(0x2000000), "");
   EXPECT_EQ(Mgr::GetStatusText(0x80000000u | PRINTER_STATUS_POWER_SAVE), mbcs::Cp932("省電力モード"));
-}
 
-TEST(PrinterStatusText, EveryStatusHasAnEnglishTextUnderAnEnglishLocale) {
+  // Every status has an English text under an English locale.
   setenv("QUORPRN_LOCALE_DIR", QUORPRN_SOURCE_DIR "/resources/locale", 1);
   setenv("LANG", "en_GB.UTF-8", 1);
   EXPECT_EQ(Mgr::GetStatusText(0), "Ready");
