@@ -74,12 +74,27 @@ TEST_F(Colors, OnlyACustomPaletteIsWrittenWithThePrinter) {
   EXPECT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, Printer("P"), &color), 172);
 }
 
-TEST_F(Colors, PresetsAreReadByNumberAndListedUpToTheFirstGap) {
+TEST_F(Colors, ColourNamesAndPresetsAreReadUnderTheNamedSystem) {
+  CQuorPrnSettingStore store;
+  Items values{"x"}, display{"y"};
+  EXPECT_EQ(store.GetColorNames(values, display), 112);  // no system and job named yet
+  std::string out;
+  store.ReadCurrentPrinter("OTHER", "JOB", 3, out);
+  const std::string key = "SOFTWARE\\Olvanet\\Sarvo\\OTHER\\JOB\\Print\\Colors";
+  EXPECT_EQ(store.GetColorNames(values, display), 180);
+  EXPECT_TRUE(values.empty() && display.empty());
+  Seed(key, {{"C001Name", std::string("Red")}, {"C003Name", std::string("Blue")}, {"C002", 1}});
+  EXPECT_EQ(store.GetColorNames(values, display), 1);
+  EXPECT_EQ(values, Items({"C001Name", "C003Name"}));
+  EXPECT_EQ(display, Items({"Red", "Blue"}));
+  Fail(RegOp::OpenKey, key);
+  EXPECT_EQ(store.GetColorNames(values, display), 120);
+  EXPECT_EQ(reports.size(), 1u);
+
+  // Presets are read by number and listed up to the first gap.
   Seed(kBase + "\\Print\\Colors\\Preset01", {{"Name", std::string("One")}});
   Seed(kBase + "\\Print\\Colors\\Preset02", {{"Name", std::string("Two")}});
   Seed(kBase + "\\Print\\Colors\\Preset05", {{"Name", std::string("Five")}});
-  CQuorPrnSettingStore store;
-  std::string out;
   store.ReadCurrentPrinter("SYS", "JOB", 3, out);  // any operation that names the system and job
   Items names{"stale"};
   EXPECT_EQ(store.GetColorPresetNames(names), 1);
@@ -102,23 +117,5 @@ TEST_F(Colors, PresetsAreReadByNumberAndListedUpToTheFirstGap) {
   EXPECT_EQ(store.GetColorPresetNames(names), 120);
   Fail(RegOp::OpenKey, kBase + "\\Print\\Colors\\Preset03");
   EXPECT_EQ(store.GetColorPreset(3, palette, name), 120);
-  EXPECT_EQ(reports.size(), 2u);
-}
-
-TEST_F(Colors, ColourNamesStayParallelAndAbsenceIsNotAnError) {
-  CQuorPrnSettingStore store;
-  Items values{"x"}, display{"y"};
-  EXPECT_EQ(store.GetColorNames(values, display), 112);  // no system and job named yet
-  std::string out;
-  store.ReadCurrentPrinter("OTHER", "JOB", 3, out);
-  const std::string key = "SOFTWARE\\Olvanet\\Sarvo\\OTHER\\JOB\\Print\\Colors";
-  EXPECT_EQ(store.GetColorNames(values, display), 180);
-  EXPECT_TRUE(values.empty() && display.empty());
-  Seed(key, {{"C001Name", std::string("Red")}, {"C003Name", std::string("Blue")}, {"C002", 1}});
-  EXPECT_EQ(store.GetColorNames(values, display), 1);
-  EXPECT_EQ(values, Items({"C001Name", "C003Name"}));
-  EXPECT_EQ(display, Items({"Red", "Blue"}));
-  Fail(RegOp::OpenKey, key);
-  EXPECT_EQ(store.GetColorNames(values, display), 120);
-  EXPECT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports.size(), 3u);
 }

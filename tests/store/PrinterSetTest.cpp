@@ -7,19 +7,6 @@
 using namespace storetest;
 using PrinterSets = StoreTest;
 
-TEST_F(PrinterSets, EntryChecksRefuseEmptyNamesAndSetsAbove99WithoutTouchingTheHive) {
-  CQuorPrnSettingStore store;
-  std::string out = "kept";
-  EXPECT_EQ(store.ReadCurrentPrinter("", "JOB", 0, out), 110);
-  EXPECT_EQ(store.ReadCurrentPrinter("SYS", "JOB", 100, out), 110);
-  EXPECT_EQ(store.LoadPrinterSet("SYS", "", 1), 110);
-  EXPECT_EQ(store.RegCreatePrinterSet(nullptr, "JOB", 1), 110);
-  EXPECT_EQ(store.RegDeleteForm("SYS", "JOB", 1, "Plain", ""), 110);
-  EXPECT_EQ(out, "kept");
-  EXPECT_FALSE(store.IsPrinterSetOpen());
-  EXPECT_EQ(hive->Count(RegOp::OpenKey) + hive->Count(RegOp::CreateKey), 0);
-}
-
 TEST_F(PrinterSets, CurrentPrinterTellsAbsenceSilentlyAndReportsOtherFailuresOnce) {
   CQuorPrnSettingStore store;
   std::string out = "kept";
@@ -152,9 +139,18 @@ TEST_F(PrinterSets, LoadKeepsTheSetOpenPastTheCurrentPrinterWhateverFailsLater) 
   EXPECT_EQ(reports.size(), 3u);
 }
 
-TEST_F(PrinterSets, StateAndWriteFailuresAnswerTheirCodes) {
+TEST_F(PrinterSets, EntryStateAndWriteFailuresAnswerTheirCodes) {
   CQuorPrnSettingStore store;
-  std::string out;
+  std::string out = "kept";
+  // Empty names and sets above 99 are refused without touching the hive.
+  EXPECT_EQ(store.ReadCurrentPrinter("", "JOB", 0, out), 110);
+  EXPECT_EQ(store.ReadCurrentPrinter("SYS", "JOB", 100, out), 110);
+  EXPECT_EQ(store.LoadPrinterSet("SYS", "", 1), 110);
+  EXPECT_EQ(store.RegCreatePrinterSet(nullptr, "JOB", 1), 110);
+  EXPECT_EQ(store.RegDeleteForm("SYS", "JOB", 1, "Plain", ""), 110);
+  EXPECT_EQ(out, "kept");
+  EXPECT_FALSE(store.IsPrinterSetOpen());
+  EXPECT_EQ(hive->Count(RegOp::OpenKey) + hive->Count(RegOp::CreateKey), 0);
   auto p = Printer("Plain");
   EXPECT_EQ(store.GetCurrentPrinter(out), 112);
   EXPECT_EQ(store.GetPrinter(&p, nullptr), 112);
