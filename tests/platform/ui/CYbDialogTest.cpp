@@ -2,9 +2,7 @@
 // dialog with a function-key bar, driven through a real modal loop.
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <vector>
 
 #include "platform/mbcs/Cp932Converter.h"
@@ -50,7 +48,7 @@ class KeyDialog : public CYbDialog {
 
   std::vector<int> functions, tabs, maxTexts, clicks;
   std::vector<uint32_t> helps;
-  int confirms = 0, cancels = 0, confirmAnswer = 1, cancelAnswer = 1;
+  int confirms = 0, cancels = 0, confirmAnswer = 1, cancelAnswer = 1, endAtInit = 0;
   CYbEdit edit_;
   CYbPushBtn created_;
 
@@ -80,39 +78,35 @@ class KeyDialog : public CYbDialog {
     SetFuncBtn(kVkEscape, mbcs::Cp932("ｷｬﾝｾﾙ"), 0);
     SetFuncAutoArrange(1);
     created_.CreateOver(this, kPlaceholder, kCreated);
+    if (endAtInit != 0) EndDialog(endAtInit);
     return true;
   }
   void ShowHelp(uint32_t context) override { helps.push_back(context); }
 };
 
-class CYbDialogTest : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_EQ(UiApplication::Ensure(), QUOR_PRN_SUCCESS); }
-};
-
-TEST_F(CYbDialogTest, FunctionKeysReachTheDialogFromAFocusedChildUnlessDisabled) {
+TEST(CYbDialogTest, FunctionKeysReachTheDialogFromAFocusedChildUnlessDisabled) {
   KeyDialog dlg;
   dlg.cancelAnswer = 0;
   bool buttonDisabled = false;
   const int result = uitest::RunModal(dlg, [&] {
     dlg.edit_.setFocus();
-    uitest::Key(&dlg.edit_, Qt::Key_F6);
-    uitest::Key(&dlg.edit_, Qt::Key_F9);  // not on the bar: nothing
+    QTest::keyClick(&dlg.edit_, Qt::Key_F6);
+    QTest::keyClick(&dlg.edit_, Qt::Key_F9);  // not on the bar: nothing
     auto* list = dlg.Item<CYbListCtrl>(kList);
     list->setFocus();
-    uitest::Key(list, Qt::Key_F6);
-    uitest::Key(list, Qt::Key_F1);
+    QTest::keyClick(list, Qt::Key_F6);
+    QTest::keyClick(list, Qt::Key_F1);
     dlg.FuncBar()->Button(kVkF6)->click();
     dlg.ChangeAttribute(kVkF6, 0);
     dlg.ChangeAttribute(kVkEscape, 0);
     buttonDisabled = !dlg.FuncBar()->Button(kVkF6)->isEnabled();
-    uitest::Key(list, Qt::Key_F6);
-    uitest::Key(list, Qt::Key_Escape);
+    QTest::keyClick(list, Qt::Key_F6);
+    QTest::keyClick(list, Qt::Key_Escape);
     dlg.ChangeAttribute(kVkF6, 1);
     dlg.ChangeAttribute(kVkEscape, 1);
-    uitest::Key(list, Qt::Key_F6);
-    uitest::Key(list, Qt::Key_Escape);  // reaches the hook, which keeps the dialog open
-    uitest::Key(list, Qt::Key_Return);
+    QTest::keyClick(list, Qt::Key_F6);
+    QTest::keyClick(list, Qt::Key_Escape);  // reaches the hook, which keeps the dialog open
+    QTest::keyClick(list, Qt::Key_Return);
   });
   EXPECT_EQ(result, 1);
   EXPECT_TRUE(buttonDisabled);
@@ -122,20 +116,20 @@ TEST_F(CYbDialogTest, FunctionKeysReachTheDialogFromAFocusedChildUnlessDisabled)
   EXPECT_EQ(dlg.cancels, 1);
 }
 
-TEST_F(CYbDialogTest, ConfirmAndCancelKeepTheDialogOpenWhenTheHookSaysSo) {
+TEST(CYbDialogTest, ConfirmAndCancelKeepTheDialogOpenWhenTheHookSaysSo) {
   KeyDialog dlg;
   dlg.confirmAnswer = 0;
   dlg.cancelAnswer = 0;
   int shownAfterRefusals = 0;
   const int result = uitest::RunModal(dlg, [&] {
     dlg.edit_.setFocus();
-    uitest::Key(&dlg.edit_, Qt::Key_Return);
-    uitest::Key(&dlg.edit_, Qt::Key_Enter);
-    uitest::Key(&dlg.edit_, Qt::Key_Escape);
+    QTest::keyClick(&dlg.edit_, Qt::Key_Return);
+    QTest::keyClick(&dlg.edit_, Qt::Key_Enter);
+    QTest::keyClick(&dlg.edit_, Qt::Key_Escape);
     dlg.close();  // the window's close button runs the cancel hook too
     shownAfterRefusals = dlg.isVisible() ? 1 : 0;
     dlg.cancelAnswer = 1;
-    uitest::Key(&dlg.edit_, Qt::Key_Escape);
+    QTest::keyClick(&dlg.edit_, Qt::Key_Escape);
   });
   EXPECT_EQ(shownAfterRefusals, 1);
   EXPECT_EQ(result, 2);
@@ -143,7 +137,7 @@ TEST_F(CYbDialogTest, ConfirmAndCancelKeepTheDialogOpenWhenTheHookSaysSo) {
   EXPECT_EQ(dlg.cancels, 3);
 }
 
-TEST_F(CYbDialogTest, ControlNotificationsNameTheControl) {
+TEST(CYbDialogTest, ControlNotificationsNameTheControl) {
   KeyDialog dlg;
   std::string createdText;
   QRect createdRect, placeholderRect;
@@ -151,7 +145,7 @@ TEST_F(CYbDialogTest, ControlNotificationsNameTheControl) {
     dlg.edit_.SetLimitText(3);
     dlg.edit_.setFocus();
     QTest::keyClicks(&dlg.edit_, "abcd");  // the fourth is refused
-    uitest::Key(&dlg.edit_, Qt::Key_Tab);
+    QTest::keyClick(&dlg.edit_, Qt::Key_Tab);
     auto* created = dlg.Item<CYbPushBtn>(kCreated);
     createdText = dlg.GetDlgItemText(kCreated);
     createdRect = created->geometry();
@@ -169,7 +163,7 @@ TEST_F(CYbDialogTest, ControlNotificationsNameTheControl) {
   EXPECT_EQ(dlg.clicks, std::vector<int>{kCreated});
 }
 
-TEST_F(CYbDialogTest, RadioGroupsFollowTheTemplateGroups) {
+TEST(CYbDialogTest, RadioGroupsFollowTheTemplateGroups) {
   KeyDialog dlg;
   ASSERT_TRUE(dlg.Create());
   dlg.CheckRadioButton(kRadio1, kRadio2, kRadio2);
@@ -186,18 +180,9 @@ TEST_F(CYbDialogTest, RadioGroupsFollowTheTemplateGroups) {
   EXPECT_EQ(dlg.IsDlgButtonChecked(kCheck), 0);
 }
 
-class EndingEarly : public CYbDialog {
- public:
-  EndingEarly() : CYbDialog(kTemplate) {}
-  bool OnInitDialog() override {
-    CYbDialog::OnInitDialog();
-    EndDialog(180);
-    return true;
-  }
-};
-
-TEST_F(CYbDialogTest, ADialogEndedBeforeItShowsReturnsItsCodeAndAnUnknownTemplateIsRefused) {
-  EndingEarly early;
+TEST(CYbDialogTest, ADialogEndedBeforeItShowsReturnsItsCodeAndAnUnknownTemplateIsRefused) {
+  KeyDialog early;
+  early.endAtInit = 180;
   EXPECT_EQ(early.DoModal(), 180);
   EXPECT_FALSE(early.isVisible());
   CYbDialog unknown(39199);
