@@ -95,7 +95,7 @@ TEST_F(CQuorPrnSpinCtrlTest, AnOwnerGetsEveryTickWithoutAcceleration) {
   EXPECT_EQ(partner->GetWindowText(), "0.2");
 }
 
-TEST_F(CQuorPrnSpinCtrlTest, ARealHoldStepsUntilReleasedEvenWhenReleasedElsewhere) {
+TEST_F(CQuorPrnSpinCtrlTest, ARealHoldStepsUntilReleasedElsewhereDisabledOrHidden) {
   ShowWindow();
   Press(kUp);
   EXPECT_EQ(spin->RunningTimer(), CQuorPrnSpinCtrl::kTimerUp);
@@ -117,10 +117,8 @@ TEST_F(CQuorPrnSpinCtrlTest, ARealHoldStepsUntilReleasedEvenWhenReleasedElsewher
   Release(kDown);
   EXPECT_LT(Value(), held);
   EXPECT_GT(Value(), held - 2.9);
-}
 
-TEST_F(CQuorPrnSpinCtrlTest, HidingOrDisablingStopsTheHold) {
-  ShowWindow();
+  // Disabling or hiding the spin stops a hold as a release would.
   Press(kUp);
   QTest::qWait(200);
   spin->setEnabled(false);

@@ -2,8 +2,6 @@
 // regedit cases that break naive parsers (trail byte 0x5C, escapes,
 // continuation lines, refused dword forms), partial imports, refusals and
 // rollbacks, and round trips through both formats.
-#include <gtest/gtest.h>
-
 #include <climits>
 
 #include "CommandRunner.h"
