@@ -4,33 +4,17 @@
 #include "dialogs/CQuorPrnNumEdit.h"
 
 #include <QKeyEvent>
-#include <cmath>
-
-#include "dialogs/IQuorPrnHeightOwner.h"
 
 CQuorPrnNumEdit::CQuorPrnNumEdit(QWidget* parent) : CYbNumEdit(parent) {}
-
-void CQuorPrnNumEdit::SetRange(double a, double b, int mode) {
-  min_ = std::min(a, b);
-  max_ = std::max(a, b);
-  mode_ = mode == 1 ? 1 : 2;
-  step_ = mode == 1 ? 1.0 : 0.1;
-}
-
-void CQuorPrnNumEdit::GetRange(double& min, double& max, int& mode) const {
-  min = min_;
-  max = max_;
-  mode = mode_;
-}
 
 void CQuorPrnNumEdit::keyPressEvent(QKeyEvent* e) {
   CYbNumEdit::keyPressEvent(e);
   if (e->key() != Qt::Key_Up && e->key() != Qt::Key_Down) return;
   double v = GetWindowTextValue();
   if (e->key() == Qt::Key_Up) {
-    if (v < max_) v += step_;
+    if (v < high_) v += step_;
   } else {
-    if (v > min_) v -= step_;
+    if (v > low_) v -= step_;
   }
   SetWindowTextValue(v);
   PassOn();
@@ -42,12 +26,4 @@ void CQuorPrnNumEdit::OnTextEdited() {
   PassOn();
 }
 
-void CQuorPrnNumEdit::PassOn() {
-  if (link_ == 0 || partner_ == nullptr) return;
-  if (owner_ != nullptr) {
-    // The text holds one decimal; rounding keeps 0.3 from becoming 2 tenths.
-    owner_->RecalcHeight(static_cast<int32_t>(std::lround(GetWindowTextValue() * 10.0)));
-  } else {
-    partner_->CYbEdit::SetWindowText(GetWindowText());
-  }
-}
+void CQuorPrnNumEdit::PassOn() { CQuorPrnStepLink::PassOn(GetWindowText(), GetWindowTextValue()); }

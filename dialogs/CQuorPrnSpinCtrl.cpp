@@ -3,27 +3,12 @@
 #include "dialogs/CQuorPrnSpinCtrl.h"
 
 #include <QMouseEvent>
-#include <cmath>
 
-#include "dialogs/IQuorPrnHeightOwner.h"
 #include "platform/ui/CYbNumEdit.h"
 
 CQuorPrnSpinCtrl::CQuorPrnSpinCtrl(QWidget* parent) : CYbSpinButtonCtrl(parent) {
   timer_.setInterval(kPeriodMs);
   connect(&timer_, &QTimer::timeout, this, [this] { OnTimer(timerId_); });
-}
-
-void CQuorPrnSpinCtrl::SetRange(double a, double b, int mode) {
-  min_ = std::min(a, b);
-  max_ = std::max(a, b);
-  mode_ = mode == 1 ? 1 : 2;
-  step_ = mode == 1 ? 1.0 : 0.1;
-}
-
-void CQuorPrnSpinCtrl::GetRange(double& min, double& max, int& mode) const {
-  min = min_;
-  max = max_;
-  mode = mode_;
 }
 
 void CQuorPrnSpinCtrl::mousePressEvent(QMouseEvent* e) {
@@ -61,29 +46,19 @@ void CQuorPrnSpinCtrl::OnTimer(int id) {
   double v = buddy->GetWindowTextValue();
   const double inc = repeat_ < 30 ? step_ : repeat_ < 60 ? 10.0 * step_ : 50.0 * step_;
   if (id == kTimerUp) {
-    if (v + inc <= max_) {
+    if (v + inc <= high_) {
       v += inc;
-    } else if (v < max_) {
+    } else if (v < high_) {
       v += step_;
     }
   } else if (id == kTimerDown) {
-    if (v - inc >= min_) {
+    if (v - inc >= low_) {
       v -= inc;
-    } else if (v > min_) {
+    } else if (v > low_) {
       v -= step_;
     }
   }
   buddy->SetWindowTextValue(v);
   if (PassOn(buddy->GetWindowText(), buddy->GetWindowTextValue())) return;
   ++repeat_;
-}
-
-bool CQuorPrnSpinCtrl::PassOn(const std::string& text, double value) {
-  if (link_ == 0 || partner_ == nullptr) return false;
-  if (owner_ != nullptr) {
-    owner_->RecalcHeight(static_cast<int32_t>(std::lround(value * 10.0)));
-    return true;
-  }
-  partner_->CYbEdit::SetWindowText(text);
-  return false;
 }

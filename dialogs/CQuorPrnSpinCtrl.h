@@ -8,15 +8,12 @@
 // spin is hidden or disabled. Owns neither buddy, partner nor owner.
 #pragma once
 
-#include <QPointer>
 #include <QTimer>
 
+#include "dialogs/CQuorPrnStepLink.h"
 #include "platform/ui/CYbSpinButtonCtrl.h"
 
-class CYbEdit;
-class IQuorPrnHeightOwner;
-
-class CQuorPrnSpinCtrl : public CYbSpinButtonCtrl {
+class CQuorPrnSpinCtrl : public CYbSpinButtonCtrl, public CQuorPrnStepLink {
   Q_OBJECT
  public:
   static constexpr int kTimerUp = 99;
@@ -24,14 +21,6 @@ class CQuorPrnSpinCtrl : public CYbSpinButtonCtrl {
   static constexpr int kPeriodMs = 80;
 
   explicit CQuorPrnSpinCtrl(QWidget* parent = nullptr);
-
-  void SetRange(double a, double b, int mode);
-  void GetRange(double& min, double& max, int& mode) const;
-  double GetStep() const { return step_; }
-  void SetLink(int link) { link_ = link; }
-  int GetLink() const { return link_; }
-  void SetPartner(CYbEdit* partner) { partner_ = partner; }
-  void SetOwner(IQuorPrnHeightOwner* owner) { owner_ = owner; }
 
   // One tick of timer `id`, as the running timer delivers it.
   void OnTimer(int id);
@@ -46,18 +35,9 @@ class CQuorPrnSpinCtrl : public CYbSpinButtonCtrl {
   void changeEvent(QEvent* e) override;
 
  private:
-  // True when the change went to an owner.
-  bool PassOn(const std::string& text, double value);
   void Stop();
 
   QTimer timer_;
   int timerId_ = 0;
-  double min_ = 0.0;
-  double max_ = 100.0;
-  double step_ = 1.0;
-  int mode_ = 1;
   int repeat_ = 0;
-  int link_ = 0;
-  QPointer<CYbEdit> partner_;
-  IQuorPrnHeightOwner* owner_ = nullptr;
 };

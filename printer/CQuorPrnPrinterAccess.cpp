@@ -118,37 +118,17 @@ int32_t CQuorPrnPrinterAccess::_getDefaultOsPrinter(std::string& name) {
   return QUOR_PRN_SUCCESS;
 }
 
+// The records' own defaults are exactly the values a lookup starts from.
 void CQuorPrnPrinterAccess::_initPrinterInfo(QUOR_PRN_PRINTER_INFO_TYPE* printer) {
-  if (printer == nullptr) return;
-  printer->PrinterName.clear();
-  printer->OffsetX = 0;
-  printer->OffsetY = 0;
-  printer->ScaleX = 1000;
-  printer->ScaleY = 1000;
-  printer->ScaleFix = 1;
+  if (printer != nullptr) *printer = {};
 }
 
 void CQuorPrnPrinterAccess::_initFormInfo(QUOR_PRN_FORM_INFO_TYPE* form) {
-  if (form == nullptr) return;
-  form->FormName.clear();
-  form->PaperSize.clear();
-  form->PaperName.clear();
-  form->Bin.clear();
-  form->BinName.clear();
-  form->PaperSizeFit = 1;
-  form->OffsetX = 0;
-  form->OffsetY = 0;
-  form->Width = 0;
-  form->Height = 0;
-  form->WidthHeightFix = 0;
+  if (form != nullptr) *form = {};
 }
 
 void CQuorPrnPrinterAccess::_initColorInfo(QUOR_PRN_COLOR_INFO_TYPE* color) {
-  if (color == nullptr) return;
-  color->ColorPrint = 0;
-  color->Mode = 0;
-  color->Palette.clear();
-  color->Palette.shrink_to_fit();
+  if (color != nullptr) *color = {};
 }
 
 int32_t CQuorPrnPrinterAccess::_getPropertyPaperNo(const char* printerName, CPrnDevMode* devMode, int32_t* paperNo) {

@@ -1,31 +1,20 @@
 // Press-and-hold on the spin: the acceleration arithmetic tick by tick, the
 // bounds, the owner without acceleration, and the real timer driven through
 // the window the way a mouse does it.
-#include <gtest/gtest.h>
-
 #include <QHBoxLayout>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
-#include <vector>
 
 #include "dialogs/CQuorPrnNumEdit.h"
 #include "dialogs/CQuorPrnSpinCtrl.h"
-#include "dialogs/IQuorPrnHeightOwner.h"
-#include "platform/ui/UiApplication.h"
-#include "quorprn/QuorPrnResult.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 namespace {
-
-struct RecordingOwner : IQuorPrnHeightOwner {
-  std::vector<int32_t> calls;
-  void RecalcHeight(int32_t tenths) override { calls.push_back(tenths); }
-};
 
 class CQuorPrnSpinCtrlTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(UiApplication::Ensure(), QUOR_PRN_SUCCESS);
     edit = new CQuorPrnNumEdit(&window);
     spin = new CQuorPrnSpinCtrl(&window);
     partner = new CYbNumEdit(&window);
@@ -49,7 +38,14 @@ class CQuorPrnSpinCtrlTest : public ::testing::Test {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   }
-  QPoint InWindow(QPoint inSpin) const { return spin->mapTo(&window, inSpin); }
+  // The mouse on the spin's upper or lower half, or left of it over the edit.
+  static constexpr QPoint kUp{10, 5}, kDown{10, 35}, kOverEdit{-60, 5};
+  void Press(QPoint inSpin) {
+    QTest::mousePress(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, spin->mapTo(&window, inSpin));
+  }
+  void Release(QPoint inSpin) {
+    QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, spin->mapTo(&window, inSpin));
+  }
 
   QWidget window;
   CQuorPrnNumEdit* edit = nullptr;
@@ -57,7 +53,7 @@ class CQuorPrnSpinCtrlTest : public ::testing::Test {
   CYbNumEdit* partner = nullptr;
 };
 
-TEST_F(CQuorPrnSpinCtrlTest, HoldingAcceleratesAtTicksThirtyAndSixty) {
+TEST_F(CQuorPrnSpinCtrlTest, HoldingAcceleratesAtTicksThirtyAndSixtyButNeverPassesTheBounds) {
   Ticks(CQuorPrnSpinCtrl::kTimerUp, 30);
   EXPECT_EQ(edit->GetWindowText(), "3");
   Ticks(CQuorPrnSpinCtrl::kTimerUp, 1);
@@ -67,12 +63,9 @@ TEST_F(CQuorPrnSpinCtrlTest, HoldingAcceleratesAtTicksThirtyAndSixty) {
   Ticks(CQuorPrnSpinCtrl::kTimerUp, 1);
   EXPECT_EQ(edit->GetWindowText(), "38");
   EXPECT_EQ(spin->RepeatCount(), 61);
-  // A timer that is neither arrow's changes nothing.
-  spin->OnTimer(7);
+  spin->OnTimer(7);  // neither arrow's timer
   EXPECT_EQ(edit->GetWindowText(), "38");
-}
 
-TEST_F(CQuorPrnSpinCtrlTest, TheBoundsAreReachedBySingleStepsAndNeverPassed) {
   Ticks(CQuorPrnSpinCtrl::kTimerUp, 400);
   EXPECT_EQ(edit->GetWindowText(), "999.9");
   Ticks(CQuorPrnSpinCtrl::kTimerUp, 5);
@@ -80,14 +73,13 @@ TEST_F(CQuorPrnSpinCtrlTest, TheBoundsAreReachedBySingleStepsAndNeverPassed) {
   edit->SetWindowText("-990.3");
   Ticks(CQuorPrnSpinCtrl::kTimerDown, 100);  // steps of 1 stop fitting at -999.3
   EXPECT_EQ(edit->GetWindowText(), "-999.9");
-  // A spin without a buddy does nothing at all.
-  CQuorPrnSpinCtrl lonely;
+  CQuorPrnSpinCtrl lonely;  // without a buddy it does nothing at all
   lonely.OnTimer(CQuorPrnSpinCtrl::kTimerUp);
   EXPECT_EQ(lonely.RepeatCount(), 0);
 }
 
 TEST_F(CQuorPrnSpinCtrlTest, AnOwnerGetsEveryTickWithoutAcceleration) {
-  RecordingOwner owner;
+  dialogtest::RecordingOwner owner;
   spin->SetPartner(partner);
   spin->SetLink(1);
   Ticks(CQuorPrnSpinCtrl::kTimerUp, 2);
@@ -103,16 +95,13 @@ TEST_F(CQuorPrnSpinCtrlTest, AnOwnerGetsEveryTickWithoutAcceleration) {
   EXPECT_EQ(partner->GetWindowText(), "0.2");
 }
 
-TEST_F(CQuorPrnSpinCtrlTest, ARealHoldStepsUntilReleasedEvenWhenReleasedElsewhere) {
+TEST_F(CQuorPrnSpinCtrlTest, ARealHoldStepsUntilReleasedElsewhereDisabledOrHidden) {
   ShowWindow();
-  QWindow* w = window.windowHandle();
-  const QPoint up = InWindow(QPoint(10, 5));
-  QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, up);
+  Press(kUp);
   EXPECT_EQ(spin->RunningTimer(), CQuorPrnSpinCtrl::kTimerUp);
   EXPECT_EQ(edit->GetWindowText(), "0");  // nothing before the first tick
   QTest::qWait(500);
-  // Released over the edit, not over the spin.
-  QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, InWindow(QPoint(-60, 5)));
+  Release(kOverEdit);
   EXPECT_EQ(spin->RunningTimer(), 0);
   EXPECT_EQ(spin->RepeatCount(), 0);
   const double held = Value();
@@ -122,32 +111,28 @@ TEST_F(CQuorPrnSpinCtrlTest, ARealHoldStepsUntilReleasedEvenWhenReleasedElsewher
   QTest::qWait(250);
   EXPECT_EQ(Value(), held);
   // The lower half holds downwards, and a new hold starts from single steps.
-  QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, InWindow(QPoint(10, 35)));
+  Press(kDown);
   EXPECT_EQ(spin->RunningTimer(), CQuorPrnSpinCtrl::kTimerDown);
   QTest::qWait(300);
-  QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, InWindow(QPoint(10, 35)));
+  Release(kDown);
   EXPECT_LT(Value(), held);
   EXPECT_GT(Value(), held - 2.9);
-}
 
-TEST_F(CQuorPrnSpinCtrlTest, HidingOrDisablingStopsTheHold) {
-  ShowWindow();
-  QWindow* w = window.windowHandle();
-  QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, InWindow(QPoint(10, 5)));
+  // Disabling or hiding the spin stops a hold as a release would.
+  Press(kUp);
   QTest::qWait(200);
   spin->setEnabled(false);
   EXPECT_EQ(spin->RunningTimer(), 0);
   const double frozen = Value();
   QTest::qWait(200);
   EXPECT_EQ(Value(), frozen);
-  QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, InWindow(QPoint(10, 5)));
-
+  Release(kUp);
   spin->setEnabled(true);
-  QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, InWindow(QPoint(10, 35)));
+  Press(kDown);
   EXPECT_EQ(spin->RunningTimer(), CQuorPrnSpinCtrl::kTimerDown);
   spin->hide();
   EXPECT_EQ(spin->RunningTimer(), 0);
-  QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, InWindow(QPoint(10, 35)));
+  Release(kDown);
 }
 
 }  // namespace

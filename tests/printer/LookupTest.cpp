@@ -17,11 +17,6 @@ const std::string kFree = mbcs::Cp932("標準のサイズ(100.0x150.0mm)");
 
 class Lookup : public PrinterAccessTest {
  protected:
-  void SetUp() override {
-    PrinterAccessTest::SetUp();
-    access = std::make_unique<CQuorPrnPrinterAccess>();
-    vs->ResetCalls();
-  }
   static MeraPtr<CMeraRegKey> Key(const std::string& path) {
     auto key = MeraNewRegKey();
     EXPECT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, path)) << path;
@@ -42,8 +37,8 @@ class Lookup : public PrinterAccessTest {
   // "rc printer offsetX | paper number, name | bin number, name | form offsetX"
   std::string Get(const char* form, int32_t useTemplate = 0, CPrnDevMode* holder = nullptr, uint32_t setNo = 3,
                   std::string path = std::string(QUORPRN_TEST_DATA) + "/templates/forms.TPT") {
-    int32_t rc = access->GetPrinterInfoEx("SYS", "JOB", setNo, path.c_str(), form, &printer, &formInfo,
-                                          useTemplate, &color, holder);
+    int32_t rc = access->GetPrinterInfoEx("SYS", "JOB", setNo, path.c_str(), form, &printer, &formInfo, useTemplate,
+                                          &color, holder);
     return std::to_string(rc) + " " + printer.PrinterName + " " + std::to_string(printer.OffsetX) + " | " +
            formInfo.PaperSize + ", " + formInfo.PaperName + " | " + formInfo.Bin + ", " + formInfo.BinName + " | " +
            std::to_string(formInfo.OffsetX);
@@ -53,36 +48,15 @@ class Lookup : public PrinterAccessTest {
     access->GetPaperSize(&v[0], &v[1], &v[2], &v[3]);
     return v;
   }
-  static CPrnDevMode Holder(int16_t paper, int16_t source) {
-    DEVMODEA dm{};
-    dm.dmSize = sizeof dm;
-    dm.dmPaperSize = paper;
-    dm.dmDefaultSource = source;
-    CPrnDevMode holder;
-    holder.SetDevMode(&dm, sizeof dm);
-    return holder;
-  }
-  int32_t Usable() { return CQuorPrnPrinterAccessTestPeer(*access).PrinterUsable(); }
 
-  std::unique_ptr<CQuorPrnPrinterAccess> access;
   QUOR_PRN_PRINTER_INFO_TYPE printer;
   QUOR_PRN_FORM_INFO_TYPE formInfo;
   QUOR_PRN_COLOR_INFO_TYPE color;
 };
 
-TEST_F(Lookup, WithoutAStoredSetTheDefaultPrinterAndTemplateStandIn) {
-  // No stored bin and no holder: bin 0, named after the default source.
-  EXPECT_EQ(Get("ORDER"), "140 Laser 0 | 13, B5 (JIS) | 0, Auto Select | 0");
-  EXPECT_EQ(PaperSize(), (std::vector<int32_t>{13, 0, 0, 0}));
-  Key(kSet);  // a set without a current printer
-  EXPECT_EQ(Get("INVOICE"), "141 Laser 0 | 256, " + kFree + " | 0, Auto Select | 0");
-  EXPECT_EQ(PaperSize(), (std::vector<int32_t>{256, 1, 1000, 1500}));
-  EXPECT_EQ(vs->TotalCalls(VS::kDefault), 1);  // the default printer is remembered
-}
-
 TEST_F(Lookup, ArgumentAndPrinterFailuresStopEarly) {
   EXPECT_EQ(access->GetPrinterDefault("SYS", "JOB", 100, &printer, &color), 110);
-  EXPECT_EQ(Usable(), 0);
+  EXPECT_EQ(Peer().PrinterUsable(), 0);
   EXPECT_EQ(Get("ORDER", 0, nullptr, 100).substr(0, 4), "110 ");
   EXPECT_EQ(Get("").substr(0, 4), "110 ");
   StorePrinter("Laser", 5);
@@ -93,7 +67,7 @@ TEST_F(Lookup, ArgumentAndPrinterFailuresStopEarly) {
   UseSpooler(R"({"printers": [{"name": "Solo", "port": "p"}]})");
   registry::Registry::UseHive(std::make_shared<registry::MemoryHive>());
   EXPECT_EQ(Get("ORDER").substr(0, 5), "150  ");  // no default printer to fall back on
-  EXPECT_EQ(Usable(), 0);
+  EXPECT_EQ(Peer().PrinterUsable(), 0);
   UseSpooler(R"({"default": "Solo", "printers": []})");
   EXPECT_EQ(Get("ORDER").substr(0, 5), "150  ");  // no printer at all
 }
@@ -126,7 +100,7 @@ TEST_F(Lookup, MissingStoredEntriesFallBackToTemplateAndPrinter) {
   EXPECT_EQ(Get("ORDER"), "1 Laser 30 | 9, stored name | 2, Tray 2 | 25");
   // A form without an entry: the template stands in, no stored bin is used.
   EXPECT_EQ(Get("LETTER"), "143 Laser 30 | 45,  | 0, Auto Select | 0");
-  EXPECT_EQ(CQuorPrnPrinterAccessTestPeer(*access).UseStored(), 0);
+  EXPECT_EQ(Peer().UseStored(), 0);
 }
 
 TEST_F(Lookup, PrintersOwnPaperAndEmptyBinFollowTheHolderOrThePrinter) {
@@ -144,30 +118,38 @@ TEST_F(Lookup, PrintersOwnPaperAndEmptyBinFollowTheHolderOrThePrinter) {
   EXPECT_EQ(Get("ORDER", 0, &holder), "1 Colour 0 | 9, stored name | 3, Manual Feed | 25");
 }
 
-TEST_F(Lookup, StoreAndSpoolerFailuresAreReportedWithTheirCodes) {
-  StorePrinter("BadBins", 0);
-  hive->InjectFault({registry::RegOp::OpenKey, kSet, "", "ECR051", "disk read error", false});
-  EXPECT_EQ(Get("ORDER"), "160  0 | ,  | ,  | 0");
-  EXPECT_EQ(Usable(), 0);
-  hive->InjectFault({registry::RegOp::GetText, kSet, "CurrentPrinter", "ECR051", "disk read error", false});
-  EXPECT_EQ(Get("ORDER").substr(0, 4), "161 ");
-  // Bins that cannot be listed fail once the paper is filled.
-  EXPECT_EQ(Get("ORDER"), "113 BadBins 0 | 13,  | ,  | 0");
-}
-
-TEST_F(Lookup, SpoolerIsAskedOncePerPrinterAndNeverWhenWarm) {
-  ASSERT_EQ(Get("ORDER").substr(0, 4), "140 ");
+TEST_F(Lookup, WithoutAStoredSetTheDefaultPrinterAndTemplateStandInAskingTheSpoolerOnce) {
+  // No stored bin and no holder: bin 0, named after the default source.
+  EXPECT_EQ(Get("ORDER"), "140 Laser 0 | 13, B5 (JIS) | 0, Auto Select | 0");
+  EXPECT_EQ(PaperSize(), (std::vector<int32_t>{13, 0, 0, 0}));
   // One information block (for the bin), one fresh read for the paper names,
   // and one count-and-list per query.
   EXPECT_EQ(Calls("Laser", VS::kOpen), 2);
   EXPECT_EQ(Calls("Laser", VS::kPaperNames), 2);
   EXPECT_EQ(Calls("Laser", VS::kBins) + Calls("Laser", VS::kBinNames), 4);
+  EXPECT_EQ(vs->TotalCalls(VS::kDefault), 1);
   access = std::make_unique<CQuorPrnPrinterAccess>();  // a new instance shares the caches
   vs->ResetCalls();
   ASSERT_EQ(Get("ORDER"), "140 Laser 0 | 13, B5 (JIS) | 0, Auto Select | 0");
-  for (const char* kind : {VS::kOpen, VS::kGetPrinter, VS::kPapers, VS::kPaperNames, VS::kBins, VS::kBinNames,
-                           VS::kEnum, VS::kDefault})
+  for (const char* kind :
+       {VS::kOpen, VS::kGetPrinter, VS::kPapers, VS::kPaperNames, VS::kBins, VS::kBinNames, VS::kEnum, VS::kDefault})
     EXPECT_EQ(vs->TotalCalls(kind), 0) << kind;
+
+  Key(kSet);  // a set without a current printer
+  EXPECT_EQ(Get("INVOICE"), "141 Laser 0 | 256, " + kFree + " | 0, Auto Select | 0");
+  EXPECT_EQ(PaperSize(), (std::vector<int32_t>{256, 1, 1000, 1500}));
+  EXPECT_EQ(vs->TotalCalls(VS::kDefault), 0);  // the default printer is remembered
+}
+
+TEST_F(Lookup, StoreAndSpoolerFailuresAreReportedWithTheirCodes) {
+  StorePrinter("BadBins", 0);
+  hive->InjectFault({registry::RegOp::OpenKey, kSet, "", "ECR051", "disk read error", false});
+  EXPECT_EQ(Get("ORDER"), "160  0 | ,  | ,  | 0");
+  EXPECT_EQ(Peer().PrinterUsable(), 0);
+  hive->InjectFault({registry::RegOp::GetText, kSet, "CurrentPrinter", "ECR051", "disk read error", false});
+  EXPECT_EQ(Get("ORDER").substr(0, 4), "161 ");
+  // Bins that cannot be listed fail once the paper is filled.
+  EXPECT_EQ(Get("ORDER"), "113 BadBins 0 | 13,  | ,  | 0");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // What the printer-access tests share: a peer that reaches the class's private
 // queries and fields, and a fixture with an in-memory hive, a virtual spooler
-// whose call counters show what was asked, empty caches and a fresh printer
-// list.
+// whose call counters show what was asked, empty caches, a fresh printer list
+// and a fresh printer-access object.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,21 +21,28 @@ class CQuorPrnPrinterAccessTestPeer {
  public:
   explicit CQuorPrnPrinterAccessTestPeer(CQuorPrnPrinterAccess& access) : a_(access) {}
 
-  int32_t PrinterInfo(const std::string& printer, PRINTER_INFO_2A** out) {
-    return a_._getPrinterInfo(printer.c_str(), out);
-  }
+  int32_t PrinterInfo(const char* printer, PRINTER_INFO_2A** out) { return a_._getPrinterInfo(printer, out); }
   int32_t DefaultOsPrinter(std::string& name) { return a_._getDefaultOsPrinter(name); }
-  int32_t PropertyPaperNo(const std::string& printer, CPrnDevMode* holder, int32_t* paperNo) {
-    return a_._getPropertyPaperNo(printer.c_str(), holder, paperNo);
+  // The property query answered as "rc paper".
+  std::string PropertyPaper(const char* printer, CPrnDevMode* holder) {
+    int32_t paperNo = 0;
+    int32_t rc = a_._getPropertyPaperNo(printer, holder, &paperNo);
+    return std::to_string(rc) + " " + std::to_string(paperNo);
   }
-  int32_t PrinterPaperName(const std::string& printer, int32_t paperNo, std::string& name) {
-    return a_._getPrinterPaperName(printer.c_str(), paperNo, name);
+  // The name queries, answered as "rc text".
+  std::string PaperName(const char* printer, int32_t paperNo, std::string name = "stale") {
+    int32_t rc = a_._getPrinterPaperName(printer, paperNo, name);
+    return std::to_string(rc) + " " + name;
   }
-  int32_t Paper(const std::string& printer, int32_t paperNo, std::string& text, std::string& name) {
-    return a_._getPaper(printer.c_str(), paperNo, text, name);
+  std::string Paper(const char* printer, int32_t paperNo) {
+    std::string text, name;
+    int32_t rc = a_._getPaper(printer, paperNo, text, name);
+    return std::to_string(rc) + " " + text + " " + name;
   }
-  int32_t BinName(const std::string& printer, int32_t binNo, std::string& name) {
-    return a_._getBinName(printer.c_str(), binNo, name);
+  std::string BinName(const char* printer, int32_t binNo) {
+    std::string name = "stale";
+    int32_t rc = a_._getBinName(printer, binNo, name);
+    return std::to_string(rc) + " " + name;
   }
   void SetPaperSize(int32_t width, int32_t length) {
     a_.m_paperWidth = width;
@@ -64,12 +71,25 @@ inline const char* kTestSpooler = R"json({"default": "Laser", "printers": [
   {"name": "BadInfo", "port": "p", "fail": ["getPrinter"]},
   {"name": "BadOpen", "port": "p", "fail": ["open"]}]})json";
 
+// A devmode holder asking for `paper` from `source`.
+inline CPrnDevMode Holder(int16_t paper, int16_t source = 0) {
+  DEVMODEA dm{};
+  dm.dmSize = sizeof dm;
+  dm.dmPaperSize = paper;
+  dm.dmDefaultSource = source;
+  CPrnDevMode holder;
+  holder.SetDevMode(&dm, sizeof dm);
+  return holder;
+}
+
 class PrinterAccessTest : public ::testing::Test {
  protected:
   void SetUp() override {
     hive = std::make_shared<registry::MemoryHive>();
     registry::Registry::UseHive(hive);
     UseSpooler(kTestSpooler);
+    access = std::make_unique<CQuorPrnPrinterAccess>();
+    vs->ResetCalls();
   }
   void TearDown() override {
     CQuorPrnPrinterAccess::CacheRefresh();
@@ -85,7 +105,9 @@ class PrinterAccessTest : public ::testing::Test {
     vs->ResetCalls();
   }
   int Calls(const std::string& printer, const char* kind) const { return vs->Calls(printer, kind); }
+  CQuorPrnPrinterAccessTestPeer Peer() { return CQuorPrnPrinterAccessTestPeer(*access); }
 
   std::shared_ptr<registry::MemoryHive> hive;
   std::shared_ptr<spooler::VirtualSpooler> vs;
+  std::unique_ptr<CQuorPrnPrinterAccess> access;
 };

@@ -14,36 +14,11 @@ using A = CQuorPrnPrinterAccess;
 
 namespace {
 
-class PrinterCaches : public PrinterAccessTest {
- protected:
-  void SetUp() override {
-    PrinterAccessTest::SetUp();
-    access = std::make_unique<A>();
-    peer = std::make_unique<CQuorPrnPrinterAccessTestPeer>(*access);
-    vs->ResetCalls();
-  }
-  // "rc name" of one query.
-  std::string PaperName(const char* printer, int32_t paperNo, std::string name = "stale") {
-    int32_t rc = peer->PrinterPaperName(printer, paperNo, name);
-    return std::to_string(rc) + " " + name;
-  }
-  std::string Paper(const char* printer, int32_t paperNo) {
-    std::string text, name;
-    int32_t rc = peer->Paper(printer, paperNo, text, name);
-    return std::to_string(rc) + " " + text + " " + name;
-  }
-  std::string Bin(const char* printer, int32_t binNo) {
-    std::string name = "stale";
-    int32_t rc = peer->BinName(printer, binNo, name);
-    return std::to_string(rc) + " " + name;
-  }
-  std::unique_ptr<A> access;
-  std::unique_ptr<CQuorPrnPrinterAccessTestPeer> peer;
-};
+using PrinterCaches = PrinterAccessTest;
 
 TEST_F(PrinterCaches, InformationBlockIsReadOnceUntilRefreshAndFailuresCacheNothing) {
   PRINTER_INFO_2A *first = nullptr, *again = nullptr;
-  ASSERT_EQ(peer->PrinterInfo("Laser", &first), 1);
+  ASSERT_EQ(Peer().PrinterInfo("Laser", &first), 1);
   A other;  // instances share the cache
   ASSERT_EQ(CQuorPrnPrinterAccessTestPeer(other).PrinterInfo("Laser", &again), 1);
   EXPECT_EQ(first, again);
@@ -51,14 +26,14 @@ TEST_F(PrinterCaches, InformationBlockIsReadOnceUntilRefreshAndFailuresCacheNoth
   EXPECT_STREQ(first->pPortName, "lpt1:");
 
   A::CacheRefresh();
-  ASSERT_EQ(peer->PrinterInfo("Laser", &again), 1);
+  ASSERT_EQ(Peer().PrinterInfo("Laser", &again), 1);
   EXPECT_EQ(Calls("Laser", VS::kOpen), 2);
   EXPECT_EQ(A::m_CachePrinterInfo.size(), 1u);
 
-  EXPECT_EQ(peer->PrinterInfo("BadOpen", &first), 150);
-  EXPECT_EQ(peer->PrinterInfo("laser", &first), 150);  // names are case-sensitive keys
-  EXPECT_EQ(peer->PrinterInfo("BadInfo", &first), 113);
-  EXPECT_EQ(peer->PrinterInfo("BadInfo", &first), 113);
+  EXPECT_EQ(Peer().PrinterInfo("BadOpen", &first), 150);
+  EXPECT_EQ(Peer().PrinterInfo("laser", &first), 150);  // names are case-sensitive keys
+  EXPECT_EQ(Peer().PrinterInfo("BadInfo", &first), 113);
+  EXPECT_EQ(Peer().PrinterInfo("BadInfo", &first), 113);
   EXPECT_EQ(Calls("BadInfo", VS::kOpen), 2);
   EXPECT_EQ(A::m_CachePrinterInfo.size(), 1u);
 }
@@ -73,75 +48,67 @@ TEST(PrinterCacheKeys, NameAndNumberDecideEqualityAndHash) {
 }
 
 TEST_F(PrinterCaches, PaperNamesAreAskedOnceAndAFailedNameQueryOnlyOnce) {
-  EXPECT_EQ(PaperName("Laser", 9), "1 A4 Plain");  // listed twice: the last entry wins
-  EXPECT_EQ(PaperName("Laser", 11), "1 ");         // not listed: empty, not the caller's text
-  EXPECT_EQ(PaperName("Laser", 11, "other"), "1 ");
-  EXPECT_EQ(PaperName("Laser", 9), "1 A4 Plain");
+  // A user-defined paper is named from the instance's size, without the driver.
+  const std::string name = mbcs::Cp932("標準のサイズ");
+  Peer().SetPaperSize(1820, 2570);
+  EXPECT_EQ(Peer().Paper("Laser", 256), "1 256 " + name + "(182.0x257.0mm)");
+  EXPECT_EQ(vs->TotalCalls(VS::kOpen), 0);
+  // The key holds no size: the first name stays until the caches are refreshed.
+  Peer().SetPaperSize(55, 1005);
+  EXPECT_EQ(Peer().Paper("Laser", 256), "1 256 " + name + "(182.0x257.0mm)");
+  EXPECT_EQ(Peer().Paper("Colour", 256), "1 256 " + name + "(005.5x100.5mm)");
+
+  EXPECT_EQ(Peer().PaperName("Laser", 9), "1 A4 Plain");  // listed twice: the last entry wins
+  EXPECT_EQ(Peer().PaperName("Laser", 11), "1 ");         // not listed: empty, not the caller's text
+  EXPECT_EQ(Peer().PaperName("Laser", 11, "other"), "1 ");
+  EXPECT_EQ(Peer().PaperName("Laser", 9), "1 A4 Plain");
   EXPECT_EQ(Calls("Laser", VS::kPaperNames), 4);  // count and list, twice
   // Each query reads a fresh block, never the cached one.
   EXPECT_EQ(Calls("Laser", VS::kOpen), 2);
   EXPECT_TRUE(A::m_CachePrinterInfo.empty());
 
-  EXPECT_EQ(PaperName("BadPapers", 9), "113 stale");
-  EXPECT_EQ(PaperName("BadOpen", 9), "113 stale");
+  EXPECT_EQ(Peer().PaperName("BadPapers", 9), "113 stale");
+  EXPECT_EQ(Peer().PaperName("BadOpen", 9), "113 stale");
   EXPECT_EQ(A::m_CachePaperNameMap.size(), 2u);
   // The paper cache keeps its record after a failed name query.
-  EXPECT_EQ(Paper("BadPapers", 9), "113 9 ");
-  EXPECT_EQ(Paper("BadPapers", 9), "1 9 ");
+  EXPECT_EQ(Peer().Paper("BadPapers", 9), "113 9 ");
+  EXPECT_EQ(Peer().Paper("BadPapers", 9), "1 9 ");
   EXPECT_EQ(Calls("BadPapers", VS::kPaperNames), 2);
-  EXPECT_EQ(Paper("Laser", 13), "1 13 B5 (JIS)");
-  EXPECT_EQ(Paper("Laser", -1), "1 -1 ");
-}
-
-TEST_F(PrinterCaches, UserDefinedPaperIsNamedFromTheInstanceSizeWithoutTheDriver) {
-  const std::string name = mbcs::Cp932("標準のサイズ");
-  peer->SetPaperSize(1820, 2570);
-  EXPECT_EQ(Paper("Laser", 256), "1 256 " + name + "(182.0x257.0mm)");
-  EXPECT_EQ(vs->TotalCalls(VS::kOpen), 0);
-  // The key holds no size: the first name stays until the caches are refreshed.
-  peer->SetPaperSize(55, 1005);
-  EXPECT_EQ(Paper("Laser", 256), "1 256 " + name + "(182.0x257.0mm)");
-  EXPECT_EQ(Paper("Colour", 256), "1 256 " + name + "(005.5x100.5mm)");
+  EXPECT_EQ(Peer().Paper("Laser", 13), "1 13 B5 (JIS)");
+  EXPECT_EQ(Peer().Paper("Laser", -1), "1 -1 ");
 }
 
 TEST_F(PrinterCaches, BinNamesFallBackToTheDefaultSourceAndCountsMustAgree) {
-  EXPECT_EQ(Bin("Laser", 2), "1 Tray 2");
-  EXPECT_EQ(Bin("Laser", 5), "1 Auto Select");  // no bin 5: the default source (7)
-  EXPECT_EQ(Bin("Laser", 5), "1 Auto Select");
+  EXPECT_EQ(Peer().BinName("Laser", 2), "1 Tray 2");
+  EXPECT_EQ(Peer().BinName("Laser", 5), "1 Auto Select");  // no bin 5: the default source (7)
+  EXPECT_EQ(Peer().BinName("Laser", 5), "1 Auto Select");
   EXPECT_EQ(Calls("Laser", VS::kOpen), 1);  // the cached block serves every bin
   EXPECT_EQ(Calls("Laser", VS::kBins), 4);
-  EXPECT_EQ(Bin("Trays", 3), "1 ");  // neither bin nor default source: cached empty
-  EXPECT_EQ(Bin("Trays", 3), "1 ");
+  EXPECT_EQ(Peer().BinName("Trays", 3), "1 ");  // neither bin nor default source: cached empty
+  EXPECT_EQ(Peer().BinName("Trays", 3), "1 ");
   EXPECT_EQ(Calls("Trays", VS::kBins), 2);
 
-  EXPECT_EQ(Bin("Mismatch", 1), "113 ");
-  EXPECT_EQ(Bin("Mismatch", 1), "113 ");
+  EXPECT_EQ(Peer().BinName("Mismatch", 1), "113 ");
+  EXPECT_EQ(Peer().BinName("Mismatch", 1), "113 ");
   EXPECT_EQ(Calls("Mismatch", VS::kBinNames), 2);
-  EXPECT_EQ(Bin("BadBins", 1), "113 ");
-  EXPECT_EQ(Bin("BadOpen", 1), "113 ");
+  EXPECT_EQ(Peer().BinName("BadBins", 1), "113 ");
+  EXPECT_EQ(Peer().BinName("BadOpen", 1), "113 ");
   EXPECT_EQ(A::m_CacheBinNameMap.size(), 3u);
 }
 
 TEST_F(PrinterCaches, PropertyPaperAndDefaultPrinter) {
-  DEVMODEA dm{};
-  dm.dmSize = sizeof dm;
-  dm.dmPaperSize = 13;
-  CPrnDevMode holder, empty;
-  holder.SetDevMode(&dm, sizeof dm);
-  int32_t paper = 0;
-  EXPECT_EQ(peer->PropertyPaperNo("BadOpen", &holder, &paper), 1);
-  EXPECT_EQ(paper, 13);
-  EXPECT_EQ(peer->PropertyPaperNo("Colour", &empty, &paper), 1);
-  EXPECT_EQ(paper, 8);
-  EXPECT_EQ(peer->PropertyPaperNo("BadInfo", nullptr, &paper), 113);
+  CPrnDevMode holder = Holder(13), empty;
+  EXPECT_EQ(Peer().PropertyPaper("BadOpen", &holder), "1 13");
+  EXPECT_EQ(Peer().PropertyPaper("Colour", &empty), "1 8");
+  EXPECT_EQ(Peer().PropertyPaper("BadInfo", nullptr), "113 0");
 
   std::string name;
-  ASSERT_EQ(peer->DefaultOsPrinter(name), 1);
+  ASSERT_EQ(Peer().DefaultOsPrinter(name), 1);
   EXPECT_EQ(A::m_CachePrinterName, "Laser");
   A::CacheRefresh();
   EXPECT_EQ(A::m_CachePrinterName, "");
   UseSpooler(R"({"printers": [{"name": "Solo", "port": "p"}]})");
-  EXPECT_EQ(peer->DefaultOsPrinter(name), 150);
+  EXPECT_EQ(Peer().DefaultOsPrinter(name), 150);
   EXPECT_EQ(A::m_CachePrinterName, "");
 }
 

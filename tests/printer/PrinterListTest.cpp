@@ -14,6 +14,7 @@
 
 using Mgr = CQuorPrnPrinterInfoManager;
 using spooler::VirtualSpooler;
+using Names = std::vector<std::string>;
 
 class CQuorPrnPrinterInfoManagerTestPeer {
  public:
@@ -56,12 +57,9 @@ TEST_F(PrinterList, LoadsOnFirstUseInOrderWithTheLastDuplicateIndexed) {
   EXPECT_EQ(Enumerations(), 2);  // the size query and the fill
   const PrinterInfo* first = Mgr::GetPrinterAt(0);
   ASSERT_NE(first, nullptr);
-  EXPECT_EQ(first->printerName, "Dup");
-  EXPECT_EQ(first->driverName, "D1");
-  EXPECT_EQ(first->location, "L1");
-  EXPECT_EQ(first->comment, "C1");
-  EXPECT_EQ(first->portName, "first");
-  EXPECT_EQ(first->statusText, mbcs::Cp932("準備完了"));
+  EXPECT_EQ(Names({first->printerName, first->driverName, first->location, first->comment, first->portName,
+                   first->statusText}),
+            Names({"Dup", "D1", "L1", "C1", "first", mbcs::Cp932("準備完了")}));
   EXPECT_EQ(Mgr::GetPrinterAt(1)->statusText, mbcs::Cp932("紙詰まり"));
   EXPECT_EQ(Mgr::GetPrinterAt(-1), nullptr);
   EXPECT_EQ(Mgr::GetPrinterAt(3), nullptr);
@@ -73,9 +71,9 @@ TEST_F(PrinterList, LoadsOnFirstUseInOrderWithTheLastDuplicateIndexed) {
   EXPECT_EQ(Mgr::FindPrinter("dup"), nullptr);  // exact case
   EXPECT_EQ(Mgr::GetPrinterIndex("dup"), -1);
 
-  std::vector<std::string> names = {"stale", "entries"};
+  Names names = {"stale", "entries"};
   Mgr::GetPrinterNames(names);
-  EXPECT_EQ(names, (std::vector<std::string>{"Dup", mbcs::Cp932("経理"), "Dup"}));
+  EXPECT_EQ(names, Names({"Dup", mbcs::Cp932("経理"), "Dup"}));
 }
 
 TEST_F(PrinterList, RefreshReplacesTheListAndForgetsVanishedPrinters) {
@@ -148,7 +146,7 @@ TEST_F(PrinterList, PrinterAddedDuringEnumerationDoesNotEmptyTheList) {
   EXPECT_EQ(Mgr::GetPrinterCount(), 2);
 }
 
-TEST(PrinterStatusText, LowestKnownBitDecides) {
+TEST(PrinterStatusText, LowestKnownBitDecidesInTheLocalesLanguage) {
   EXPECT_EQ(Mgr::GetStatusText(0), mbcs::Cp932("準備完了"));
   EXPECT_EQ(Mgr::GetStatusText(PRINTER_STATUS_PAPER_JAM | PRINTER_STATUS_OFFLINE), mbcs::Cp932("紙詰まり"));
   EXPECT_EQ(Mgr::GetStatusText(PRINTER_STATUS_ERROR), mbcs::Cp932("エラー"));
@@ -156,9 +154,8 @@ TEST(PrinterStatusText, LowestKnownBitDecides) {
   EXPECT_EQ(Mgr::GetStatusText(PRINTER_STATUS_POWER_SAVE), mbcs::Cp932("省電力モード"));
   EXPECT_EQ(Mgr::GetStatusText(0x2000000), "");
   EXPECT_EQ(Mgr::GetStatusText(0x80000000u | PRINTER_STATUS_POWER_SAVE), mbcs::Cp932("省電力モード"));
-}
 
-TEST(PrinterStatusText, EveryStatusHasAnEnglishTextUnderAnEnglishLocale) {
+  // Every status has an English text under an English locale.
   setenv("QUORPRN_LOCALE_DIR", QUORPRN_SOURCE_DIR "/resources/locale", 1);
   setenv("LANG", "en_GB.UTF-8", 1);
   EXPECT_EQ(Mgr::GetStatusText(0), "Ready");

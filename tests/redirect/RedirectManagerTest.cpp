@@ -1,5 +1,7 @@
 // Redirected printer names: the conversion passes, the sticky map, the way
-// back to the installed printer, and patterns that do not compile.
+// back to the installed printer, and hostile input: patterns that do not
+// compile or that the regex engine cannot finish, and names long enough to
+// meet the engine's length bound (several were found by the fuzz target).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -41,31 +43,40 @@ class Redirect : public ::testing::Test {
     Ports({});
     Removes({});
     Mgr::m_cRedirectPrinterMap.clear();
-    vs = VirtualSpooler::FromJson(kPrinters, "test");
-    ASSERT_EQ(vs->LoadError(), "");
-    spooler::Spooler::UseBackend(vs);
-    ASSERT_EQ(CQuorPrnPrinterInfoManager::RefreshPrinters(), 1);
-    vs->ResetCalls();
+    Install(kPrinters);
   }
   void TearDown() override {
     Ports({});
     Removes({});
     Mgr::m_cRedirectPrinterMap.clear();
     spooler::Spooler::Reset();
+    CQuorPrnPrinterInfoManager::RefreshPrinters();
+  }
+  void Install(const std::string& json) {
+    vs = VirtualSpooler::FromJson(json, "test");
+    ASSERT_EQ(vs->LoadError(), "");
+    spooler::Spooler::UseBackend(vs);
+    ASSERT_EQ(CQuorPrnPrinterInfoManager::RefreshPrinters(), 1);
+    vs->ResetCalls();
   }
   std::shared_ptr<VirtualSpooler> vs;
 };
 
+size_t Occurrences(const std::string& text, const std::string& what) {
+  size_t n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
 }  // namespace
 
-TEST_F(Redirect, WithoutPortPatternsNothingIsRedirected) {
+TEST_F(Redirect, MatchingPortAppendsTheSuffixAndOnlyRedirectedNamesAreRemembered) {
+  // Without port patterns nothing is redirected.
   EXPECT_EQ(Mgr::GetRedirectPrinterName("Label (session 12)", "ipp://rdp-session/12/label"), "Label (session 12)");
   EXPECT_EQ(Mgr::GetRedirectPrinterName("Label (session 12)"), "Label (session 12)");
   EXPECT_EQ(Mgr::GetRealPrinterName("Label!Redirected"), "Label!Redirected");
   EXPECT_TRUE(Mgr::m_cRedirectPrinterMap.empty());
-}
 
-TEST_F(Redirect, MatchingPortAppendsTheSuffixAndOnlyRedirectedNamesAreRemembered) {
   Ports({"^usb-never", "rdp-session"});
   EXPECT_EQ(Mgr::GetRedirectPrinterName("Label (session 12)", "ipp://rdp-session/12/label"),
             "Label (session 12)!Redirected");
@@ -133,7 +144,7 @@ TEST_F(Redirect, WayBackIgnoresCaseButTheSuffixDoesNot) {
   EXPECT_EQ(vs->TotalCalls(VirtualSpooler::kEnum), 0);
 }
 
-TEST_F(Redirect, BadPatternsNeverMatchAndAreReportedOnce) {
+TEST_F(Redirect, BadPatternsNeverMatchAndEachNewOneIsReportedOnce) {
   testing::internal::CaptureStderr();
   Ports({"(rdp", "[", "rdp-session"});
   Removes({"*oops", " \\(session [0-9]+\\)", "(?<=x)"});
@@ -143,29 +154,58 @@ TEST_F(Redirect, BadPatternsNeverMatchAndAreReportedOnce) {
   EXPECT_EQ(Mgr::GetRedirectPrinterName("Third", "ipp://rdp-session/3"), "Third");
   EXPECT_EQ(Mgr::GetRealPrinterName("Label!Redirected"), "Label!Redirected");
   std::string printed = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(Occurrences(printed, "quorprn: redirect: bad pattern \"(rdp\""), 1u) << printed;
+  EXPECT_EQ(Occurrences(printed, "quorprn: redirect: bad pattern \"*oops\""), 1u) << printed;
+  EXPECT_EQ(Occurrences(printed, "bad pattern \"[\""), 1u) << printed;
+  EXPECT_EQ(Occurrences(printed, "rdp-session\""), 0u) << printed;
 
-  auto occurrences = [&](const std::string& what) {
-    size_t n = 0;
-    for (size_t at = printed.find(what); at != std::string::npos; at = printed.find(what, at + 1)) ++n;
-    return n;
-  };
-  EXPECT_EQ(occurrences("quorprn: redirect: bad pattern \"(rdp\""), 1u) << printed;
-  EXPECT_EQ(occurrences("quorprn: redirect: bad pattern \"*oops\""), 1u) << printed;
-  EXPECT_EQ(occurrences("bad pattern \"[\""), 1u) << printed;
-  EXPECT_EQ(occurrences("rdp-session\""), 0u) << printed;
+  // Far more than the manager remembers: each new one is still reported, and
+  // the same one used again right away is not.
+  testing::internal::CaptureStderr();
+  Removes({});
+  for (int i = 0; i < 1000; ++i) {
+    Ports({"(" + std::to_string(i)});
+    EXPECT_EQ(Mgr::GetRedirectPrinterName("P", "port"), "P");
+    EXPECT_EQ(Mgr::GetRedirectPrinterName("Q", "port"), "Q");
+  }
+  EXPECT_EQ(Occurrences(testing::internal::GetCapturedStderr(), "\n"), 1000u);
 }
 
-TEST_F(Redirect, OverlongTextsAreLeftAloneInsteadOfExhaustingTheStack) {
-  // libstdc++ recurses per character: this pattern over a long text would
+TEST_F(Redirect, LongTextsAreLeftAloneInsteadOfExhaustingTheStack) {
+  // libstdc++ recurses per character: these patterns over a long text would
   // overflow the stack of a host's worker thread.
   std::string longName(200000, 'a');
   EXPECT_EQ(Peer::Search(longName, "(a|b)*c"), 0);
   std::string text = longName;
   EXPECT_EQ(Peer::Replace(text, "(a|b)*"), 0);
   EXPECT_EQ(text, longName);
-  Ports({"(a|b)*"});
-  EXPECT_EQ(Mgr::GetRedirectPrinterName("P", longName.c_str()), "P");
   // Texts of a realistic length still match.
-  std::string usual(200, 'a');
-  EXPECT_EQ(Peer::Search(usual, "^(a|b)*$"), 1);
+  EXPECT_EQ(Peer::Search(std::string(200, 'a'), "^(a|b)*$"), 1);
+
+  Ports({"(a|b)*", "(.)*$", "^[^!]*x"});
+  Removes({"(a|b)+", "(.)+z"});
+  for (size_t length : {1000u, 1024u, 1025u, 100000u}) {
+    std::string name;
+    while (name.size() < length) name += "ab";
+    name.resize(length);
+    EXPECT_TRUE(Mgr::GetRedirectPrinterName(name.c_str(), "ab").ends_with("!Redirected")) << length;
+    Mgr::GetRedirectPrinterName(("x" + name).c_str(), name.c_str());
+    EXPECT_EQ(Mgr::GetRealPrinterName((name + "!Redirected").c_str()), name + "!Redirected") << length;
+  }
+  EXPECT_EQ(Mgr::GetRedirectPrinterName("P", longName.c_str()), "P");
+}
+
+TEST_F(Redirect, RedirectedPrinterWithLongNameIsFoundAgain) {
+  // Names past the regex engine's bound keep their decorations, but the
+  // stored name must still lead back to the printer.
+  for (size_t length : {1013u, 1014u, 1024u, 1500u, 5000u}) {
+    std::string name(length, 'n');
+    Install(R"({"printers": [{"name": ")" + name + R"(", "port": "/redir/1"}]})");
+    Ports({"^/redir/"});
+    Removes({"_[0-9]+"});
+    std::string stored = Mgr::GetRedirectPrinterName(name.c_str(), "/redir/1");
+    EXPECT_EQ(stored, name + "!Redirected") << length;
+    EXPECT_EQ(Mgr::GetRealPrinterName(stored.c_str()), name) << length;
+    Mgr::m_cRedirectPrinterMap.clear();
+  }
 }

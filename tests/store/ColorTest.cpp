@@ -4,7 +4,6 @@
 #include "tests/store/StoreTestSupport.h"
 
 using namespace storetest;
-using registry::RegOp;
 
 namespace {
 class Colors : public StoreTest {
@@ -15,23 +14,18 @@ class Colors : public StoreTest {
     Seed(kBase + "\\Print\\Colors\\Preset03", {{"Name", std::string("Model 3")}, {"C001", 3}, {"C010", 30}});
   }
   // Reads printer `key` (its Colors key holding `mode` and own colours C001,
-  // C005) and answers the palette as "name=colour" items.
-  std::vector<std::string> PaletteOfMode(const std::string& key, int32_t mode) {
-    Seed(kSet + "\\" + key);
+  // C005) and answers the palette.
+  Items PaletteOfMode(const std::string& key, int32_t mode) {
     Seed(kSet + "\\" + key + "\\Colors", {{"ColorPrint", 1}, {"Mode", mode}, {"C001", 11}, {"C005", 55}});
     CQuorPrnSettingStore store;
-    QUOR_PRN_PRINTER_INFO_TYPE p;
-    p.PrinterName = key;
+    auto p = Printer(key);
     QUOR_PRN_COLOR_INFO_TYPE color;
     EXPECT_EQ(store.ReadPrinter("SYS", "JOB", 3, &p, &color), 1);
     EXPECT_EQ(color.Mode, mode);
     EXPECT_EQ(color.ColorPrint, 1);
-    std::vector<std::string> items;
-    for (const auto& e : color.Palette) items.push_back(e->Name + "=" + std::to_string(e->Color));
-    return items;
+    return Colours(color.Palette);
   }
 };
-using Items = std::vector<std::string>;
 }  // namespace
 
 TEST_F(Colors, ModeChoosesOwnPalettePresetOrDefaults) {
@@ -45,80 +39,42 @@ TEST_F(Colors, ModeChoosesOwnPalettePresetOrDefaults) {
 }
 
 TEST_F(Colors, PrinterPaletteIsLaidOverTheDefaultsByName) {
-  Seed(kSet + "\\P");
   Seed(kSet + "\\P\\Colors", {{"ColorPrint", 1}, {"Mode", -1}, {"C001", 7}, {"C900", 9}});
   CQuorPrnSettingStore store;
   ASSERT_EQ(store.LoadPrinterSet("SYS", "JOB", 3), 141);
-  QUOR_PRN_PRINTER_INFO_TYPE p;
-  p.PrinterName = "P";
+  auto p = Printer("P");
   QUOR_PRN_COLOR_INFO_TYPE color;
-  color.Palette.push_back(std::make_unique<MERA_PRN_COLOR_PALETTE_TYPE>(MERA_PRN_COLOR_PALETTE_TYPE{"junk", 1}));
+  color.Palette.push_back(Entry("junk", 1));
   ASSERT_EQ(store.GetPrinter(&p, &color), 1);
   EXPECT_EQ(color.Mode, -1);
   EXPECT_EQ(color.ColorPrint, 1);
-  ASSERT_EQ(PaletteNames(color.Palette), Items({"C001", "C002"}));
-  EXPECT_EQ(color.Palette[0]->Color, 7);
-  EXPECT_EQ(color.Palette[1]->Color, 0x00ff00);
+  EXPECT_EQ(Colours(color.Palette), Items({"C001=7", "C002=65280"}));
 
   // A printer the set does not hold gets the plain defaults.
   p.PrinterName = "Other";
   ASSERT_EQ(store.GetPrinter(&p, &color), 1);
   EXPECT_EQ(color.Mode, 0);
-  EXPECT_EQ(color.Palette[0]->Color, 0x0000ff);
+  EXPECT_EQ(Colours(color.Palette), Items({"C001=255", "C002=65280"}));
 }
 
 TEST_F(Colors, OnlyACustomPaletteIsWrittenWithThePrinter) {
-  QUOR_PRN_PRINTER_INFO_TYPE p;
-  p.PrinterName = "P";
   QUOR_PRN_COLOR_INFO_TYPE color;
   color.ColorPrint = 1;
   color.Mode = 2;
-  color.Palette.push_back(std::make_unique<MERA_PRN_COLOR_PALETTE_TYPE>(MERA_PRN_COLOR_PALETTE_TYPE{"C001", 5}));
+  color.Palette.push_back(Entry("C001", 5));
   CQuorPrnSettingStore store;
-  ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, &color), 1);
+  ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, Printer("P"), &color), 1);
   const std::string colors = kSet + "\\P\\Colors";
-  EXPECT_EQ(hive->Dump(colors), Items({colors, Num(colors, "ColorPrint", 1), Num(colors, "Mode", 2)}));
+  EXPECT_EQ(hive->Dump(colors), Layout({{colors}, Nums(colors, "ColorPrint=1 Mode=2")}));
 
   color.Mode = -1;
-  ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, &color), 1);
-  EXPECT_EQ(hive->Dump(colors),
-            Items({colors, Num(colors, "C001", 5), Num(colors, "ColorPrint", 1), Num(colors, "Mode", -1)}));
+  ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, Printer("P"), &color), 1);
+  EXPECT_EQ(hive->Dump(colors), Layout({{colors}, Nums(colors, "C001=5 ColorPrint=1 Mode=-1")}));
   Fail(RegOp::SetNumber, colors, "C001");
-  EXPECT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, &color), 172);
+  EXPECT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, Printer("P"), &color), 172);
 }
 
-TEST_F(Colors, PresetsAreReadByNumberAndListedUpToTheFirstGap) {
-  Seed(kBase + "\\Print\\Colors\\Preset01", {{"Name", std::string("One")}});
-  Seed(kBase + "\\Print\\Colors\\Preset02", {{"Name", std::string("Two")}});
-  Seed(kBase + "\\Print\\Colors\\Preset05", {{"Name", std::string("Five")}});
-  CQuorPrnSettingStore store;
-  std::string out;
-  store.ReadCurrentPrinter("SYS", "JOB", 3, out);  // any operation that names the system and job
-  Items names{"stale"};
-  EXPECT_EQ(store.GetColorPresetNames(names), 1);
-  EXPECT_EQ(names, Items({"One", "Two", "Model 3"}));
-
-  CQuorPrnSettingStore::Palette palette;
-  std::string name;
-  EXPECT_EQ(store.GetColorPreset(3, palette, name), 1);
-  EXPECT_EQ(name, "Model 3");
-  EXPECT_EQ(PaletteNames(palette), Items({"C001", "C010"}));
-  EXPECT_EQ(store.GetColorPreset(0, palette, name), 1);
-  EXPECT_EQ(name, "");
-  EXPECT_EQ(PaletteNames(palette), Items({"C001", "C002"}));
-  EXPECT_EQ(store.GetColorPreset(100, palette, name), 110);
-  EXPECT_TRUE(palette.empty());
-  EXPECT_EQ(store.GetColorPreset(-1, palette, name), 110);
-  EXPECT_EQ(store.GetColorPreset(4, palette, name), 180);
-
-  Fail(RegOp::OpenKey, kBase + "\\Print\\Colors\\Preset02");
-  EXPECT_EQ(store.GetColorPresetNames(names), 120);
-  Fail(RegOp::OpenKey, kBase + "\\Print\\Colors\\Preset03");
-  EXPECT_EQ(store.GetColorPreset(3, palette, name), 120);
-  EXPECT_EQ(reports.size(), 2u);
-}
-
-TEST_F(Colors, ColourNamesStayParallelAndAbsenceIsNotAnError) {
+TEST_F(Colors, ColourNamesAndPresetsAreReadUnderTheNamedSystem) {
   CQuorPrnSettingStore store;
   Items values{"x"}, display{"y"};
   EXPECT_EQ(store.GetColorNames(values, display), 112);  // no system and job named yet
@@ -134,4 +90,32 @@ TEST_F(Colors, ColourNamesStayParallelAndAbsenceIsNotAnError) {
   Fail(RegOp::OpenKey, key);
   EXPECT_EQ(store.GetColorNames(values, display), 120);
   EXPECT_EQ(reports.size(), 1u);
+
+  // Presets are read by number and listed up to the first gap.
+  Seed(kBase + "\\Print\\Colors\\Preset01", {{"Name", std::string("One")}});
+  Seed(kBase + "\\Print\\Colors\\Preset02", {{"Name", std::string("Two")}});
+  Seed(kBase + "\\Print\\Colors\\Preset05", {{"Name", std::string("Five")}});
+  store.ReadCurrentPrinter("SYS", "JOB", 3, out);  // any operation that names the system and job
+  Items names{"stale"};
+  EXPECT_EQ(store.GetColorPresetNames(names), 1);
+  EXPECT_EQ(names, Items({"One", "Two", "Model 3"}));
+
+  CQuorPrnSettingStore::Palette palette;
+  std::string name;
+  EXPECT_EQ(store.GetColorPreset(3, palette, name), 1);
+  EXPECT_EQ(name, "Model 3");
+  EXPECT_EQ(Colours(palette), Items({"C001=3", "C010=30"}));
+  EXPECT_EQ(store.GetColorPreset(0, palette, name), 1);
+  EXPECT_EQ(name, "");
+  EXPECT_EQ(Colours(palette), Items({"C001=255", "C002=65280"}));
+  EXPECT_EQ(store.GetColorPreset(100, palette, name), 110);
+  EXPECT_TRUE(palette.empty());
+  EXPECT_EQ(store.GetColorPreset(-1, palette, name), 110);
+  EXPECT_EQ(store.GetColorPreset(4, palette, name), 180);
+
+  Fail(RegOp::OpenKey, kBase + "\\Print\\Colors\\Preset02");
+  EXPECT_EQ(store.GetColorPresetNames(names), 120);
+  Fail(RegOp::OpenKey, kBase + "\\Print\\Colors\\Preset03");
+  EXPECT_EQ(store.GetColorPreset(3, palette, name), 120);
+  EXPECT_EQ(reports.size(), 3u);
 }

@@ -1,10 +1,10 @@
 // Creating and deleting stored settings in one shot: the exact layout they
-// leave, stored names of redirected and backslashed printers, and what a
-// failed deletion leaves behind.
+// leave, stored names of redirected and backslashed printers, what a failed
+// deletion leaves behind, and the exported fronts of these operations.
+#include "quorprn/CQuorPrnPrinterAccess.h"
 #include "tests/store/StoreTestSupport.h"
 
 using namespace storetest;
-using registry::RegOp;
 
 namespace {
 class CreateDelete : public StoreTest {
@@ -14,17 +14,10 @@ class CreateDelete : public StoreTest {
   void SeedSet() {
     CQuorPrnSettingStore store;
     ASSERT_EQ(store.RegCreatePrinterSet("SYS", "JOB", 3), 1);
-    QUOR_PRN_PRINTER_INFO_TYPE p;
-    p.PrinterName = kSessionPrinter;
     QUOR_PRN_COLOR_INFO_TYPE c;
-    ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, &c), 1);
-    p.PrinterName = "Plain";
-    ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, nullptr), 1);
-    for (const char* name : {"A", "B"}) {
-      QUOR_PRN_FORM_INFO_TYPE f;
-      f.FormName = name;
-      ASSERT_EQ(store.RegCreateForm("SYS", "JOB", 3, kSessionPrinter, f), 1);
-    }
+    ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, Printer(kSessionPrinter), &c), 1);
+    ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, Printer("Plain"), nullptr), 1);
+    for (const char* name : {"A", "B"}) ASSERT_EQ(store.RegCreateForm("SYS", "JOB", 3, kSessionPrinter, Form(name)), 1);
   }
 };
 }  // namespace
@@ -36,7 +29,7 @@ TEST_F(CreateDelete, CreateFrontsWriteExactlyTheDocumentedLayout) {
   QUOR_PRN_COLOR_INFO_TYPE c;
   c.ColorPrint = 1;
   c.Mode = -1;
-  c.Palette.push_back(std::make_unique<MERA_PRN_COLOR_PALETTE_TYPE>(MERA_PRN_COLOR_PALETTE_TYPE{"C002", 0x123456}));
+  c.Palette.push_back(Entry("C002", 0x123456));
   ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 7, p, &c), 1);
   QUOR_PRN_FORM_INFO_TYPE f{"Slip", "256", "User", "4", "Tray 4", 0, 3, 4, 1000, 2000, 1};
   ASSERT_EQ(store.RegCreateForm("SYS", "JOB", 12, "Plain", f), 1);
@@ -44,14 +37,12 @@ TEST_F(CreateDelete, CreateFrontsWriteExactlyTheDocumentedLayout) {
   const std::string root = "SOFTWARE\\Olvanet\\Sarvo", print = kBase + "\\Print";
   const std::string set7 = print + "\\PrinterSet07", lp = set7 + "\\,,srv,lp", set12 = print + "\\PrinterSet12",
                     slip = set12 + "\\Plain\\Form\\Slip";
-  EXPECT_EQ(Dump(), Sorted({root, root + "\\SYS", kBase, print, print + "\\PrinterSet00", set7, lp,
-                            Num(lp, "OffsetX", 10), Num(lp, "OffsetY", -20), Num(lp, "ScaleX", 950),
-                            Num(lp, "ScaleY", 1050), Num(lp, "ScaleFix", 0), lp + "\\Colors",
-                            Num(lp + "\\Colors", "ColorPrint", 1), Num(lp + "\\Colors", "Mode", -1),
-                            Num(lp + "\\Colors", "C002", 0x123456), set12, set12 + "\\Plain", set12 + "\\Plain\\Form",
-                            slip, Txt(slip, "Bin", "4"), Txt(slip, "PaperName", "User"), Txt(slip, "PaperSize", "256"),
-                            Num(slip, "PaperSizeFit", 0), Num(slip, "OffsetX", 3), Num(slip, "OffsetY", 4),
-                            Num(slip, "Width", 1000), Num(slip, "Height", 2000), Num(slip, "WidthHeightFix", 1)}));
+  EXPECT_EQ(Dump(), Layout({{root, root + "\\SYS", kBase, print, print + "\\PrinterSet00", set7, lp, lp + "\\Colors",
+                             set12, set12 + "\\Plain", set12 + "\\Plain\\Form", slip},
+                            Nums(lp, "OffsetX=10 OffsetY=-20 ScaleX=950 ScaleY=1050 ScaleFix=0"),
+                            Nums(lp + "\\Colors", "ColorPrint=1 Mode=-1 C002=0x123456"),
+                            Txts(slip, "Bin=4 PaperName=User PaperSize=256"),
+                            Nums(slip, "PaperSizeFit=0 OffsetX=3 OffsetY=4 Width=1000 Height=2000 WidthHeightFix=1")}));
 
   // The backslashed name comes back with its backslashes.
   CQuorPrnSettingStore reader;
@@ -77,12 +68,25 @@ TEST_F(CreateDelete, RedirectedPrinterIsStoredUnderItsRedirectNameAndFoundAgain)
   // A printer without forms or colours can be deleted too.
   EXPECT_EQ(store.RegDeletePrinter("SYS", "JOB", 3, "Plain"), 1);
   EXPECT_EQ(store.RegDeletePrinter("SYS", "JOB", 3, "Plain"), 142);
-  EXPECT_EQ(hive->Dump(kSet), std::vector<std::string>({kSet}));
+  EXPECT_EQ(hive->Dump(kSet), Items({kSet}));
 }
 
 TEST_F(CreateDelete, FailedDeletionKeepsWhatWasDeletedBeforeAndCanBeRetried) {
   SeedSet();
   CQuorPrnSettingStore store;
+  // Listing failures stop the delete before anything is deleted.
+  Fail(RegOp::EnumKeys, kSet);
+  EXPECT_EQ(store.RegDeletePrinterSet("SYS", "JOB", 3), 162);
+  Fail(RegOp::OpenKey, kSet, "", "ECR052");
+  EXPECT_EQ(store.RegDeletePrinter("SYS", "JOB", 3, "Plain"), 162);
+  Fail(RegOp::OpenKey, kSessionKey + "\\Form", "", "ECR052");
+  EXPECT_EQ(store.RegDeleteForm("SYS", "JOB", 3, kSessionPrinter, "A"), 163);
+  Fail(RegOp::EnumKeys, kSessionKey + "\\Form");
+  EXPECT_EQ(store.RegDeletePrinter("SYS", "JOB", 3, kSessionPrinter), 163);
+  EXPECT_EQ(reports.size(), 2u);
+  EXPECT_EQ(hive->Count(RegOp::DeleteKey), 0);
+  EXPECT_TRUE(hive->HasKey(kSessionKey + "\\Form\\A"));
+
   Fail(RegOp::DeleteKey, kSessionKey + "\\Colors");
   EXPECT_EQ(store.RegDeletePrinterSet("SYS", "JOB", 3), 122);
   EXPECT_FALSE(hive->HasKey(kSessionKey + "\\Form"));
@@ -93,29 +97,13 @@ TEST_F(CreateDelete, FailedDeletionKeepsWhatWasDeletedBeforeAndCanBeRetried) {
   EXPECT_FALSE(hive->HasKey(kSessionKey));
   Fail(RegOp::DeleteKey, kSet);
   EXPECT_EQ(store.RegDeletePrinterSet("SYS", "JOB", 3), 122);
-  EXPECT_EQ(hive->Dump(kSet), std::vector<std::string>({kSet}));
+  EXPECT_EQ(hive->Dump(kSet), Items({kSet}));
   EXPECT_EQ(store.RegDeletePrinterSet("SYS", "JOB", 3), 1);
   EXPECT_FALSE(hive->HasKey(kSet));
   EXPECT_TRUE(hive->HasKey(kBase + "\\Print"));
   // An absent set deletes as empty.
   EXPECT_EQ(store.RegDeletePrinterSet("SYS", "JOB", 3), 1);
-  EXPECT_TRUE(reports.empty());
-}
-
-TEST_F(CreateDelete, ListingFailuresStopTheDeleteBeforeAnythingIsDeleted) {
-  SeedSet();
-  CQuorPrnSettingStore store;
-  Fail(RegOp::EnumKeys, kSet);
-  EXPECT_EQ(store.RegDeletePrinterSet("SYS", "JOB", 3), 162);
-  Fail(RegOp::OpenKey, kSet, "", false, "ECR052");
-  EXPECT_EQ(store.RegDeletePrinter("SYS", "JOB", 3, "Plain"), 162);
-  Fail(RegOp::OpenKey, kSessionKey + "\\Form", "", false, "ECR052");
-  EXPECT_EQ(store.RegDeleteForm("SYS", "JOB", 3, kSessionPrinter, "A"), 163);
-  Fail(RegOp::EnumKeys, kSessionKey + "\\Form");
-  EXPECT_EQ(store.RegDeletePrinter("SYS", "JOB", 3, kSessionPrinter), 163);
-  EXPECT_EQ(reports.size(), 2u);
-  EXPECT_EQ(hive->Count(RegOp::DeleteKey), 0);
-  EXPECT_TRUE(hive->HasKey(kSessionKey + "\\Form\\A"));
+  EXPECT_EQ(reports.size(), 2u);  // failed deletions are not reported
 }
 
 TEST_F(CreateDelete, ClearFormBinEmptiesOnlyTheBin) {
@@ -138,31 +126,44 @@ TEST_F(CreateDelete, CreateFailuresAnswerTheirCodes) {
   CQuorPrnSettingStore store;
   Fail(RegOp::CreateKey, kSet);
   EXPECT_EQ(store.RegCreatePrinterSet("SYS", "JOB", 3), 170);
-  QUOR_PRN_PRINTER_INFO_TYPE p;
-  EXPECT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, nullptr), 110);
-  p.PrinterName = "Plain";
+  EXPECT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, Printer(""), nullptr), 110);
   Fail(RegOp::CreateKey, kSet + "\\Plain");
-  EXPECT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, nullptr), 172);
+  EXPECT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, Printer("Plain"), nullptr), 172);
   Fail(RegOp::SetNumber, kSet + "\\Plain", "ScaleFix");
-  EXPECT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, nullptr), 172);
-  QUOR_PRN_FORM_INFO_TYPE f;
-  EXPECT_EQ(store.RegCreateForm("SYS", "JOB", 3, "Plain", f), 110);
-  f.FormName = "Slip";
+  EXPECT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, Printer("Plain"), nullptr), 172);
+  EXPECT_EQ(store.RegCreateForm("SYS", "JOB", 3, "Plain", Form("")), 110);
   Fail(RegOp::SetText, kSet + "\\Plain\\Form\\Slip", "PaperName");
-  EXPECT_EQ(store.RegCreateForm("SYS", "JOB", 3, "Plain", f), 173);
+  EXPECT_EQ(store.RegCreateForm("SYS", "JOB", 3, "Plain", Form("Slip")), 173);
   EXPECT_FALSE(hive->HasValue(kSet, "CurrentPrinter"));
 }
 
 TEST_F(CreateDelete, PrinterNamesOfAnyLengthAreCreatedAndDeleted) {
   const std::string longName = std::string(300, 'p') + "\\" + std::string(700, 'q');
   CQuorPrnSettingStore store;
-  QUOR_PRN_PRINTER_INFO_TYPE p;
-  p.PrinterName = longName;
-  ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, p, nullptr), 1);
-  QUOR_PRN_FORM_INFO_TYPE f;
-  f.FormName = "Slip";
-  ASSERT_EQ(store.RegCreateForm("SYS", "JOB", 3, longName.c_str(), f), 1);
+  ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 3, Printer(longName), nullptr), 1);
+  ASSERT_EQ(store.RegCreateForm("SYS", "JOB", 3, longName.c_str(), Form("Slip")), 1);
   EXPECT_TRUE(hive->HasKey(kSet + "\\" + std::string(300, 'p') + "," + std::string(700, 'q') + "\\Form\\Slip"));
   EXPECT_EQ(store.RegDeletePrinter("SYS", "JOB", 3, longName.c_str()), 1);
-  EXPECT_EQ(hive->Dump(kSet), std::vector<std::string>({kSet}));
+  EXPECT_EQ(hive->Dump(kSet), Items({kSet}));
+}
+
+// Each exported front runs on a store of its own, so a sequence of fronts on
+// one printer-access object behaves like fresh calls.
+TEST_F(CreateDelete, FrontsOfTheExportedClassCreateAndDelete) {
+  CQuorPrnPrinterAccess access;
+  EXPECT_EQ(access.RegCreatePrinterSet("SYS", "JOB", 100), 110);
+  EXPECT_EQ(access.RegCreatePrinterSet("SYS", "JOB", 3), 1);
+  auto p = Printer(kSessionPrinter);
+  p.ScaleX = 970;
+  EXPECT_EQ(access.RegCreatePrinter("SYS", "JOB", 3, p, nullptr), 1);
+  EXPECT_EQ(access.RegCreateForm("SYS", "JOB", 3, kSessionPrinter, Form("Slip")), 1);
+  EXPECT_TRUE(hive->HasKey(kSessionKey + "\\Form\\Slip"));
+  EXPECT_TRUE(hive->HasValue(kSessionKey, "ScaleX"));
+
+  EXPECT_EQ(access.RegDeleteForm("SYS", "JOB", 3, kSessionPrinter, "Slip"), 1);
+  EXPECT_EQ(access.RegDeleteForm("SYS", "JOB", 3, kSessionPrinter, "Slip"), 143);
+  EXPECT_EQ(access.RegDeletePrinter("SYS", "JOB", 3, kSessionPrinter), 1);
+  EXPECT_EQ(access.RegDeletePrinter("SYS", "JOB", 3, kSessionPrinter), 142);
+  EXPECT_EQ(access.RegDeletePrinterSet("SYS", "JOB", 3), 1);
+  EXPECT_FALSE(hive->HasKey(kSet));
 }

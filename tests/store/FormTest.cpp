@@ -3,7 +3,6 @@
 #include "tests/store/StoreTestSupport.h"
 
 using namespace storetest;
-using registry::RegOp;
 
 namespace {
 class Forms : public StoreTest {
@@ -11,13 +10,8 @@ class Forms : public StoreTest {
   const std::string kForm = kSet + "\\Plain\\Form\\Invoice";
   void SeedInvoice() {
     Seed(kSet + "\\Plain", {{"OffsetX", 1}});
-    Seed(kForm, {{"Bin", std::string("3")}, {"PaperName", std::string("A4")}, {"PaperSize", std::string("9")},
-                 {"PaperSizeFit", 0}, {"Width", 2100}});
-  }
-  static QUOR_PRN_FORM_INFO_TYPE Named(const char* name) {
-    QUOR_PRN_FORM_INFO_TYPE f;
-    f.FormName = name;
-    return f;
+    Seed(kForm, {{"Bin", std::string("3")}, {"PaperName", std::string("A4")}, {"PaperSize", std::string("9")}});
+    Seed(kForm, {{"PaperSizeFit", 0}, {"Width", 2100}});
   }
 };
 }  // namespace
@@ -28,14 +22,12 @@ TEST_F(Forms, LoadFormReadsTheStoredFormOfTheCurrentPrinter) {
   store.SetCurrentPrinter("Plain");
   ASSERT_EQ(store.LoadForm("SYS", "JOB", 3, "Invoice"), 1);
   EXPECT_TRUE(store.IsFormOpen());
-  auto f = Named("Invoice");
+  auto f = Form("Invoice");
   f.PaperName = "stale";
   f.BinName = "Tray 3";
   ASSERT_EQ(store.GetForm(&f), 1);
-  EXPECT_EQ(f.PaperSize, "9");
-  EXPECT_EQ(f.PaperName, "A4");
-  EXPECT_EQ(f.Bin, "3");
-  EXPECT_EQ(f.BinName, "Tray 3");  // never stored, never touched
+  // The bin's name is never stored, so never touched.
+  EXPECT_EQ(Items({f.PaperSize, f.PaperName, f.Bin, f.BinName}), Items({"9", "A4", "3", "Tray 3"}));
   EXPECT_EQ(std::vector<int32_t>({f.PaperSizeFit, f.OffsetX, f.Width, f.WidthHeightFix}),
             std::vector<int32_t>({0, 0, 2100, 0}));
   std::string current;
@@ -54,7 +46,7 @@ TEST_F(Forms, AbsentFormOrPrinterStillOpensAFormWithDefaults) {
   store.CloseForm();
   store.SetCurrentPrinter("Plain");
   EXPECT_EQ(store.LoadForm("SYS", "JOB", 3, "Invoice"), 143);
-  auto f = Named("Invoice");
+  auto f = Form("Invoice");
   f.PaperSize = "8";
   f.Bin = "2";
   EXPECT_EQ(store.GetForm(&f), 1);
@@ -67,7 +59,7 @@ TEST_F(Forms, AbsentFormOrPrinterStillOpensAFormWithDefaults) {
   store.SetCurrentPrinter(kSessionPrinter);
   EXPECT_EQ(store.LoadForm("SYS", "JOB", 3, "Invoice"), 142);
   EXPECT_TRUE(store.IsFormOpen());
-  auto edited = Named("Invoice");
+  auto edited = Form("Invoice");
   edited.PaperSize = "-1";
   edited.Bin = "0";
   edited.OffsetY = -5;
@@ -75,10 +67,9 @@ TEST_F(Forms, AbsentFormOrPrinterStillOpensAFormWithDefaults) {
   EXPECT_EQ(store.SaveForm(), 1);
   const std::string form = kSessionKey + "\\Form\\Invoice";
   EXPECT_EQ(hive->Dump(kSessionKey),
-            Sorted({kSessionKey, kSessionKey + "\\Form", form, Txt(form, "Bin", ""), Txt(form, "PaperName", ""),
-                    Txt(form, "PaperSize", "-1"), Num(form, "PaperSizeFit", 1), Num(form, "OffsetX", 0),
-                    Num(form, "OffsetY", -5), Num(form, "Width", 0), Num(form, "Height", 0),
-                    Num(form, "WidthHeightFix", 0)}));
+            Layout({{kSessionKey, kSessionKey + "\\Form", form},
+                    Txts(form, "Bin= PaperName= PaperSize=-1"),
+                    Nums(form, "PaperSizeFit=1 OffsetX=0 OffsetY=-5 Width=0 Height=0 WidthHeightFix=0")}));
   EXPECT_FALSE(hive->HasValue(kSet, "CurrentPrinter"));
 }
 
@@ -87,7 +78,7 @@ TEST_F(Forms, BinIsWrittenOnlyWhenItReadsAsANonZeroNumber) {
   const std::vector<std::pair<std::string, std::string>> cases{
       {"0", ""}, {"", ""}, {"abc", ""}, {"3", "3"}, {" +15x", " +15x"}, {"-2", "-2"}, {"00", ""}};
   for (const auto& [given, stored] : cases) {
-    auto f = Named("F");
+    auto f = Form("F");
     f.Bin = given;
     ASSERT_EQ(store.RegCreateForm("SYS", "JOB", 3, "Plain", f), 1);
     EXPECT_EQ(hive->Dump(kSet + "\\Plain\\Form\\F")[1], Txt(kSet + "\\Plain\\Form\\F", "Bin", stored)) << given;
@@ -102,7 +93,7 @@ TEST_F(Forms, ReadFailuresCloseEverythingAndAreReportedOnce) {
   EXPECT_EQ(store.LoadForm("SYS", "JOB", 3, "Invoice"), 163);
   EXPECT_FALSE(store.IsFormOpen());
   EXPECT_TRUE(store.Printers().empty());
-  Fail(RegOp::OpenKey, kForm, "", false, "ECR052");
+  Fail(RegOp::OpenKey, kForm, "", "ECR052");
   EXPECT_EQ(store.LoadForm("SYS", "JOB", 3, "Invoice"), 163);
   Seed(kSet + "\\Plain\\Colors", {{"Mode", 1}});
   Fail(RegOp::GetNumber, kSet + "\\Plain\\Colors", "Mode");
@@ -114,11 +105,11 @@ TEST_F(Forms, ReadFailuresCloseEverythingAndAreReportedOnce) {
 
 TEST_F(Forms, FormOperationsNeedAnOpenFormAndReportWriteFailures) {
   CQuorPrnSettingStore store;
-  auto f = Named("Invoice");
+  auto f = Form("Invoice");
   EXPECT_EQ(store.SetForm(f), 112);
   EXPECT_EQ(store.SaveForm(), 112);
   EXPECT_EQ(store.GetForm(&f), 112);
-  EXPECT_EQ(store.SetForm(Named("")), 110);
+  EXPECT_EQ(store.SetForm(Form("")), 110);
   EXPECT_EQ(store.LoadForm("SYS", "JOB", 3, ""), 110);
 
   Fail(RegOp::CreateKey, kSet);

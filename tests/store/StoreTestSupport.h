@@ -1,6 +1,7 @@
 // Shared set-up of the settings store's tests: a fresh in-memory hive per
-// test, the registry's error reports captured, and helpers that seed keys and
-// spell out the hive's dump lines, so expectations read as registry layout.
+// test, the registry's error reports captured, and helpers that seed keys,
+// build records and spell out the hive's dump lines, so expectations read as
+// registry layout.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <initializer_list>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <variant>
@@ -25,13 +27,15 @@
 
 namespace storetest {
 
+using registry::RegOp;
+using Items = std::vector<std::string>;
+using Value = std::variant<int32_t, std::string>;
+
 inline const std::string kBase = "SOFTWARE\\Olvanet\\Sarvo\\SYS\\JOB";
 inline const std::string kSet = kBase + "\\Print\\PrinterSet03";
 // The installed session printer, and the key its settings live under.
 inline const char* const kSessionPrinter = "\\\\srv\\Label (session 7)";
 inline const std::string kSessionKey = kSet + "\\,,srv,Label!Redirected";
-
-using Value = std::variant<int32_t, std::string>;
 
 inline std::string Hex(const std::string& bytes) {
   std::string out;
@@ -50,10 +54,46 @@ inline std::string Num(const std::string& key, const std::string& name, int32_t 
 inline std::string Txt(const std::string& key, const std::string& name, const std::string& t) {
   return key + "\t" + name + "=1:" + Hex(t);
 }
+// The dump lines of several number (or text) values of `key`, written
+// "Name=value Name=value"; numbers may be written in hex ("0x12").
+inline Items Values(const std::string& key, const std::string& spec, bool text) {
+  Items out;
+  std::istringstream in(spec);
+  for (std::string item; in >> item;) {
+    const std::string name = item.substr(0, item.find('=')), value = item.substr(item.find('=') + 1);
+    out.push_back(text ? Txt(key, name, value) : Num(key, name, static_cast<int32_t>(std::stol(value, nullptr, 0))));
+  }
+  return out;
+}
+inline Items Nums(const std::string& key, const std::string& spec) { return Values(key, spec, false); }
+inline Items Txts(const std::string& key, const std::string& spec) { return Values(key, spec, true); }
+// Dump lines joined and sorted as the hive's dump lists them.
+inline Items Layout(std::initializer_list<Items> parts) {
+  Items out;
+  for (const Items& part : parts) out.insert(out.end(), part.begin(), part.end());
+  std::sort(out.begin(), out.end());
+  return out;
+}
 
-inline std::vector<std::string> Sorted(std::vector<std::string> lines) {
-  std::sort(lines.begin(), lines.end());
-  return lines;
+inline QUOR_PRN_PRINTER_INFO_TYPE Printer(const std::string& name, int32_t offsetX = 0) {
+  QUOR_PRN_PRINTER_INFO_TYPE p;
+  p.PrinterName = name;
+  p.OffsetX = offsetX;
+  return p;
+}
+inline QUOR_PRN_FORM_INFO_TYPE Form(const std::string& name) {
+  QUOR_PRN_FORM_INFO_TYPE f;
+  f.FormName = name;
+  return f;
+}
+inline std::unique_ptr<MERA_PRN_COLOR_PALETTE_TYPE> Entry(const std::string& name, int32_t color) {
+  return std::make_unique<MERA_PRN_COLOR_PALETTE_TYPE>(MERA_PRN_COLOR_PALETTE_TYPE{name, color});
+}
+// A palette as "name=colour" items.
+inline Items Colours(const CQuorPrnSettingStore::Palette& palette) {
+  Items out;
+  for (const auto& e : palette) out.push_back(e->Name + "=" + std::to_string(e->Color));
+  return out;
 }
 
 class StoreTest : public ::testing::Test {
@@ -95,21 +135,14 @@ class StoreTest : public ::testing::Test {
       }
     }
   }
-  void Fail(registry::RegOp op, const std::string& path, const std::string& name = "", bool persistent = false,
-            const std::string& code = "ECR051") {
-    hive->InjectFault({op, path, name, code, "injected", persistent});
+  // Makes the next `op` on `path` (and value `name`) fail once.
+  void Fail(RegOp op, const std::string& path, const std::string& name = "", const std::string& code = "ECR051") {
+    hive->InjectFault({op, path, name, code, "injected", false});
   }
   std::vector<std::string> Dump() const { return hive->Dump("SOFTWARE\\Olvanet\\Sarvo"); }
 
   std::shared_ptr<registry::MemoryHive> hive;
   std::vector<std::string> reports;
 };
-
-inline std::vector<std::string> PaletteNames(const CQuorPrnSettingStore::Palette& p) {
-  std::vector<std::string> out;
-  for (const auto& e : p) out.push_back(e->Name);
-  return out;
-}
-
 
 }  // namespace storetest

@@ -1,6 +1,6 @@
 // The command as a whole and the verbs that need no stored settings: usage
 // errors and help, the printer list, the code page 932 edge, .reg files
-// through a real hive file, DocuWorks settings and template files.
+// through a real hive file, document-file output settings and template files.
 #include "CommandRunner.h"
 
 using CommandBasics = CommandRunner;
@@ -9,17 +9,17 @@ TEST_F(CommandBasics, UsageErrorsExitTwoAndHelpExitsZero) {
   EXPECT_EQ(RunBare({}).status, 2);
   EXPECT_EQ(RunBare({"no-such-verb"}).status, 2);
   EXPECT_EQ(Run({"lookup-typo"}).status, 2);
-  CommandResult bad = Run({"xdw", "set", "S", "J", "--print-type", "3"});
-  EXPECT_EQ(bad.status, 2);
-  CommandResult json = Run({"reg"}, /*json=*/true);
-  EXPECT_EQ(json.status, 2);
-  EXPECT_EQ(json.Json()["meaning"], "usage error");
+  EXPECT_EQ(Run({"xdw", "set", "S", "J", "--print-type", "3"}).status, 2);
+  EXPECT_EQ(RunJson({"reg"}, 2)["meaning"], "usage error");
   CommandResult help = RunBare({"--help"});
   EXPECT_EQ(help.status, 0);
   for (const char* verb : {"printers", "printer", "xdw", "template", "reg"})
     EXPECT_NE(help.out.find(verb), std::string::npos) << verb;
-  for (std::vector<std::string> verb : {std::vector<std::string>{"reg", "import"}, {"reg", "export"}, {"xdw", "set"},
-                                        {"template", "show"}, {"printer"}}) {
+  for (std::vector<std::string> verb : {std::vector<std::string>{"reg", "import"},
+                                        {"reg", "export"},
+                                        {"xdw", "set"},
+                                        {"template", "show"},
+                                        {"printer"}}) {
     verb.push_back("--help");
     CommandResult r = RunBare(verb);
     EXPECT_EQ(r.status, 0) << verb[0];
@@ -28,26 +28,20 @@ TEST_F(CommandBasics, UsageErrorsExitTwoAndHelpExitsZero) {
 }
 
 TEST_F(CommandBasics, PrintersListsTheSpoolerWithTheDefaultMarked) {
-  CommandResult r = Run({"printers"}, true);
-  ASSERT_EQ(r.status, 0) << r.err;
-  auto list = r.Json()["printers"];
+  auto list = RunJson({"printers"})["printers"];
   ASSERT_EQ(list.size(), 4u);
   EXPECT_EQ(list[0]["PrinterName"], "Office Laser");
   EXPECT_TRUE(list[0]["Default"].get<bool>());
   EXPECT_EQ(list[1]["PrinterName"], "経理部 A3カラー");  // code page 932 inside, UTF-8 out
   EXPECT_EQ(list[1]["Status"], "一時停止");
   EXPECT_FALSE(list[1]["Default"].get<bool>());
-  CommandResult text = Run({"printers"});
-  EXPECT_NE(text.out.find("* Office Laser"), std::string::npos);
-
+  EXPECT_NE(Run({"printers"}).out.find("* Office Laser"), std::string::npos);
   spooler = Path("missing.json");
   EXPECT_EQ(Run({"printers"}).status, 2);
 }
 
 TEST_F(CommandBasics, PrinterShowsPapersBinsAndRefusesUnknownOrUnholdableNames) {
-  CommandResult r = Run({"printer", "経理部 A3カラー"}, true);
-  ASSERT_EQ(r.status, 0) << r.err;
-  auto j = r.Json();
+  auto j = RunJson({"printer", "経理部 A3カラー"});
   EXPECT_EQ(j["DevMode"]["PaperSize"], 8);
   EXPECT_EQ(j["Papers"].size(), 3u);
   EXPECT_EQ(j["Bins"][0]["Name"], "自動選択");
@@ -59,30 +53,26 @@ TEST_F(CommandBasics, PrinterShowsPapersBinsAndRefusesUnknownOrUnholdableNames) 
 }
 
 TEST_F(CommandBasics, RegImportAndExportThroughTheHiveFile) {
-  CommandResult ok = Run({"reg", "import", Data("reg/version5-utf16.reg")}, true);
-  ASSERT_EQ(ok.status, 0) << ok.out << ok.err;
-  EXPECT_EQ(ok.Json()["valuesSet"], 9);
-
+  EXPECT_EQ(RunJson({"reg", "import", Data("reg/version5-utf16.reg")})["valuesSet"], 9);
   CommandResult partial = Run({"reg", "import", Data("reg/bad-line-in-middle.reg")});
   EXPECT_EQ(partial.status, 1);
   EXPECT_NE(partial.err.find("bad-line-in-middle.reg:5:"), std::string::npos);
-  CommandResult partialJson = Run({"reg", "import", Data("reg/bad-line-in-middle.reg")}, true);
-  EXPECT_EQ(partialJson.Json()["problems"].size(), 4u);
-  EXPECT_EQ(partialJson.Json()["problems"][0]["line"], 5);
+  auto problems = RunJson({"reg", "import", Data("reg/bad-line-in-middle.reg")}, 1)["problems"];
+  EXPECT_EQ(problems.size(), 4u);
+  EXPECT_EQ(problems[0]["line"], 5);
 
   ASSERT_EQ(Run({"reg", "export", "-o", Path("before.reg")}).status, 0);
   EXPECT_EQ(Run({"reg", "import", Data("reg/not-a-reg-file.reg")}).status, 1);
   ASSERT_EQ(Run({"reg", "export", "-o", Path("after.reg")}).status, 0);
-  EXPECT_EQ(Read(Path("before.reg")), Read(Path("after.reg")));
+  EXPECT_EQ(ReadFile(Path("before.reg")), ReadFile(Path("after.reg")));
 
   // Round trip through REGEDIT4 into a fresh hive file.
   ASSERT_EQ(Run({"reg", "export", "HKEY_LOCAL_MACHINE\\SOFTWARE", "--format", "4", "-o", Path("four.reg")}).status, 0);
-  EXPECT_EQ(Read(Path("four.reg")).substr(0, 8), "REGEDIT4");
-  std::string first = hive;
+  EXPECT_EQ(ReadFile(Path("four.reg")).substr(0, 8), "REGEDIT4");
   hive = Path("second.db");
   ASSERT_EQ(Run({"reg", "import", Path("four.reg")}).status, 0);
   ASSERT_EQ(Run({"reg", "export", "-o", Path("second.reg")}).status, 0);
-  EXPECT_EQ(Read(Path("second.reg")), Read(Path("after.reg")));
+  EXPECT_EQ(ReadFile(Path("second.reg")), ReadFile(Path("after.reg")));
 
   EXPECT_EQ(Run({"reg", "export", "SOFTWARE\\Missing"}).status, 1);
   EXPECT_EQ(Run({"reg", "export", "HKEY_CURRENT_USER\\Software"}).status, 2);
@@ -93,9 +83,7 @@ TEST_F(CommandBasics, XdwSettingsAreStoredAndReadBack) {
   ASSERT_EQ(Run({"xdw", "set", "販売", "月次", "--print-type", "2", "--color", "16", "--folder", "D:\\xdw"}).status, 0);
   ASSERT_EQ(Run({"xdw", "input-folder", "販売", "月次", "D:\\in\\"}).status, 0);
   ASSERT_EQ(Run({"xdw", "set", "販売", "月次", "--output-type", "1"}).status, 0);
-  CommandResult r = Run({"xdw", "show", "販売", "月次", "--customer", "12/3", "ABC:", "--file", "a?b"}, true);
-  ASSERT_EQ(r.status, 0) << r.err;
-  auto j = r.Json();
+  auto j = RunJson({"xdw", "show", "販売", "月次", "--customer", "12/3", "ABC:", "--file", "a?b"});
   EXPECT_EQ(j["PrintType"], 2);  // kept when a later set changed something else
   EXPECT_EQ(j["ColorType"], 16);
   EXPECT_EQ(j["InputFolder"], "D:\\in\\");
@@ -104,18 +92,18 @@ TEST_F(CommandBasics, XdwSettingsAreStoredAndReadBack) {
 }
 
 TEST_F(CommandBasics, TemplateEncodeDecodeRoundTripAndShow) {
-  std::string plain = "; form\r\n/PAGEINF \x90\xbf\x8b\x81\x8f\x91\r\nPAPER=PRN_FREE\r\nPAPERWIDTH=1000\r\n"
-                      "PAPERLENGTH=1500\r\n/END\r\n";  // 請求書 in code page 932
+  std::string plain =
+      "; form\r\n/PAGEINF \x90\xbf\x8b\x81\x8f\x91\r\nPAPER=PRN_FREE\r\nPAPERWIDTH=1000\r\n"
+      "PAPERLENGTH=1500\r\n/END\r\n";  // 請求書 in code page 932
   Write(Path("f.TPT"), plain);
   ASSERT_EQ(Run({"template", "encode", Path("f.TPT"), Path("g.TPTX")}).status, 0);
   ASSERT_EQ(Run({"template", "decode", Path("g.TPTX"), Path("h.TPT")}).status, 0);
-  EXPECT_EQ(Read(Path("h.TPT")), plain);
+  EXPECT_EQ(ReadFile(Path("h.TPT")), plain);
   // Only the encoded file exists: the reader falls back to it.
-  CommandResult show = Run({"template", "show", Path("g.TPT"), "請求書"}, true);
-  ASSERT_EQ(show.status, 0) << show.err;
-  EXPECT_EQ(show.Json()["PaperNo"], 256);
-  EXPECT_EQ(show.Json()["Portrait"], 1);
-  EXPECT_TRUE(show.Json()["Encoded"].get<bool>());
+  auto show = RunJson({"template", "show", Path("g.TPT"), "請求書"});
+  EXPECT_EQ(show["PaperNo"], 256);
+  EXPECT_EQ(show["Portrait"], 1);
+  EXPECT_TRUE(show["Encoded"].get<bool>());
   EXPECT_EQ(Run({"template", "show", Path("g.TPT"), "other"}).status, 1);
 
   Write(Path("bad.TPTX"), "L2VuZA==\r\nnot base64!\r\n");
@@ -125,15 +113,14 @@ TEST_F(CommandBasics, TemplateEncodeDecodeRoundTripAndShow) {
 
 TEST_F(CommandBasics, RedirectNamesFollowThePatternsGivenEitherWay) {
   const std::string port = "rdp-session", remove = " \\(session [0-9]+\\)";
-  CommandResult stored = Run({"redirect", "--port", port, "--remove", remove, "name", "Label Printer (session 12)"}, true);
-  ASSERT_EQ(stored.status, 0) << stored.err;
-  EXPECT_EQ(stored.Json()["StoredName"], "Label Printer!Redirected");
+  auto stored = RunJson({"redirect", "--port", port, "--remove", remove, "name", "Label Printer (session 12)"});
+  EXPECT_EQ(stored["StoredName"], "Label Printer!Redirected");
   // The global options a host-like run uses reach the verb as well; the
   // comparison ignores letter case, the suffix does not.
-  CommandResult real = Run({"--redirect-port", port, "--redirect-remove", remove, "redirect", "real",
-                            "LABEL printer!Redirected"}, true);
-  EXPECT_EQ(real.Json()["PrinterName"], "Label Printer (session 12)");
-  EXPECT_EQ(Run({"redirect", "real", "Label Printer!Redirected"}, true).Json()["Changed"], false);
-  EXPECT_EQ(Run({"redirect", "name", "Office Laser", "--port", port}, true).Json()["StoredName"], "Office Laser");
+  auto real =
+      RunJson({"--redirect-port", port, "--redirect-remove", remove, "redirect", "real", "LABEL printer!Redirected"});
+  EXPECT_EQ(real["PrinterName"], "Label Printer (session 12)");
+  EXPECT_EQ(RunJson({"redirect", "real", "Label Printer!Redirected"})["Changed"], false);
+  EXPECT_EQ(RunJson({"redirect", "name", "Office Laser", "--port", port})["StoredName"], "Office Laser");
   EXPECT_EQ(Run({"redirect", "name"}).status, 2);
 }

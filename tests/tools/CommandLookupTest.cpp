@@ -13,9 +13,7 @@ class CommandLookup : public CommandRunner {
 };
 
 TEST_F(CommandLookup, StoredSettingsAnswerOne) {
-  CommandResult r = Run({"lookup", "販売管理", "月次請求", "0", Template("invoice.TPT"), "請求書"}, true);
-  ASSERT_EQ(r.status, 0) << r.out << r.err;
-  auto j = r.Json();
+  auto j = RunJson({"lookup", "販売管理", "月次請求", "0", Template("invoice.TPT"), "請求書"});
   EXPECT_EQ(j["result"], 1);
   EXPECT_EQ(j["meaning"], "success");
   EXPECT_EQ(j["Printer"]["PrinterName"], "経理部 A3カラー");
@@ -27,45 +25,33 @@ TEST_F(CommandLookup, StoredSettingsAnswerOne) {
   EXPECT_EQ(j["Color"]["ColorPrint"], 1);
   CommandResult text = Run({"lookup", "販売管理", "月次請求", "0", Template("invoice.TPT"), "請求書"});
   EXPECT_NE(text.out.find("result: 1 (success)"), std::string::npos);
-
-  CommandResult def = Run({"default", "販売管理", "月次請求", "0"}, true);
-  EXPECT_EQ(def.status, 0);
-  EXPECT_EQ(def.Json()["Printer"]["ScaleX"], 980);
+  EXPECT_EQ(RunJson({"default", "販売管理", "月次請求", "0"})["Printer"]["ScaleX"], 980);
 }
 
 TEST_F(CommandLookup, FallbacksExitTenWithCompleteRecords) {
-  CommandResult form = Run({"lookup", "販売管理", "月次請求", "0", Template("invoice.TPT"), "見積書"}, true);
-  EXPECT_EQ(form.status, 10);
-  EXPECT_EQ(form.Json()["result"], 143);
-  EXPECT_EQ(form.Json()["Form"]["PaperSize"], "9");  // the template's A4
-  EXPECT_EQ(form.Json()["PaperSize"]["Portrait"], 1);
-
-  CommandResult set = Run({"lookup", "販売管理", "月次請求", "7", Template("invoice.TPT"), "納品書"}, true);
-  EXPECT_EQ(set.status, 10);
-  EXPECT_EQ(set.Json()["result"], 140);
-  EXPECT_EQ(set.Json()["Printer"]["PrinterName"], "Office Laser");
-  EXPECT_EQ(set.Json()["Form"]["PaperSize"], "12");
+  auto form = RunJson({"lookup", "販売管理", "月次請求", "0", Template("invoice.TPT"), "見積書"}, 10);
+  EXPECT_EQ(form["result"], 143);
+  EXPECT_EQ(form["Form"]["PaperSize"], "9");  // the template's A4
+  EXPECT_EQ(form["PaperSize"]["Portrait"], 1);
+  auto set = RunJson({"lookup", "販売管理", "月次請求", "7", Template("invoice.TPT"), "納品書"}, 10);
+  EXPECT_EQ(set["result"], 140);
+  EXPECT_EQ(set["Printer"]["PrinterName"], "Office Laser");
+  EXPECT_EQ(set["Form"]["PaperSize"], "12");
 }
 
 TEST_F(CommandLookup, RedirectedPrinterAndDeviceSettingsReachTheLookup) {
-  CommandResult label = Run({"--redirect-port", "rdp-session", "--redirect-remove", " \\(session [0-9]+\\)", "lookup",
-                             "販売管理", "月次請求", "1", Template("label.TPT"), "ラベル"},
-                            true);
-  EXPECT_EQ(label.status, 0) << label.out << label.err;
-  EXPECT_EQ(label.Json()["Printer"]["PrinterName"], "Label Printer (session 12)");
-  EXPECT_EQ(label.Json()["Form"]["Width"], 1000);
-
+  auto label = RunJson({"--redirect-port", "rdp-session", "--redirect-remove", " \\(session [0-9]+\\)", "lookup",
+                        "販売管理", "月次請求", "1", Template("label.TPT"), "ラベル"});
+  EXPECT_EQ(label["Printer"]["PrinterName"], "Label Printer (session 12)");
+  EXPECT_EQ(label["Form"]["Width"], 1000);
   // 送付状 is stored with the printer's own paper and no bin: the device
   // settings handed in decide both.
-  CommandResult own = Run({"lookup", "販売管理", "月次請求", "0", Template("invoice.TPT"), "送付状",
-                           "--devmode-paper", "12", "--devmode-bin", "2"},
-                          true);
-  EXPECT_EQ(own.status, 0) << own.out;
-  EXPECT_EQ(own.Json()["Form"]["PaperSize"], "-1");
-  EXPECT_EQ(own.Json()["Form"]["PaperName"], "B4 (JIS)");
-  EXPECT_EQ(own.Json()["Form"]["Bin"], "2");
-
-  EXPECT_EQ(Run({"lookup", "販売管理", "月次請求", "0", "", "請求書"}, true).Json()["result"], 110);
+  auto own = RunJson({"lookup", "販売管理", "月次請求", "0", Template("invoice.TPT"), "送付状", "--devmode-paper", "12",
+                      "--devmode-bin", "2"});
+  EXPECT_EQ(own["Form"]["PaperSize"], "-1");
+  EXPECT_EQ(own["Form"]["PaperName"], "B4 (JIS)");
+  EXPECT_EQ(own["Form"]["Bin"], "2");
+  EXPECT_EQ(RunJson({"lookup", "販売管理", "月次請求", "0", "", "請求書"}, 1)["result"], 110);
   EXPECT_EQ(Run({"lookup", "販売管理", "月次請求", "0", Template("nothing.TPT"), "見積書"}).status, 1);
   EXPECT_EQ(Run({"lookup", "販売管理", "月次請求"}).status, 2);
 }

@@ -14,6 +14,13 @@
 #include <string>
 #include <vector>
 
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
 struct CommandResult {
   int status = -1;
   std::string out;
@@ -24,9 +31,8 @@ struct CommandResult {
 class CommandRunner : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = std::filesystem::temp_directory_path() /
-          ("quorprn-cli-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir = std::filesystem::temp_directory_path() / ("quorprn-cli-" + std::to_string(::getpid()) + "-" +
+                                                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     hive = (dir / "registry.db").string();
@@ -42,33 +48,27 @@ class CommandRunner : public ::testing::Test {
 
   // Global options first, then `args`.
   CommandResult Run(const std::vector<std::string>& args, bool json = false) {
-    std::string cmd = Quote(QUORPRN_CLI) + " --registry " + Quote(hive) + " --spooler " + Quote(spooler);
-    if (json) cmd += " --json";
-    for (const auto& a : args) cmd += " " + Quote(a);
-    return Shell(cmd);
+    std::vector<std::string> all = {"--registry", hive, "--spooler", spooler};
+    if (json) all.push_back("--json");
+    all.insert(all.end(), args.begin(), args.end());
+    return RunBare(all);
   }
   CommandResult RunBare(const std::vector<std::string>& args) {
     std::string cmd = Quote(QUORPRN_CLI);
     for (const auto& a : args) cmd += " " + Quote(a);
-    return Shell(cmd);
+    const std::string out = Path("stdout"), err = Path("stderr");
+    const int rc = std::system((cmd + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
+    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, ReadFile(out), ReadFile(err)};
+  }
+  // Runs with --json, expects `status` and gives the parsed output.
+  nlohmann::json RunJson(const std::vector<std::string>& args, int status = 0) {
+    CommandResult r = Run(args, true);
+    EXPECT_EQ(r.status, status) << r.out << r.err;
+    nlohmann::json j = nlohmann::json::parse(r.out, nullptr, false);
+    EXPECT_FALSE(j.is_discarded()) << r.out;
+    return j;
   }
 
-  CommandResult Shell(const std::string& cmd) {
-    std::string out = (dir / "stdout").string(), err = (dir / "stderr").string();
-    int rc = std::system((cmd + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
-    CommandResult r;
-    r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-    r.out = Read(out);
-    r.err = Read(err);
-    return r;
-  }
-
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
   static void Write(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
   }

@@ -8,19 +8,18 @@ TEST_F(CommandStored, CreateSelectShowAndDeleteASet) {
   // 表 ends in byte 0x5C: it must survive as one character all the way.
   const std::string sys = "表計算", job = "日次";
   EXPECT_EQ(Run({"create-set", sys, job, "4"}).status, 0);
-  CommandResult cp = Run({"create-printer", sys, job, "4", "経理部 A3カラー", "--offset-x", "15", "--scale-y", "950",
-                          "--scale-fix", "0", "--color-print", "1", "--mode", "-1", "--color", "C001=0x0000FF",
-                          "--color", "C002=0xFF8000"});
+  CommandResult cp =
+      Run({"create-printer", sys, job, "4", "経理部 A3カラー", "--offset-x", "15", "--scale-y", "950", "--scale-fix",
+           "0", "--color-print", "1", "--mode", "-1", "--color", "C001=0x0000FF", "--color", "C002=0xFF8000"});
   EXPECT_EQ(cp.status, 0) << cp.out << cp.err;
-  EXPECT_EQ(Run({"create-form", sys, job, "4", "経理部 A3カラー", "請求書", "--paper", "8", "--paper-name", "A3",
-                 "--bin", "2", "--offset-y", "-5", "--width", "2970", "--height", "4200", "--wh-fix", "1", "--fit", "0"})
+  EXPECT_EQ(Run({"create-form",  sys,    job,        "4", "経理部 A3カラー", "請求書", "--paper", "8",
+                 "--paper-name", "A3",   "--bin",    "2", "--offset-y",      "-5",     "--width", "2970",
+                 "--height",     "4200", "--wh-fix", "1", "--fit",           "0"})
                 .status,
             0);
   EXPECT_EQ(Run({"select", sys, job, "4", "経理部 A3カラー"}).status, 0);
 
-  CommandResult show = Run({"show", sys, job}, true);
-  ASSERT_EQ(show.status, 0) << show.out << show.err;
-  auto set = show.Json()["Sets"][0];
+  auto set = RunJson({"show", sys, job})["Sets"][0];
   EXPECT_EQ(set["Set"], 4);
   EXPECT_EQ(set["CurrentPrinter"], "経理部 A3カラー");
   auto printer = set["Printers"][0];
@@ -42,22 +41,17 @@ TEST_F(CommandStored, CreateSelectShowAndDeleteASet) {
 
   // Deleting what is not stored answers the fallback codes, exit status 10.
   EXPECT_EQ(Run({"delete-form", sys, job, "4", "経理部 A3カラー", "請求書"}).status, 0);
-  CommandResult again = Run({"delete-form", sys, job, "4", "経理部 A3カラー", "請求書"}, true);
-  EXPECT_EQ(again.status, 10);
-  EXPECT_EQ(again.Json()["result"], 143);
+  EXPECT_EQ(RunJson({"delete-form", sys, job, "4", "経理部 A3カラー", "請求書"}, 10)["result"], 143);
   EXPECT_EQ(Run({"delete-printer", sys, job, "4", "Office Laser"}).status, 10);
   EXPECT_EQ(Run({"delete-printer", sys, job, "4", "経理部 A3カラー"}).status, 0);
   EXPECT_EQ(Run({"delete-set", sys, job, "4"}).status, 0);
-  CommandResult gone = Run({"show", sys, job, "4"}, true);
-  EXPECT_EQ(gone.status, 10);
-  EXPECT_EQ(gone.Json()["result"], 140);
+  EXPECT_EQ(RunJson({"show", sys, job, "4"}, 10)["result"], 140);
 }
 
 TEST_F(CommandStored, MisusedStoreVerbsAreRefused) {
-  CommandResult big = Run({"create-set", "S", "J", "100"}, true);
-  EXPECT_EQ(big.status, 1);
-  EXPECT_EQ(big.Json()["result"], 110);
-  EXPECT_EQ(big.Json()["meaning"], "an argument failed the entry checks");
+  auto big = RunJson({"create-set", "S", "J", "100"}, 1);
+  EXPECT_EQ(big["result"], 110);
+  EXPECT_EQ(big["meaning"], "an argument failed the entry checks");
   EXPECT_EQ(Run({"create-set", "S", "J", "-1"}).status, 2);
   EXPECT_EQ(Run({"create-printer", "S", "J", "0", "P", "--color", "red=0x0000FF"}).status, 2);
   EXPECT_EQ(Run({"create-printer", "S", "J", "0", "P", "--color", "C001=0x1000000"}).status, 2);
@@ -66,6 +60,5 @@ TEST_F(CommandStored, MisusedStoreVerbsAreRefused) {
   CommandResult emoji = Run({"create-set", "S\xF0\x9F\x98\x80", "J", "0"});
   EXPECT_EQ(emoji.status, 2);
   EXPECT_NE(emoji.err.find("code page 932"), std::string::npos);
-  // Nothing of the refused calls reached the hive.
-  EXPECT_EQ(Run({"show", "S", "J"}).status, 10);
+  EXPECT_EQ(Run({"show", "S", "J"}).status, 10);  // nothing of the refused calls reached the hive
 }

@@ -1,9 +1,7 @@
-// DocuWorks output settings against the in-memory hive: what a host gets with
-// nothing or odd values stored, what is written and what is not, failing
+// Document-file output settings against the in-memory hive: what a host gets
+// with nothing or odd values stored, what is written and what is not, failing
 // writes, the output switch, and the cleaning of code page 932 file names.
 #include <gtest/gtest.h>
-
-#include <type_traits>
 
 #include "platform/mbcs/Cp932Converter.h"
 #include "platform/registry/MemoryHive.h"
@@ -32,25 +30,26 @@ class XdwInfo : public ::testing::Test {
   void TearDown() override { registry::Registry::Reset(); }
 
   // Values a host stored earlier, written past the class under test.
-  template <class T>
-  void Store(const std::string& name, const T& value) {
+  MeraPtr<CMeraRegKey> Key() {
     auto key = MeraNewRegKey();
-    ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, kKey));
-    if constexpr (std::is_same_v<T, int>) ASSERT_TRUE(key->SetNumber(name, value));
-    else ASSERT_TRUE(key->SetText(name, value));
+    EXPECT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, kKey));
+    return key;
   }
+  void Store(const std::string& name, int value) { ASSERT_TRUE(Key()->SetNumber(name, value)); }
+  void Store(const std::string& name, const std::string& text) { ASSERT_TRUE(Key()->SetText(name, text)); }
   CMeraPrnXdwOutputInfo Described(int32_t print, int32_t color, int32_t output, const std::string& folder) {
     CMeraPrnXdwOutputInfo d;
-    d.Initialize(MeraPrnXdwPrintType(print), MeraPrnXdwColorType(color), MeraPrnXdwOutputType(output), folder,
-                 "", "", "", "");
+    d.Initialize(MeraPrnXdwPrintType(print), MeraPrnXdwColorType(color), MeraPrnXdwOutputType(output), folder, "", "",
+                 "", "");
     return d;
   }
+  std::string OutputFolder() { return info.GetOutputInfo("").GetOutputFolder(); }
 
   std::shared_ptr<MemoryHive> hive = std::make_shared<MemoryHive>();
   CQuorPrnXdwInfo info;
 };
 
-TEST_F(XdwInfo, NothingStoredGivesDefaultsAndCreatesNothing) {
+TEST_F(XdwInfo, NothingStoredOrNumbersOutOfRangeGiveTheDefaults) {
   CMeraPrnXdwOutputInfo out = info.GetOutputInfo("a:b?.xdw");
   CMeraPrnXdwOutputInfo def;
   EXPECT_EQ(out.GetPrintType(), def.GetPrintType());
@@ -59,26 +58,24 @@ TEST_F(XdwInfo, NothingStoredGivesDefaultsAndCreatesNothing) {
   EXPECT_EQ(out.GetOutputFolder(), def.GetFolderPath());
   EXPECT_EQ(out.GetFileName(), "ab.xdw");
   EXPECT_EQ(out.GetPassThrough(), "pass");
-  EXPECT_FALSE(hive->HasKey("SOFTWARE"));
+  EXPECT_FALSE(hive->HasKey("SOFTWARE"));  // reading created nothing
 
   Store("XdwOutputType", 2);
   Store("XdwFolderPath", "D:\\out");
   Store("DefXdwFolder", "D:\\in");
+  Store("XdwColorType", 16);
+  Store("XdwPrintType", 2);
   out = info.GetOutputInfo("f");
   EXPECT_EQ(out.GetOutputType(), MeraPrnXdwOutputInputFolder);
   EXPECT_EQ(out.GetOutputFolder(), "D:\\in\\");
   EXPECT_EQ(out.GetFolderPath(), "D:\\out\\");
-}
+  EXPECT_EQ(out.GetColorType(), 16);
+  EXPECT_EQ(out.GetPrintType(), 2);
 
-TEST_F(XdwInfo, NumbersOutOfRangeFallBackToTheDefault) {
-  Store("XdwColorType", 16);
-  Store("XdwPrintType", 2);
-  EXPECT_EQ(info.GetOutputInfo("").GetColorType(), 16);
-  EXPECT_EQ(info.GetOutputInfo("").GetPrintType(), 2);
   Store("XdwColorType", 17);
   Store("XdwPrintType", -1);
   Store("XdwOutputType", 3);
-  CMeraPrnXdwOutputInfo out = info.GetOutputInfo("");
+  out = info.GetOutputInfo("");
   EXPECT_EQ(out.GetColorType(), MeraPrnXdwColorNone);
   EXPECT_EQ(out.GetPrintType(), MeraPrnXdwPrintSeparate);
   EXPECT_EQ(out.GetOutputType(), MeraPrnXdwOutputFolder);
@@ -103,20 +100,20 @@ TEST_F(XdwInfo, CustomerFolderJoinsCleanedPartsBelowTheFolder) {
   Store("XdwOutputType", 1);
   Store("XdwFolderPath", "D:\\out");
   info.Initialize("SYS", "JOB", "12/3", "ABC:", "");
-  EXPECT_EQ(info.GetOutputInfo("").GetOutputFolder(), "D:\\out\\123ABC\\");
+  EXPECT_EQ(OutputFolder(), "D:\\out\\123ABC\\");
   info.Initialize("SYS", "JOB", "", "X", "");
-  EXPECT_EQ(info.GetOutputInfo("").GetOutputFolder(), "D:\\out\\X\\");
+  EXPECT_EQ(OutputFolder(), "D:\\out\\X\\");
   std::string longPart(5000, 'n');
   info.Initialize("SYS", "JOB", longPart, longPart, "");
-  EXPECT_EQ(info.GetOutputInfo("").GetOutputFolder(), "D:\\out\\" + longPart + longPart + "\\");
+  EXPECT_EQ(OutputFolder(), "D:\\out\\" + longPart + longPart + "\\");
   info.Initialize("SYS", "JOB", "", "", "");
-  EXPECT_EQ(info.GetOutputInfo("").GetOutputFolder(), "D:\\out\\");
+  EXPECT_EQ(OutputFolder(), "D:\\out\\");
   Store("XdwFolderPath", "");
   info.Initialize("SYS", "JOB", "12", "AB", "");
-  EXPECT_EQ(info.GetOutputInfo("").GetOutputFolder(), "");
+  EXPECT_EQ(OutputFolder(), "");
 }
 
-TEST_F(XdwInfo, WritingUnchangedSettingsWritesNothing) {
+TEST_F(XdwInfo, WritesOnlyWhatChangedOrWasGiven) {
   ASSERT_EQ(info.UpdateRegistry(Described(2, 5, 1, "D:\\out")), 1);
   CMeraPrnXdwOutputInfo back = info.GetOutputInfo("");
   EXPECT_EQ(back.GetPrintType(), 2);
@@ -129,31 +126,12 @@ TEST_F(XdwInfo, WritingUnchangedSettingsWritesNothing) {
   EXPECT_EQ(info.UpdateRegistry(Described(2, 5, 1, "D:\\out")), 1);
   EXPECT_EQ(hive->Count(RegOp::SetNumber), 0);
   EXPECT_EQ(hive->Count(RegOp::SetText), 0);
-
   // An empty folder path is not written where none is stored.
   CQuorPrnXdwInfo other;
   other.Initialize("SYS", "OTHER", "", "", "");
   EXPECT_EQ(other.UpdateRegistry(Described(0, 0, 0, "")), 1);
   EXPECT_EQ(hive->Count(RegOp::SetText), 0);
-}
 
-TEST_F(XdwInfo, FailedWriteStopsWithEarlierValuesKept) {
-  hive->InjectFault({RegOp::SetNumber, "", "XdwColorType"});
-  EXPECT_EQ(info.UpdateRegistry(Described(1, 3, 2, "D:\\out")), 0);
-  EXPECT_TRUE(hive->HasValue(kKey, "XdwPrintType"));
-  EXPECT_FALSE(hive->HasValue(kKey, "XdwColorType"));
-  EXPECT_FALSE(hive->HasValue(kKey, "XdwOutputType"));
-  EXPECT_FALSE(hive->HasValue(kKey, "XdwFolderPath"));
-
-  hive->InjectFault({RegOp::CreateKey, "", ""});
-  EXPECT_EQ(info.UpdateRegistry(Described(1, 3, 2, "D:\\out")), 0);
-  hive->InjectFault({RegOp::CreateKey, "", ""});
-  EXPECT_EQ(info.UpdateRegistryInputFolder("D:\\in"), 0);
-  hive->InjectFault({RegOp::SetText, "", "DefXdwFolder"});
-  EXPECT_EQ(info.UpdateRegistryInputFolder("D:\\in"), 0);
-}
-
-TEST_F(XdwInfo, InputFolderIsWrittenOnlyWhenGiven) {
   ASSERT_EQ(info.UpdateRegistryInputFolder("D:\\in"), 1);
   hive->ResetCounts();
   EXPECT_EQ(info.UpdateRegistryInputFolder(""), 1);
@@ -161,13 +139,26 @@ TEST_F(XdwInfo, InputFolderIsWrittenOnlyWhenGiven) {
   EXPECT_EQ(info.GetOutputInfo("").GetInputFolder(), "D:\\in\\");
 }
 
-TEST_F(XdwInfo, WithoutSystemOrJobNothingIsReadOrWritten) {
+TEST_F(XdwInfo, NoKeyWithoutSystemAndJobAndFailedWritesStopWithEarlierValuesKept) {
   CQuorPrnXdwInfo blank;
   EXPECT_EQ(blank.UpdateRegistry(Described(1, 1, 1, "D:\\out")), 0);
   EXPECT_EQ(blank.UpdateRegistryInputFolder("D:\\in"), 0);
   blank.Initialize("SYS", "", "", "", "");
   EXPECT_EQ(blank.UpdateRegistry(Described(1, 1, 1, "D:\\out")), 0);
   EXPECT_FALSE(hive->HasKey("SOFTWARE"));
+
+  hive->InjectFault({RegOp::SetNumber, "", "XdwColorType"});
+  EXPECT_EQ(info.UpdateRegistry(Described(1, 3, 2, "D:\\out")), 0);
+  EXPECT_TRUE(hive->HasValue(kKey, "XdwPrintType"));
+  EXPECT_FALSE(hive->HasValue(kKey, "XdwColorType"));
+  EXPECT_FALSE(hive->HasValue(kKey, "XdwOutputType"));
+  EXPECT_FALSE(hive->HasValue(kKey, "XdwFolderPath"));
+  hive->InjectFault({RegOp::CreateKey, "", ""});
+  EXPECT_EQ(info.UpdateRegistry(Described(1, 3, 2, "D:\\out")), 0);
+  hive->InjectFault({RegOp::CreateKey, "", ""});
+  EXPECT_EQ(info.UpdateRegistryInputFolder("D:\\in"), 0);
+  hive->InjectFault({RegOp::SetText, "", "DefXdwFolder"});
+  EXPECT_EQ(info.UpdateRegistryInputFolder("D:\\in"), 0);
 }
 
 TEST(XdwSwitch, ConstructionAndDestructionTurnItOffButCopyingDoesNot) {
@@ -193,8 +184,8 @@ TEST(XdwFileName, CleaningKeepsDoubleByteCharactersWhole) {
   // ソ and 表 end in 0x5C; half-width katakana is a single byte.
   std::string kept = mbcs::Cp932("ソ表ﾃ") + "x";
   EXPECT_EQ(Peer::Clean(kept), kept);
-  EXPECT_EQ(Peer::Clean("ab\x83"), "ab");         // dangling lead byte at the end
-  EXPECT_EQ(Peer::Clean("a\x83/b"), "ab");        // no lead byte may shield a '/'
+  EXPECT_EQ(Peer::Clean("ab\x83"), "ab");   // dangling lead byte at the end
+  EXPECT_EQ(Peer::Clean("a\x83/b"), "ab");  // no lead byte may shield a '/'
   EXPECT_EQ(Peer::Clean(""), "");
 }
 

@@ -15,46 +15,26 @@ namespace {
 
 class Localize : public ::testing::Test {
  protected:
+  // The variables are this test program's own: every case starts with them
+  // unset, so none needs restoring.
   void SetUp() override {
-    for (const char* v : {"LC_ALL", "LC_MESSAGES", "LANG", "QUORPRN_LOCALE_DIR"}) {
-      const char* old = std::getenv(v);
-      saved_.push_back({v, old ? old : "", old != nullptr});
-      unsetenv(v);
-    }
+    for (const char* v : {"LC_ALL", "LC_MESSAGES", "LANG"}) unsetenv(v);
     setenv("QUORPRN_LOCALE_DIR", QUORPRN_SOURCE_DIR "/resources/locale", 1);
     dir_ = std::filesystem::path(QUORPRN_BINARY_DIR) / "test-home" /
            (std::string("localize-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
   }
-  void TearDown() override {
-    for (const auto& s : saved_) {
-      if (s.set) setenv(s.name.c_str(), s.value.c_str(), 1);
-      else unsetenv(s.name.c_str());
-    }
-    std::filesystem::remove_all(dir_);
-  }
-  void Write(const std::string& file, const std::string& text) {
-    std::ofstream(dir_ / file, std::ios::binary) << text;
-  }
-  static std::string Control(const std::string& key, const std::string& def) {
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void Write(const std::string& file, const std::string& text) { std::ofstream(dir_ / file, std::ios::binary) << text; }
+  // A fresh object each time, as each dialog makes its own.
+  static std::string Translated(const std::string& key, const std::string& def, bool asMessage = false) {
     CMeraBaseClass* base = nullptr;
     EXPECT_EQ(MeraLocalizeCreateInstance(1, &base), 1);
     MeraPtr<CMeraLocalize> loc(static_cast<CMeraLocalize*>(base));
-    return loc->LocalizeControlText(key, def);
-  }
-  static std::string Message(const std::string& key, const std::string& def) {
-    CMeraBaseClass* base = nullptr;
-    MeraLocalizeCreateInstance(1, &base);
-    MeraPtr<CMeraLocalize> loc(static_cast<CMeraLocalize*>(base));
-    return loc->LocalizeMessage(key, def);
+    return asMessage ? loc->LocalizeMessage(key, def) : loc->LocalizeControlText(key, def);
   }
 
-  struct Saved {
-    std::string name, value;
-    bool set;
-  };
-  std::vector<Saved> saved_;
   std::filesystem::path dir_;
 };
 
@@ -64,24 +44,24 @@ const std::string kReady = "PRINTER_STATUS_READY_TEXT";
 
 TEST_F(Localize, LanguageComesFromLcAllThenLcMessagesThenLang) {
   const std::string def = Cp932("準備完了");
-  EXPECT_EQ(Control(kReady, def), def);  // nothing set
+  EXPECT_EQ(Translated(kReady, def), def);  // nothing set
   for (const char* lang : {"C", "POSIX", "C.UTF-8", "ja_JP.UTF-8", "ja", "fr_FR.UTF-8", "../../etc/passwd"}) {
     setenv("LANG", lang, 1);
-    EXPECT_EQ(Control(kReady, def), def) << lang;
+    EXPECT_EQ(Translated(kReady, def), def) << lang;
   }
   setenv("LANG", "en_US.UTF-8", 1);
-  EXPECT_EQ(Control(kReady, def), "Ready");
-  EXPECT_EQ(Message(kReady, def), "Ready");
+  EXPECT_EQ(Translated(kReady, def), "Ready");
+  EXPECT_EQ(Translated(kReady, def, true), "Ready");
   setenv("LC_MESSAGES", "ja_JP.UTF-8", 1);
-  EXPECT_EQ(Control(kReady, def), def);
+  EXPECT_EQ(Translated(kReady, def), def);
   setenv("LC_ALL", "en_GB", 1);
-  EXPECT_EQ(Control(kReady, def), "Ready");
+  EXPECT_EQ(Translated(kReady, def), "Ready");
   setenv("LC_ALL", "", 1);  // empty counts as unset
-  EXPECT_EQ(Control(kReady, def), def);
+  EXPECT_EQ(Translated(kReady, def), def);
   unsetenv("LC_MESSAGES");
   setenv("LANG", "en@euro", 1);
-  EXPECT_EQ(Control(kReady, def), "Ready");
-  EXPECT_EQ(Control("NO_SUCH_KEY", def), def);
+  EXPECT_EQ(Translated(kReady, def), "Ready");
+  EXPECT_EQ(Translated("NO_SUCH_KEY", def), def);
 }
 
 TEST_F(Localize, CatalogueLinesCommentsEscapesAndBadEntries) {
@@ -103,16 +83,16 @@ TEST_F(Localize, CatalogueLinesCommentsEscapesAndBadEntries) {
   setenv("QUORPRN_LOCALE_DIR", dir_.c_str(), 1);
   setenv("LANG", "en_US.UTF-8", 1);
   testing::internal::CaptureStderr();
-  EXPECT_EQ(Control("FIRST", "x"), "one");
+  EXPECT_EQ(Translated("FIRST", "x"), "one");
   std::string printed = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(Control("CD2010.IDC_PRN2_PRINTERNAME", "x"), "Printer name");
-  EXPECT_EQ(Control("CD2010.VK_F1", "x"), "Help");
-  EXPECT_EQ(Message("MULTI", "x"), "line one\nline two\\");
-  EXPECT_EQ(Control("EMPTY", "default"), "default");
-  EXPECT_EQ(Control("JAPANESE", "x"), Cp932("用紙"));
-  EXPECT_EQ(Control("EMOJI", "fallback"), "fallback");
-  EXPECT_EQ(Control("DUP", "x"), "new = with equals");
-  EXPECT_EQ(Control("# indented comment", "x"), "x");
+  EXPECT_EQ(Translated("CD2010.IDC_PRN2_PRINTERNAME", "x"), "Printer name");
+  EXPECT_EQ(Translated("CD2010.VK_F1", "x"), "Help");
+  EXPECT_EQ(Translated("MULTI", "x", true), "line one\nline two\\");
+  EXPECT_EQ(Translated("EMPTY", "default"), "default");
+  EXPECT_EQ(Translated("JAPANESE", "x"), Cp932("用紙"));
+  EXPECT_EQ(Translated("EMOJI", "fallback"), "fallback");
+  EXPECT_EQ(Translated("DUP", "x"), "new = with equals");
+  EXPECT_EQ(Translated("# indented comment", "x"), "x");
 
   // Each bad entry is reported once, naming its line; later lookups are quiet.
   EXPECT_NE(printed.find("en.txt:9: "), std::string::npos) << printed;
@@ -120,26 +100,26 @@ TEST_F(Localize, CatalogueLinesCommentsEscapesAndBadEntries) {
   EXPECT_NE(printed.find("en.txt:12: "), std::string::npos) << printed;
   EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 3) << printed;
   testing::internal::CaptureStderr();
-  Control("FIRST", "x");
+  Translated("FIRST", "x");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 TEST_F(Localize, CacheFollowsLanguageAndFolderChanges) {
   Write("en.txt", "KEY = from the test folder\n");
   std::filesystem::create_directories(dir_ / "other");
-  std::ofstream(dir_ / "other" / "en.txt") << "KEY = from the other folder\n";
-  std::ofstream(dir_ / "other" / "de.txt") << "KEY = aus dem anderen Ordner\n";
+  Write("other/en.txt", "KEY = from the other folder\n");
+  Write("other/de.txt", "KEY = aus dem anderen Ordner\n");
 
   setenv("QUORPRN_LOCALE_DIR", dir_.c_str(), 1);
   setenv("LANG", "en_US.UTF-8", 1);
-  EXPECT_EQ(Control("KEY", "d"), "from the test folder");
+  EXPECT_EQ(Translated("KEY", "d"), "from the test folder");
   setenv("QUORPRN_LOCALE_DIR", (dir_ / "other").c_str(), 1);
-  EXPECT_EQ(Control("KEY", "d"), "from the other folder");
+  EXPECT_EQ(Translated("KEY", "d"), "from the other folder");
   setenv("LANG", "de_DE.UTF-8", 1);
-  EXPECT_EQ(Control("KEY", "d"), "aus dem anderen Ordner");
+  EXPECT_EQ(Translated("KEY", "d"), "aus dem anderen Ordner");
   setenv("LANG", "ja_JP.UTF-8", 1);
-  EXPECT_EQ(Control("KEY", "d"), "d");
+  EXPECT_EQ(Translated("KEY", "d"), "d");
   setenv("QUORPRN_LOCALE_DIR", (dir_ / "missing").c_str(), 1);
   setenv("LANG", "en_US.UTF-8", 1);
-  EXPECT_EQ(Control("KEY", "d"), "d");
+  EXPECT_EQ(Translated("KEY", "d"), "d");
 }

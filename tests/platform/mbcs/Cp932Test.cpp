@@ -23,10 +23,13 @@ TEST(Cp932Conversion, InvalidInputIsAnErrorNotACrash) {
   EXPECT_FALSE(Cp932Converter::ToUtf8("ab\x83", &out, &err));  // lone lead byte at the end
   EXPECT_NE(err.find("byte 2"), std::string::npos) << err;
   EXPECT_TRUE(out.empty());
-  EXPECT_FALSE(Cp932Converter::ToUtf8("\x83\x2C", &out, &err));  // 2C is no trail byte
-  EXPECT_FALSE(Cp932Converter::FromUtf8("\xE2\x82", &out, &err));   // truncated UTF-8
+  EXPECT_FALSE(Cp932Converter::ToUtf8("\x83\x2C", &out, &err));    // 2C is no trail byte
+  EXPECT_FALSE(Cp932Converter::FromUtf8("\xE2\x82", &out, &err));  // truncated UTF-8
   EXPECT_FALSE(Cp932Converter::FromUtf8("😀", &out, &err));         // not in code page 932
-  EXPECT_EQ(Cp932Converter::ToUtf8Lossy("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(Cp932Converter::ToUtf8Lossy("a\xFF"
+                                        "b"),
+            "a\xEF\xBF\xBD"
+            "b");
 }
 
 TEST(Cp932Conversion, LongTextsCrossTheInternalBuffer) {

@@ -2,9 +2,7 @@
 // dialog with a function-key bar, driven through a real modal loop.
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <vector>
 
 #include "platform/mbcs/Cp932Converter.h"
@@ -21,10 +19,7 @@
 namespace {
 
 constexpr int kTemplate = 39100;
-enum : int {
-  kEditA = 100, kEditB = 101, kList = 102, kPlaceholder = 103, kCreated = 104,
-  kRadio1 = 110, kRadio2 = 111, kRadio3 = 112, kRadio4 = 113, kCheck = 114,
-};
+enum : int { kEditA = 100, kEditB, kList, kPlaceholder, kCreated, kRadio1 = 110, kRadio2, kRadio3, kRadio4, kCheck };
 
 const DialogTemplates::Registrar kRegistered([] {
   DialogTemplate t;
@@ -53,37 +48,27 @@ class KeyDialog : public CYbDialog {
 
   std::vector<int> functions, tabs, maxTexts, clicks;
   std::vector<uint32_t> helps;
-  int confirms = 0, cancels = 0, confirmAnswer = 1, cancelAnswer = 1;
+  int confirms = 0, cancels = 0, confirmAnswer = 1, cancelAnswer = 1, endAtInit = 0;
   CYbEdit edit_;
   CYbPushBtn created_;
 
-  int NotifyFunctionEvent(int key) override {
-    functions.push_back(key);
-    return 1;
-  }
-  int NotifyConfirmEvent() override {
-    ++confirms;
-    return confirmAnswer;
-  }
-  int NotifyCancelEvent() override {
-    ++cancels;
-    return cancelAnswer;
-  }
-  int NotifyTabEvent(int id, int) override {
-    tabs.push_back(id);
-    return 1;
-  }
-  int NotifyMaxTextEvent(int id) override {
-    maxTexts.push_back(id);
-    return 1;
-  }
-  int NotifyClickedEvent(int id) override {
-    clicks.push_back(id);
-    return 1;
-  }
+  int NotifyFunctionEvent(int key) override { return Record(functions, key); }
+  int NotifyConfirmEvent() override { return Count(confirms, confirmAnswer); }
+  int NotifyCancelEvent() override { return Count(cancels, cancelAnswer); }
+  int NotifyTabEvent(int id, int) override { return Record(tabs, id); }
+  int NotifyMaxTextEvent(int id) override { return Record(maxTexts, id); }
+  int NotifyClickedEvent(int id) override { return Record(clicks, id); }
   uint32_t NotifyHelpPreEvent(int id) override { return 5000u + static_cast<uint32_t>(id); }
 
  protected:
+  static int Record(std::vector<int>& seen, int id) {
+    seen.push_back(id);
+    return 1;
+  }
+  static int Count(int& calls, int answer) {
+    ++calls;
+    return answer;
+  }
   bool OnInitDialog() override {
     CYbDialog::OnInitDialog();
     SetFuncStyle(2);
@@ -93,49 +78,58 @@ class KeyDialog : public CYbDialog {
     SetFuncBtn(kVkEscape, mbcs::Cp932("ｷｬﾝｾﾙ"), 0);
     SetFuncAutoArrange(1);
     created_.CreateOver(this, kPlaceholder, kCreated);
+    if (endAtInit != 0) EndDialog(endAtInit);
     return true;
   }
   void ShowHelp(uint32_t context) override { helps.push_back(context); }
 };
 
-class CYbDialogTest : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_EQ(UiApplication::Ensure(), QUOR_PRN_SUCCESS); }
-};
-
-TEST_F(CYbDialogTest, FunctionKeysReachTheDialogFromAFocusedChild) {
+TEST(CYbDialogTest, FunctionKeysReachTheDialogFromAFocusedChildUnlessDisabled) {
   KeyDialog dlg;
+  dlg.cancelAnswer = 0;
+  bool buttonDisabled = false;
   const int result = uitest::RunModal(dlg, [&] {
     dlg.edit_.setFocus();
-    uitest::Key(&dlg.edit_, Qt::Key_F6);
-    uitest::Key(&dlg.edit_, Qt::Key_F9);  // not on the bar: nothing
+    QTest::keyClick(&dlg.edit_, Qt::Key_F6);
+    QTest::keyClick(&dlg.edit_, Qt::Key_F9);  // not on the bar: nothing
     auto* list = dlg.Item<CYbListCtrl>(kList);
     list->setFocus();
-    uitest::Key(list, Qt::Key_F6);
-    uitest::Key(list, Qt::Key_F1);
+    QTest::keyClick(list, Qt::Key_F6);
+    QTest::keyClick(list, Qt::Key_F1);
     dlg.FuncBar()->Button(kVkF6)->click();
-    uitest::Key(list, Qt::Key_Return);
+    dlg.ChangeAttribute(kVkF6, 0);
+    dlg.ChangeAttribute(kVkEscape, 0);
+    buttonDisabled = !dlg.FuncBar()->Button(kVkF6)->isEnabled();
+    QTest::keyClick(list, Qt::Key_F6);
+    QTest::keyClick(list, Qt::Key_Escape);
+    dlg.ChangeAttribute(kVkF6, 1);
+    dlg.ChangeAttribute(kVkEscape, 1);
+    QTest::keyClick(list, Qt::Key_F6);
+    QTest::keyClick(list, Qt::Key_Escape);  // reaches the hook, which keeps the dialog open
+    QTest::keyClick(list, Qt::Key_Return);
   });
   EXPECT_EQ(result, 1);
-  EXPECT_EQ(dlg.functions, (std::vector<int>{kVkF6, kVkF6, kVkF1, kVkF6, kVkReturn}));
+  EXPECT_TRUE(buttonDisabled);
+  EXPECT_EQ(dlg.functions, (std::vector<int>{kVkF6, kVkF6, kVkF1, kVkF6, kVkF6, kVkEscape, kVkReturn}));
   EXPECT_EQ(dlg.helps, (std::vector<uint32_t>{5000u + kList}));
   EXPECT_EQ(dlg.confirms, 1);
+  EXPECT_EQ(dlg.cancels, 1);
 }
 
-TEST_F(CYbDialogTest, ConfirmAndCancelKeepTheDialogOpenWhenTheHookSaysSo) {
+TEST(CYbDialogTest, ConfirmAndCancelKeepTheDialogOpenWhenTheHookSaysSo) {
   KeyDialog dlg;
   dlg.confirmAnswer = 0;
   dlg.cancelAnswer = 0;
   int shownAfterRefusals = 0;
   const int result = uitest::RunModal(dlg, [&] {
     dlg.edit_.setFocus();
-    uitest::Key(&dlg.edit_, Qt::Key_Return);
-    uitest::Key(&dlg.edit_, Qt::Key_Enter);
-    uitest::Key(&dlg.edit_, Qt::Key_Escape);
+    QTest::keyClick(&dlg.edit_, Qt::Key_Return);
+    QTest::keyClick(&dlg.edit_, Qt::Key_Enter);
+    QTest::keyClick(&dlg.edit_, Qt::Key_Escape);
     dlg.close();  // the window's close button runs the cancel hook too
     shownAfterRefusals = dlg.isVisible() ? 1 : 0;
     dlg.cancelAnswer = 1;
-    uitest::Key(&dlg.edit_, Qt::Key_Escape);
+    QTest::keyClick(&dlg.edit_, Qt::Key_Escape);
   });
   EXPECT_EQ(shownAfterRefusals, 1);
   EXPECT_EQ(result, 2);
@@ -143,28 +137,7 @@ TEST_F(CYbDialogTest, ConfirmAndCancelKeepTheDialogOpenWhenTheHookSaysSo) {
   EXPECT_EQ(dlg.cancels, 3);
 }
 
-TEST_F(CYbDialogTest, DisabledKeysDoNothingUntilEnabledAgain) {
-  KeyDialog dlg;
-  bool buttonDisabled = false;
-  const int result = uitest::RunModal(dlg, [&] {
-    dlg.ChangeAttribute(kVkF6, 0);
-    dlg.ChangeAttribute(kVkEscape, 0);
-    buttonDisabled = !dlg.FuncBar()->Button(kVkF6)->isEnabled();
-    dlg.edit_.setFocus();
-    uitest::Key(&dlg.edit_, Qt::Key_F6);
-    uitest::Key(&dlg.edit_, Qt::Key_Escape);
-    dlg.ChangeAttribute(kVkF6, 1);
-    dlg.ChangeAttribute(kVkEscape, 1);
-    uitest::Key(&dlg.edit_, Qt::Key_F6);
-    uitest::Key(&dlg.edit_, Qt::Key_Escape);
-  });
-  EXPECT_TRUE(buttonDisabled);
-  EXPECT_EQ(result, 2);
-  EXPECT_EQ(dlg.functions, (std::vector<int>{kVkF6, kVkEscape}));
-  EXPECT_EQ(dlg.cancels, 1);
-}
-
-TEST_F(CYbDialogTest, ControlNotificationsNameTheControl) {
+TEST(CYbDialogTest, ControlNotificationsNameTheControl) {
   KeyDialog dlg;
   std::string createdText;
   QRect createdRect, placeholderRect;
@@ -172,7 +145,7 @@ TEST_F(CYbDialogTest, ControlNotificationsNameTheControl) {
     dlg.edit_.SetLimitText(3);
     dlg.edit_.setFocus();
     QTest::keyClicks(&dlg.edit_, "abcd");  // the fourth is refused
-    uitest::Key(&dlg.edit_, Qt::Key_Tab);
+    QTest::keyClick(&dlg.edit_, Qt::Key_Tab);
     auto* created = dlg.Item<CYbPushBtn>(kCreated);
     createdText = dlg.GetDlgItemText(kCreated);
     createdRect = created->geometry();
@@ -190,7 +163,7 @@ TEST_F(CYbDialogTest, ControlNotificationsNameTheControl) {
   EXPECT_EQ(dlg.clicks, std::vector<int>{kCreated});
 }
 
-TEST_F(CYbDialogTest, RadioGroupsFollowTheTemplateGroups) {
+TEST(CYbDialogTest, RadioGroupsFollowTheTemplateGroups) {
   KeyDialog dlg;
   ASSERT_TRUE(dlg.Create());
   dlg.CheckRadioButton(kRadio1, kRadio2, kRadio2);
@@ -207,18 +180,9 @@ TEST_F(CYbDialogTest, RadioGroupsFollowTheTemplateGroups) {
   EXPECT_EQ(dlg.IsDlgButtonChecked(kCheck), 0);
 }
 
-class EndingEarly : public CYbDialog {
- public:
-  EndingEarly() : CYbDialog(kTemplate) {}
-  bool OnInitDialog() override {
-    CYbDialog::OnInitDialog();
-    EndDialog(180);
-    return true;
-  }
-};
-
-TEST_F(CYbDialogTest, ADialogEndedBeforeItShowsReturnsItsCodeAndAnUnknownTemplateIsRefused) {
-  EndingEarly early;
+TEST(CYbDialogTest, ADialogEndedBeforeItShowsReturnsItsCodeAndAnUnknownTemplateIsRefused) {
+  KeyDialog early;
+  early.endAtInit = 180;
   EXPECT_EQ(early.DoModal(), 180);
   EXPECT_FALSE(early.isVisible());
   CYbDialog unknown(39199);

@@ -29,7 +29,6 @@ void ExpectInOrderInside(const CYbFuncBar& bar, const std::vector<QRect>& r) {
 }
 
 TEST(CYbFuncBarTest, ButtonsFollowTheKeyboardOrPackWhenAutoArranged) {
-  ASSERT_EQ(UiApplication::Ensure(), QUOR_PRN_SUCCESS);
   CYbFuncBar bar(nullptr);
   bar.resize(700, CYbFuncBar::kHeight);
   // Declared out of keyboard order on purpose.

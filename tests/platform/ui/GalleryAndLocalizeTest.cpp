@@ -22,12 +22,17 @@ using uitest::GalleryDialog;
 class GalleryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(UiApplication::Ensure(), QUOR_PRN_SUCCESS);
     const char* lang = std::getenv("LANG");
     savedLang_ = lang ? lang : "";
   }
   void TearDown() override { setenv("LANG", savedLang_.c_str(), 1); }
-
+  // The dialog made and initialised as DoModal would, under `lang`.
+  static bool Open(GalleryDialog& dlg, const char* lang) {
+    setenv("LANG", lang, 1);
+    if (!dlg.Create()) return false;
+    dlg.OnInitDialog();
+    return true;
+  }
   static std::string Bar(GalleryDialog& d, int vk) { return d.FuncBar()->Label(vk); }
 
   std::string savedLang_;
@@ -35,8 +40,7 @@ class GalleryTest : public ::testing::Test {
 
 TEST_F(GalleryTest, RendersEveryControlInsideTheTemplateAreaToAPicture) {
   GalleryDialog dlg;
-  ASSERT_TRUE(dlg.Create());
-  dlg.OnInitDialog();
+  ASSERT_TRUE(Open(dlg, "C.UTF-8"));
   dlg.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
   const int barTop = dlg.height() - dlg.FunctionBarHeight();
@@ -47,29 +51,22 @@ TEST_F(GalleryTest, RendersEveryControlInsideTheTemplateAreaToAPicture) {
   }
   EXPECT_EQ(dlg.FuncBar()->geometry().bottom(), dlg.height() - 1);
   const QString path = UiText::Literal(QUORPRN_BINARY_DIR "/gallery.png");
-  const QImage shot = dlg.grab().toImage();
-  ASSERT_TRUE(shot.save(path));
+  ASSERT_TRUE(dlg.grab().toImage().save(path));
   EXPECT_EQ(QImage(path).size(), dlg.size());
   dlg.hide();
 }
 
-TEST_F(GalleryTest, WithoutACatalogueTheTemplateTextsStay) {
-  setenv("LANG", "C.UTF-8", 1);
-  GalleryDialog dlg;
-  ASSERT_TRUE(dlg.Create());
-  dlg.OnInitDialog();
-  EXPECT_EQ(dlg.GetWindowText(), mbcs::Cp932("ギャラリー"));
-  EXPECT_EQ(dlg.GetDlgItemText(uitest::kGalCheck), mbcs::Cp932("縦横比を固定する。"));
-  EXPECT_EQ(dlg.GetDlgItemText(uitest::kGalButton), mbcs::Cp932("ﾌﾟﾛﾊﾟﾃｨ"));
-  EXPECT_EQ(Bar(dlg, kVkF1), mbcs::Cp932("ヘルプ"));
-  EXPECT_EQ(dlg.FuncBar()->Button(kVkF1)->text(), UiText::Literal("F1 ヘルプ"));
-}
+TEST_F(GalleryTest, TemplateTextsStayWithoutACatalogueAndTranslationsReplaceThem) {
+  GalleryDialog plain;
+  ASSERT_TRUE(Open(plain, "C.UTF-8"));
+  EXPECT_EQ(plain.GetWindowText(), mbcs::Cp932("ギャラリー"));
+  EXPECT_EQ(plain.GetDlgItemText(uitest::kGalCheck), mbcs::Cp932("縦横比を固定する。"));
+  EXPECT_EQ(plain.GetDlgItemText(uitest::kGalButton), mbcs::Cp932("ﾌﾟﾛﾊﾟﾃｨ"));
+  EXPECT_EQ(Bar(plain, kVkF1), mbcs::Cp932("ヘルプ"));
+  EXPECT_EQ(plain.FuncBar()->Button(kVkF1)->text(), UiText::Literal("F1 ヘルプ"));
 
-TEST_F(GalleryTest, WithACatalogueTranslatedTextsReplaceTheTemplateOnes) {
-  setenv("LANG", "en_US.UTF-8", 1);
   GalleryDialog dlg;
-  ASSERT_TRUE(dlg.Create());
-  dlg.OnInitDialog();
+  ASSERT_TRUE(Open(dlg, "en_US.UTF-8"));
   EXPECT_EQ(dlg.GetWindowText(), "Gallery");
   EXPECT_EQ(dlg.GetDlgItemText(uitest::kGalGroup), "Sample group");
   EXPECT_EQ(dlg.GetDlgItemText(uitest::kGalCheck), "Keep the aspect ratio");

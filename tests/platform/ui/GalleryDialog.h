@@ -9,11 +9,9 @@
 
 namespace uitest {
 
-enum GalleryId : int {
-  kGalleryTemplate = 39000,
-  kGalGroup = 201, kGalLabel, kGalEdit, kGalNum, kGalSpin, kGalCombo, kGalCheck, kGalRadio1, kGalRadio2,
-  kGalSlider, kGalList, kGalTree, kGalIcon, kGalColour, kGalPlaceholder, kGalButton, kGalPicture,
-};
+constexpr int kGalleryTemplate = 39000;
+enum : int { kGalGroup = 201, kGalLabel, kGalEdit, kGalNum, kGalSpin, kGalCombo, kGalCheck, kGalRadio1, kGalRadio2 };
+enum : int { kGalSlider = 210, kGalList, kGalTree, kGalIcon, kGalColour, kGalPlaceholder, kGalButton, kGalPicture };
 
 class GalleryDialog : public CYbDialog {
  public:

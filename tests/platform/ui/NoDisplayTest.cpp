@@ -1,7 +1,6 @@
 // Without a display the dialogs answer an error code; Qt would otherwise
 // abort the host process. Runs the probe program in a process of its own.
 #include <gtest/gtest.h>
-
 #include <spawn.h>
 #include <sys/wait.h>
 

@@ -12,7 +12,6 @@
 namespace {
 
 TEST(UiPicturesTest, BinderIconsFollowTheColourTable) {
-  ASSERT_EQ(UiApplication::Ensure(), QUOR_PRN_SUCCESS);
   EXPECT_EQ(UiPictures::BinderIconId(1, true), 31720);
   EXPECT_EQ(UiPictures::BinderIconId(11, true), 31742);  // olive after lime in the ids
   EXPECT_EQ(UiPictures::BinderIconId(12, true), 31740);
@@ -35,7 +34,6 @@ TEST(UiPicturesTest, BinderIconsFollowTheColourTable) {
 }
 
 TEST(UiPicturesTest, EveryNamedPictureExistsAndUnknownIdsAreRefused) {
-  ASSERT_EQ(UiApplication::Ensure(), QUOR_PRN_SUCCESS);
   for (int id : {31752, 31753, 31754, 31755, 31756, 31901, 31902, 31951, 31952}) {
     const QPixmap p = UiPictures::Pixmap(id, 20);
     ASSERT_FALSE(p.isNull()) << id;

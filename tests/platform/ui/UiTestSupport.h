@@ -1,7 +1,10 @@
 // Helpers for driving modal dialogs in tests: the actions run from a timer
 // once the dialog's event loop runs, and a watchdog ends a dialog that a
-// failed action left open, so a broken test fails instead of hanging.
+// failed action left open, so a broken test fails instead of hanging. The
+// QApplication is made once for the whole test program, before any case.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTest>
@@ -14,6 +17,13 @@
 #include "quorprn/QuorPrnResult.h"
 
 namespace uitest {
+
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override { ASSERT_EQ(UiApplication::Ensure(), QUOR_PRN_SUCCESS); }
+};
+
+inline ::testing::Environment* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 constexpr int kWatchdogCode = -99;
 
@@ -38,9 +48,5 @@ inline QWidget* WaitForModalAbove(QWidget* below) {
   }
   return nullptr;
 }
-
-// A key for a widget, with the event going through the application as a
-// real key press would.
-inline void Key(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(w, key, mods); }
 
 }  // namespace uitest
