@@ -1,10 +1,15 @@
 // The CUPS backend against a cupsd of the test's own with five queues: a
 // laser printer with a PPD (the default, with state reasons set through IPP),
 // a dot-matrix printer with a PPD (disabled), a raw queue, and two raw queues
-// whose names test the code page 932 boundary. Skipped only where cupsd is not
-// installed.
+// whose names test the code page 932 boundary; skipped only where cupsd is not
+// installed. Then without a usable server: none at all, and one that accepts
+// connections and never answers. Neither may hang a host's user interface; the
+// bounds asserted are safety limits, not speed goals.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -25,6 +30,7 @@ using spooler::PrinterEntry;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Not;
+using Clock = std::chrono::steady_clock;
 
 namespace {
 
@@ -56,12 +62,40 @@ std::vector<std::string> Names(const std::string& printer, uint16_t capability) 
   return names;
 }
 
+double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+// A unix socket whose connections the kernel completes and queues, and that
+// nobody ever accepts or answers.
+class SilentServer {
+ public:
+  SilentServer() {
+    path_ = (std::filesystem::temp_directory_path() / ("quorprn-silent-" + std::to_string(getpid()))).string();
+    listener_ = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path_.copy(address.sun_path, sizeof address.sun_path - 1);
+    ok_ = listener_ >= 0 && bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+          listen(listener_, SOMAXCONN) == 0;
+  }
+  ~SilentServer() {
+    if (listener_ >= 0) close(listener_);
+    unlink(path_.c_str());
+  }
+  bool ok() const { return ok_; }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  int listener_ = -1;
+  bool ok_ = false;
+};
+
 }  // namespace
 
 class CupsIntegration : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    started_ = std::chrono::steady_clock::now();
+    started_ = Clock::now();
     if (CupsdSandbox::FindProgram("cupsd").empty()) {
       skip_ = "cupsd is not installed (Debian: cups-daemon)";
       return;
@@ -96,7 +130,7 @@ class CupsIntegration : public ::testing::Test {
     delete sandbox_;
     sandbox_ = nullptr;
     for (const char* name : {"CUPS_SERVER", "CUPS_SERVERROOT"}) unsetenv(name);
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started_);
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started_);
     std::printf("CUPS integration: %lld ms with the daemon's start and stop\n", static_cast<long long>(ms.count()));
   }
 
@@ -108,7 +142,7 @@ class CupsIntegration : public ::testing::Test {
   static inline CupsdSandbox* sandbox_ = nullptr;
   static inline std::string skip_;
   static inline std::string setupError_;
-  static inline std::chrono::steady_clock::time_point started_;
+  static inline Clock::time_point started_;
 };
 
 TEST_F(CupsIntegration, EnumerationGivesDetailsAndStatusBits) {
@@ -266,4 +300,43 @@ TEST_F(CupsIntegration, PlatformCallsOverTheCupsBackend) {
     EXPECT_EQ(name, "LaserA");
     spooler::Spooler::Reset();
   });
+}
+
+TEST(CupsUnreachable, NoServerIsAnEmptyPrinterListAtOnce) {
+  setenv("CUPS_SERVER", "/nonexistent/quorprn/cups.sock", 1);
+  OnFreshThread([] {
+    auto cups = OpenCupsSpooler();
+    auto start = Clock::now();
+    std::vector<PrinterEntry> list(1);
+    std::string error;
+    EXPECT_TRUE(cups->Enumerate(&list, &error)) << error;
+    EXPECT_TRUE(list.empty());
+    std::string name;
+    EXPECT_FALSE(cups->DefaultPrinter(&name, &error));
+    std::vector<uint16_t> numbers;
+    EXPECT_FALSE(cups->Capabilities("LaserA", DC_PAPERS, &numbers, nullptr, &error));
+    EXPECT_NE(error.find("no CUPS server"), std::string::npos) << error;
+    EXPECT_LT(SecondsSince(start), 5.0);
+  });
+  unsetenv("CUPS_SERVER");
+}
+
+TEST(CupsUnreachable, SilentServerFailsWithinTheBound) {
+  SilentServer server;
+  ASSERT_TRUE(server.ok());
+  setenv("CUPS_SERVER", server.path().c_str(), 1);
+  OnFreshThread([] {
+    auto cups = OpenCupsSpooler();
+    auto start = Clock::now();
+    std::vector<PrinterEntry> list;
+    std::string error;
+    EXPECT_FALSE(cups->Enumerate(&list, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_LT(SecondsSince(start), 20.0);
+    start = Clock::now();
+    PrinterEntry entry;
+    EXPECT_FALSE(cups->GetPrinter("LaserA", &entry, &error));
+    EXPECT_LT(SecondsSince(start), 20.0);
+  });
+  unsetenv("CUPS_SERVER");
 }

@@ -26,15 +26,17 @@ bool Fail(std::string* error, const std::string& message) {
   return false;
 }
 
-// Waits for a child, for at most `limit`; true when it ended.
-bool WaitFor(pid_t pid, std::chrono::milliseconds limit, int* status) {
-  auto until = std::chrono::steady_clock::now() + limit;
-  while (true) {
+// Waits for a child for at most `limit`, then kills it; true when it ended
+// by itself.
+bool Reap(pid_t pid, std::chrono::milliseconds limit, int* status) {
+  for (auto until = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < until;) {
     pid_t done = waitpid(pid, status, WNOHANG);
-    if (done == pid) return true;
-    if (done < 0 || std::chrono::steady_clock::now() > until) return false;
+    if (done != 0) return done == pid;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
+  kill(pid, SIGKILL);
+  waitpid(pid, status, 0);
+  return false;
 }
 
 pid_t Spawn(const std::vector<std::string>& argv) {
@@ -109,15 +111,9 @@ bool CupsdSandbox::Start(std::string* error) {
 }
 
 void CupsdSandbox::Stop() {
-  if (pid_ > 0) {
-    kill(pid_, SIGTERM);
-    int status = 0;
-    if (!WaitFor(pid_, std::chrono::seconds(15), &status)) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, &status, 0);
-    }
-    pid_ = -1;
-  }
+  int status = 0;
+  if (pid_ > 0 && kill(pid_, SIGTERM) == 0) Reap(pid_, std::chrono::seconds(15), &status);
+  pid_ = -1;
   if (!folder_.empty()) {
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
@@ -131,10 +127,7 @@ bool CupsdSandbox::Run(const std::vector<std::string>& argv, std::string* error)
   if (full[0].empty()) return Fail(error, argv[0] + " is not installed");
   pid_t pid = Spawn(full);
   int status = 0;
-  if (pid < 0 || !WaitFor(pid, std::chrono::seconds(30), &status)) {
-    if (pid > 0) kill(pid, SIGKILL), waitpid(pid, &status, 0);
-    return Fail(error, argv[0] + " did not finish");
-  }
+  if (pid < 0 || !Reap(pid, std::chrono::seconds(30), &status)) return Fail(error, argv[0] + " did not finish");
   if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
   return Fail(error, argv[0] + " failed with status " + std::to_string(status) + ": " + ErrorLog());
 }
@@ -162,7 +155,5 @@ bool CupsdSandbox::SetStateReasons(const std::string& printer, const std::vector
 
 std::string CupsdSandbox::ErrorLog() const {
   std::ifstream in(folder_ + "/log/error_log");
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
