@@ -20,11 +20,8 @@ namespace {
 class HiveContract : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    if (GetParam() == "Memory") {
-      hive = std::make_shared<registry::MemoryHive>();
-    } else {
-      hive = registry::OpenSqliteHive(dir.File("hive.db"));
-    }
+    hive = GetParam() == "Memory" ? std::make_shared<registry::MemoryHive>()
+                                  : registry::OpenSqliteHive(dir.File("hive.db"));
     registry::Registry::UseHive(hive);
     // A hive that failed to open would turn every case below into a
     // comparison of error codes.

@@ -56,8 +56,7 @@ TEST_F(SqliteHiveTest, AFileThatCannotBeUsedFailsEveryOperationWithItsCause) {
   std::ofstream(file) << std::string(4096, 'x');  // some other file under the hive's name
   ExpectUnusable(file, registry::kReadFailed);
   std::ifstream in(file);
-  std::string content((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_EQ(content, std::string(4096, 'x'));  // and it was left alone
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), std::string(4096, 'x'));  // and it was left alone
 }
 
 TEST_F(SqliteHiveTest, EnvironmentNamesTheFileAndWritesAreThereForTheNextOpener) {
@@ -287,10 +286,7 @@ TEST_F(SqliteHiveTest, FourProcessesIncrementingOneValueLoseNoUpdate) {
     waitpid(pid, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
   }
-  registry::Registry::UseFile(file);
-  auto key = MeraNewRegKey();
-  ASSERT_TRUE(key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Counter", 0));
-  EXPECT_EQ(NumberOf(*key, "N"), "1000");
+  EXPECT_EQ(HiveValue(*OpenSqliteHive(file), "SOFTWARE\\Counter", "N"), "1000");
 }
 
 }  // namespace
