@@ -56,17 +56,17 @@ inline std::string Txt(const std::string& key, const std::string& name, const st
 }
 // The dump lines of several number (or text) values of `key`, written
 // "Name=value Name=value"; numbers may be written in hex ("0x12").
-inline Items Values(const std::string& key, const std::string& spec, bool text) {
+inline Items Values(const std::string& key, const std::string& pairs, bool text) {
   Items out;
-  std::istringstream in(spec);
+  std::istringstream in(pairs);
   for (std::string item; in >> item;) {
     const std::string name = item.substr(0, item.find('=')), value = item.substr(item.find('=') + 1);
     out.push_back(text ? Txt(key, name, value) : Num(key, name, static_cast<int32_t>(std::stol(value, nullptr, 0))));
   }
   return out;
 }
-inline Items Nums(const std::string& key, const std::string& spec) { return Values(key, spec, false); }
-inline Items Txts(const std::string& key, const std::string& spec) { return Values(key, spec, true); }
+inline Items Nums(const std::string& key, const std::string& pairs) { return Values(key, pairs, false); }
+inline Items Txts(const std::string& key, const std::string& pairs) { return Values(key, pairs, true); }
 // Dump lines joined and sorted as the hive's dump lists them.
 inline Items Layout(std::initializer_list<Items> parts) {
   Items out;
