@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <filesystem>
 #include <system_error>
 
@@ -324,6 +325,24 @@ int32_t CQuorPrnFormTemplate::_readSectionBody(Page* page) {
     }
   }
   return QUOR_PRN_ERR_TEMPLATE;
+}
+
+bool CQuorPrnFormTemplate::TableSize(int32_t paperNo, int32_t portrait, int32_t* width, int32_t* length) {
+  *width = 0;
+  *length = 0;
+  size_t first = 0;
+  if (portrait == 1) {
+    while (first < std::size(kPaperTable) && std::strcmp(kPaperTable[first].name, "A3Y") != 0) ++first;
+  }
+  for (size_t i = first; i < std::size(kPaperTable); ++i) {
+    const PaperRow& r = kPaperTable[i];
+    if (r.number != paperNo) continue;
+    if (r.width <= 0 || r.length <= 0) return false;
+    *width = r.width;
+    *length = r.length;
+    return true;
+  }
+  return false;
 }
 
 void CQuorPrnFormTemplate::_decodePaperName(Page* page) {

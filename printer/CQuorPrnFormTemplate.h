@@ -39,6 +39,12 @@ class CQuorPrnFormTemplate {
   // what was read as far as the read got.
   int32_t Read(const std::string& templatePath, const std::string& formName, Page* page);
 
+  // The size of a fixed paper from the paper table: the first row with that
+  // number, from the first portrait row on when `portrait` is 1 (so A4 gives
+  // its portrait size), else from the first row. False, with both sizes 0,
+  // for a number the table has no size for (256, -1, any other).
+  static bool TableSize(int32_t paperNo, int32_t portrait, int32_t* width, int32_t* length);
+
   // The file that the last Read opened (after the ".TPTX" fallback) and
   // whether it was read as an encoded file.
   const std::string& ResolvedPath() const { return m_path; }

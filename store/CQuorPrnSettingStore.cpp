@@ -664,6 +664,21 @@ int32_t CQuorPrnSettingStore::CloseForm() {
 }
 
 // ---------------------------------------------------------------------------
+// Several writes as one
+
+int32_t CQuorPrnSettingStore::RunAtomically(const std::function<int32_t()>& steps) {
+  int32_t result = QUOR_PRN_SUCCESS;
+  const int kept = MeraRegRunAtomically([&] {
+    result = steps();
+    return result == QUOR_PRN_SUCCESS ? 1 : 0;
+  });
+  if (result != QUOR_PRN_SUCCESS) return result;
+  if (kept) return QUOR_PRN_SUCCESS;
+  MeraLastErrorCode(/*report=*/true);
+  return QUOR_PRN_ERR_REG_KEY;
+}
+
+// ---------------------------------------------------------------------------
 // One-shot create and delete
 
 int32_t CQuorPrnSettingStore::RegCreatePrinterSet(const char* system, const char* job, uint32_t setNo) {

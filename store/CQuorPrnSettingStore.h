@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -137,6 +138,13 @@ class CQuorPrnSettingStore {
   // 163.
   int32_t ClearFormBin(const char* system, const char* job, uint32_t setNo, const char* printerName,
                        const char* formName);
+
+  // ---- Several writes as one ----
+
+  // Runs `steps` (operations of this store) as one unit: when they answer
+  // anything but 1, none of their registry changes stays. Answers what they
+  // answered, or 120 when the hive could not keep the changes.
+  int32_t RunAtomically(const std::function<int32_t()>& steps);
 
   // ---- Names ----
 

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,6 +50,12 @@ class CMeraErrorInfo1 : public CMeraBaseClass {
 };
 
 int MeraCreateErrorInfo(CMeraErrorInfo1** out);
+
+// Runs `body` as one unit on the hive: the changes it makes through
+// registry-key objects are all kept when it answers non-zero, and none of
+// them when it answers 0 or the hive cannot keep them. Non-zero when they were
+// kept; when the hive itself failed, the thread's last error says why.
+int MeraRegRunAtomically(const std::function<int()>& body);
 
 // A fresh registry-key object, released by its holder.
 inline MeraPtr<CMeraRegKey> MeraNewRegKey() {

@@ -1,4 +1,5 @@
-// Error-information object and the component's two factory functions.
+// Error-information object, the component's two factory functions and its
+// atomic unit of changes.
 #include "platform/registry/RegistryErrorInfo.h"
 
 #include "platform/registry/Registry.h"
@@ -33,6 +34,20 @@ int MeraCreateErrorInfo(CMeraErrorInfo1** out) {
   if (!out) return 0;
   *out = new registry::RegistryErrorInfo();
   return 1;
+}
+
+int MeraRegRunAtomically(const std::function<int()>& body) {
+  registry::RegError err;
+  bool bodyFailed = false;
+  const bool kept = registry::Registry::Current()->Transaction(
+      [&](registry::RegError*) {
+        bodyFailed = body() == 0;
+        return !bodyFailed;
+      },
+      &err);
+  // The body's own failure is already the thread's last error.
+  if (!kept && !bodyFailed) registry::SetLastError(err);
+  return kept ? 1 : 0;
 }
 
 std::string MeraLastErrorCode(bool report) {
