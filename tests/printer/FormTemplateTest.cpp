@@ -130,6 +130,21 @@ TEST_F(FormTemplate, SectionsGiveTheirPaper) {
   for (const auto& [text, want] : cases) EXPECT_EQ(Read(Write("c.TPT", text), "F"), want) << text;
 }
 
+TEST(PaperTable, SizesComeFromTheRowOfTheFormsOrientation) {
+  int32_t w = -1, l = -1;
+  EXPECT_TRUE(CQuorPrnFormTemplate::TableSize(9, 1, &w, &l));
+  EXPECT_EQ(std::to_string(w) + "x" + std::to_string(l), "2100x2970");
+  EXPECT_TRUE(CQuorPrnFormTemplate::TableSize(9, 0, &w, &l));
+  EXPECT_EQ(std::to_string(w) + "x" + std::to_string(l), "2970x2100");
+  // Papers with one row only are found from either start.
+  EXPECT_TRUE(CQuorPrnFormTemplate::TableSize(46, 1, &w, &l));
+  EXPECT_EQ(std::to_string(w) + "x" + std::to_string(l), "3810x2794");
+  for (int32_t paper : {256, -1, 1}) {
+    EXPECT_FALSE(CQuorPrnFormTemplate::TableSize(paper, 1, &w, &l)) << paper;
+    EXPECT_EQ(w + l, 0) << paper;
+  }
+}
+
 TEST_F(FormTemplate, LinesOfAnyLengthAreReadWhole) {
   const std::string longName(700, 'F');
   std::string text = ";" + std::string(200 * 1024, 'x') + "\r\n/PAGEINF " + longName +

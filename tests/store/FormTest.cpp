@@ -124,3 +124,24 @@ TEST_F(Forms, FormOperationsNeedAnOpenFormAndReportWriteFailures) {
   EXPECT_EQ(store.SaveForm(), 1);
   EXPECT_TRUE(hive->HasValue(kForm, "WidthHeightFix"));
 }
+
+TEST_F(Forms, StepsRunAtomicallyKeepAllTheirWritesOrNone) {
+  CQuorPrnSettingStore store;
+  store.SetCurrentPrinter("Plain");
+  ASSERT_EQ(store.LoadForm("SYS", "JOB", 3, "Invoice"), 142);
+  auto f = Form("Invoice");
+  f.PaperSize = "9";
+  ASSERT_EQ(store.SetForm(f), 1);
+  auto both = [&]() -> int32_t {
+    const int32_t r = store.SelectPrinter("SYS", "JOB", 3, "Plain");
+    return r != 1 ? r : store.SaveForm();
+  };
+
+  // The current printer is written before the form fails half way.
+  Fail(RegOp::SetNumber, kForm, "OffsetY");
+  EXPECT_EQ(store.RunAtomically(both), 173);
+  EXPECT_TRUE(Dump().empty());
+  EXPECT_EQ(store.RunAtomically(both), 1);
+  EXPECT_TRUE(hive->HasValue(kSet, "CurrentPrinter"));
+  EXPECT_TRUE(hive->HasValue(kForm, "WidthHeightFix"));
+}
