@@ -163,6 +163,18 @@ int32_t CQuorPrnFormDlg::_fail(int32_t code) {
 int32_t CQuorPrnFormDlg::Open(const char* system, const char* job, uint32_t setNo, const char* formName,
                               const char* formFile, const char* formTitle, int32_t standardPapersOnly,
                               uint32_t helpId) {
+  const int32_t prepared =
+      Prepare(system, job, setNo, formName, formFile, formTitle, standardPapersOnly, helpId);
+  if (prepared != QUOR_PRN_SUCCESS) return prepared;
+  const int code = DoModal();
+  // A dialog that could not be shown at all must not read as confirmed.
+  if (code != QUOR_PRN_SUCCESS && code != QUOR_PRN_CANCEL) m_result = code;
+  return code;
+}
+
+int32_t CQuorPrnFormDlg::Prepare(const char* system, const char* job, uint32_t setNo, const char* formName,
+                                 const char* formFile, const char* formTitle, int32_t standardPapersOnly,
+                                 uint32_t helpId) {
   // Making the printer-access object enumerates the printers afresh.
   CQuorPrnPrinterAccess access;
   m_system = system ? system : "";
@@ -194,11 +206,7 @@ int32_t CQuorPrnFormDlg::Open(const char* system, const char* job, uint32_t setN
   if (loaded != QUOR_PRN_SUCCESS && loaded != QUOR_PRN_NO_PRINTER_ENTRY && loaded != QUOR_PRN_NO_FORM_ENTRY) {
     return _fail(loaded);
   }
-
-  const int code = DoModal();
-  // A dialog that could not be shown at all must not read as confirmed.
-  if (code != QUOR_PRN_SUCCESS && code != QUOR_PRN_CANCEL) m_result = code;
-  return code;
+  return QUOR_PRN_SUCCESS;
 }
 
 int32_t CQuorPrnFormDlg::_readPaperList() {

@@ -50,14 +50,20 @@ class CQuorPrnFormDlg : public CYbDialog, public IQuorPrnHeightOwner {
   // Closes the form the store holds open.
   ~CQuorPrnFormDlg() override;
 
-  // Reads what the dialog needs and runs it modally. Names are NUL-terminated
-  // code page 932 texts (formTitle may be null). Answers 1 confirmed, 2
-  // cancelled, or, with no dialog shown: 150 (no default printer), 130 (the
-  // form's template), 113 (the printer's paper or bin list), a store code of
-  // opening the form (other than 142, 143), or what the dialog framework
-  // answered (114: no display). The answer is also the result value.
+  // The open operation: Prepare, then the dialog modally. Names are
+  // NUL-terminated code page 932 texts (formTitle may be null). Answers 1
+  // confirmed, 2 cancelled, or, with no dialog shown, Prepare's failure or
+  // what the dialog framework answered (114: no display). A failure is also
+  // the result value.
   int32_t Open(const char* system, const char* job, uint32_t setNo, const char* formName, const char* formFile,
                const char* formTitle, int32_t standardPapersOnly, uint32_t helpId);
+  // Everything before the dialog shows: the lookup's answer for the form,
+  // the printer's papers and bins, the form opened in the store. Shows the
+  // busy cursor meanwhile; may block on the spooler. 1, or 150 (no default
+  // printer), 130 (the form's template), 113 (the printer's paper or bin
+  // list), a store code of opening the form (other than 142, 143).
+  int32_t Prepare(const char* system, const char* job, uint32_t setNo, const char* formName, const char* formFile,
+                  const char* formTitle, int32_t standardPapersOnly, uint32_t helpId);
   // 1 until Open fails before the dialog shows.
   int32_t GetResult() const { return m_result; }
 
