@@ -163,6 +163,8 @@ TEST_F(ColorDlg, ThreeModesKeepTheCustomPaletteAsEditedAndConfirmStoresTheShownO
                   ChooseNext(dlg, D1::IDC_COLOR_PRINTERDEF_SEL);
                   EXPECT_EQ(dlg.ShownMode(), 2);
                   EXPECT_EQ(Colours(dlg.ShownPalette()), Items({"C001=4", "C002=5", "C003=6"}));
+                  EXPECT_EQ(dlg.Item<CYbComboBox>(D1::IDC_COLOR_PRINTERDEF_SEL)->currentText(),
+                            UiText::Literal("機種 B"));
 
                   Click(dlg, D1::IDC_COLOR_MODESEL_CUSTOM);
                   EXPECT_EQ(dlg.ShownMode(), -1);
@@ -274,6 +276,36 @@ TEST_F(ColorDlg, SettingSlidersForAChosenItemWritesNoHalfUpdatedColour) {
                   Nudge(dlg, D1::IDC_COLOR_SLIDER_G, Qt::Key_End);
                   EXPECT_EQ(Colours(dlg.ShownPalette())[1], "C002=" + std::to_string(0x40FF60));
                   EXPECT_EQ(Colours(dlg.ShownPalette())[0], before[0]);
+                  dlg.RunFunctionKey(kVkEscape);
+                }),
+            2);
+}
+
+TEST_F(ColorDlg, ModelsWithFewerColoursThanItemsNeitherCrashNorLockTheItemList) {
+  Seed(kColors + "\\Preset03", {{"Name", "Short"}}, {{"C001", 9}});
+  Seed(kColors + "\\Preset04", {{"Name", "Empty"}});
+  StorePrinter(0);
+  Load();
+  D1 dlg(&store, "P");
+  EXPECT_EQ(Run(dlg,
+                [&] {
+                  auto* items = dlg.Item<CYbComboBox>(D1::IDC_COLOR_PALETTE_SEL);
+                  ChooseNext(dlg, D1::IDC_COLOR_PALETTE_SEL);
+                  Click(dlg, D1::IDC_COLOR_MODESEL_PRNDEF);
+                  ChooseNext(dlg, D1::IDC_COLOR_PRINTERDEF_SEL);
+                  ChooseNext(dlg, D1::IDC_COLOR_PRINTERDEF_SEL);
+                  EXPECT_EQ(dlg.ShownMode(), 3);
+                  EXPECT_EQ(items->GetCurSel(), 0);  // item 2 has no colour in this model
+                  EXPECT_EQ(dlg.CurrentColor(), 9u);
+                  QTest::keyClick(items, Qt::Key_End);
+                  EXPECT_EQ(dlg.CurrentColor(), 0u);
+
+                  ChooseNext(dlg, D1::IDC_COLOR_PRINTERDEF_SEL);
+                  EXPECT_EQ(dlg.ShownMode(), 4);
+                  EXPECT_FALSE(items->isEnabled());
+                  Click(dlg, D1::IDC_COLOR_MODESEL_AUTO);
+                  EXPECT_TRUE(items->isEnabled());
+                  EXPECT_EQ(dlg.CurrentColor(), 0u);  // item 1 of the defaults, black
                   dlg.RunFunctionKey(kVkEscape);
                 }),
             2);
