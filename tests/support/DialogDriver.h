@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidgetItem>
 #include <functional>
 #include <string>
@@ -19,7 +20,6 @@
 #include "platform/ui/UiApplication.h"
 #include "quorprn/QuorPrnResult.h"
 
-class QTimer;
 
 namespace uitest {
 
