@@ -616,7 +616,8 @@ class PgHive final : public RegistryHive {
     const char* state = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
     std::string cause = OneLine(r ? PQresultErrorMessage(r) : PQerrorMessage(conn_));
     if (cause.empty()) cause = OneLine(PQerrorMessage(conn_));
-    if (PQstatus(conn_) != CONNECTION_OK) {
+    // An error without a SQLSTATE is libpq's own: the server was not heard.
+    if (PQstatus(conn_) != CONNECTION_OK || !state) {
       Disconnect();
       return Fail(kUnreachable, what, "the connection to the server broke: " + cause, e);
     }
