@@ -24,6 +24,7 @@
 #include "platform/ui/UiKeys.h"
 #include "platform/ui/UiLocalize.h"
 #include "platform/ui/UiPictures.h"
+#include "platform/ui/UiWaitCursor.h"
 #include "printer/CQuorPrnFormTemplate.h"
 #include "quorprn/CQuorPrnPrinterAccess.h"
 #include "quorprn/QuorPrnResult.h"
@@ -175,6 +176,7 @@ int32_t CQuorPrnFormDlg::Open(const char* system, const char* job, uint32_t setN
 int32_t CQuorPrnFormDlg::Prepare(const char* system, const char* job, uint32_t setNo, const char* formName,
                                  const char* formFile, const char* formTitle, int32_t standardPapersOnly,
                                  uint32_t helpId) {
+  UiWaitCursor wait;
   // Making the printer-access object enumerates the printers afresh.
   CQuorPrnPrinterAccess access;
   m_system = system ? system : "";
@@ -337,9 +339,9 @@ bool CQuorPrnFormDlg::OnInitDialog() {
 
   _fillPaperList();
   _fillBinList();
-  connect(_paperList(), &QComboBox::activated, this, [this](int index) { _onPaperSelected(index); });
-  connect(&m_width, &QLineEdit::editingFinished, this, [this] { _onWidthLeft(); });
-  connect(&m_height, &QLineEdit::editingFinished, this, [this] { _normalize(IDC_FORM_HEIGHT); });
+  connect(_paperList(), &CYbComboBox::userSelChanged, this, [this](int index) { _onPaperSelected(index); });
+  connect(&m_width, &CYbEdit::focusLost, this, [this] { _onWidthLeft(); });
+  connect(&m_height, &CYbEdit::focusLost, this, [this] { _normalize(IDC_FORM_HEIGHT); });
   _loadValues();
   return true;
 }
