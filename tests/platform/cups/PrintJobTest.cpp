@@ -280,6 +280,9 @@ TEST_F(CupsPrintJobs, QuorprnPrintSubmitsTheStoredSettingsAndTheServerKeepsThem)
     ASSERT_EQ(r.status, 0) << r.out << r.err;
   }
 
+  // The lookup answers from the stored form and never reads the template, so
+  // GetPaperSize would still give the constructor's portrait A4: the
+  // landscape must come from the form's own section.
   Command words = Quorprn({"lookup", "S", "J", "3", tpt, "Land", "--lp"});
   EXPECT_EQ(words.status, 0) << words.err;
   EXPECT_EQ(words.out,
