@@ -99,6 +99,9 @@ void CYbDialog::ShowHelp(uint32_t context) {
 }
 
 void CYbDialog::showEvent(QShowEvent* e) {
+  // Labels set or translated in OnInitDialog may need more room than the
+  // template gave: the bar never cuts a label.
+  if (bar_->MinimumWidth() > width()) setFixedSize(bar_->MinimumWidth(), height());
   CMeraBWLocalizeDialog::showEvent(e);
   if (!filtering_) {
     qApp->installEventFilter(this);
