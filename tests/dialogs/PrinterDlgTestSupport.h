@@ -55,19 +55,22 @@ inline int PaperOf(CPrnDevMode& holder) {
   return holder.GetDevMode(dm) > 0 && dm != nullptr ? dm->dmPaperSize : 0;
 }
 
-// Installs a property sheet for the test's life that answers `answer` and,
-// on OK, chooses `paper`.
+// Puts a property sheet that answers `answer` without a window (and, on OK,
+// chooses `paper`) in place of the real one for the object's life.
 class SheetAnswer {
  public:
-  SheetAnswer(int32_t answer, int16_t paper) {
+  SheetAnswer(int32_t answer, int16_t paper) : previous_(spooler::CurrentPropertySheetPrompt()) {
     spooler::SetPropertySheetPrompt([this, answer, paper](HWND, const spooler::PropertySheetOffer&, DEVMODEA* s) {
       ++shown;
       if (answer == IDOK) s->dmPaperSize = paper;
       return answer;
     });
   }
-  ~SheetAnswer() { spooler::SetPropertySheetPrompt({}); }
+  ~SheetAnswer() { spooler::SetPropertySheetPrompt(previous_); }
   int shown = 0;
+
+ private:
+  spooler::PropertySheetPrompt previous_;
 };
 
 // Reads through the registry component; -1 / "<absent>" when not there.
