@@ -1,7 +1,10 @@
 // What only the printer dialog with colour does: the monochrome and colour
 // choice with and without a stored default palette, the colour-mode texts,
 // and the caller's colour record on confirm.
+#include <QTimer>
 #include <cstdlib>
+
+#include "dialogs/CQuorPrnColorDlg2.h"
 
 #include "platform/ui/CYbFuncBar.h"
 #include "platform/ui/UiKeys.h"
@@ -69,6 +72,33 @@ TEST_F(PrinterDlgEx, WithADefaultPaletteTheColourControlsFollowTheRadioButtons) 
   EXPECT_EQ(Number(kSet + "\\Printer A\\Colors", "Mode"), 2);
   EXPECT_EQ(colour.ColorPrint, 0);
   EXPECT_EQ(colour.Mode, 2);
+}
+
+TEST_F(PrinterDlgEx, TheColourDialogStartsFromTheShownValuesAndItsChoiceIsSavedOnConfirm) {
+  StoreDefaultPalette();
+  Store("Printer A", 0, 1000, 1000, 1, /*colourPrint=*/1, /*mode=*/0);
+  MakeCurrent("Printer A");
+  EXPECT_EQ(Run([](Opened<D>& dlg, DialogDriver& d) {
+    d.TypeInto(D::kOffsetX, "3");
+    QTimer::singleShot(0, [&dlg] {
+      auto* colourDlg = qobject_cast<CQuorPrnColorDlg2*>(uitest::WaitForModalAbove(&dlg));
+      ASSERT_NE(colourDlg, nullptr);
+      // What the printer dialog showed is in the registry before the colour
+      // dialog starts from it.
+      EXPECT_EQ(Number(kSet + "\\Printer A", "OffsetX"), 30);
+      DialogDriver c(*colourDlg);
+      EXPECT_TRUE(c.ClickButton(CQuorPrnColorDlg2::IDC_COLOR_MODESEL_CUSTOM));
+      c.PressFunctionKey(kVkReturn);
+    });
+    d.PressFunctionKey(kVkF9);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(d.Text(D::kColourDisplay), Cp932("カスタムモード"));
+    EXPECT_EQ(d.Text(D::kOffsetX), "3");
+    d.PressFunctionKey(kVkReturn);
+  }), 1);
+  EXPECT_EQ(Number(kSet + "\\Printer A\\Colors", "Mode"), -1);
+  EXPECT_EQ(colour.Mode, -1);
+  EXPECT_EQ(colour.Palette.size(), 2u);
 }
 
 TEST_F(PrinterDlgEx, TheModeDisplayNamesTheStoredColourMode) {

@@ -107,8 +107,13 @@ inline void MakeCurrent(const char* printer) {
   CQuorPrnSettingStore store;
   ASSERT_EQ(store.SelectPrinter("SYS", "JOB", 0, printer), 1);
 }
-// A default palette of two colours, which makes the colour choice available.
+// A default palette of two named colours, which makes the colour choice
+// available.
 inline void StoreDefaultPalette() {
+  auto names = MeraNewRegKey();
+  ASSERT_TRUE(names->CreateKey(HKEY_LOCAL_MACHINE, kBase + "\\Colors"));
+  ASSERT_TRUE(names->SetText("C001Name", mbcs::Cp932("見出し")));
+  ASSERT_TRUE(names->SetText("C002Name", mbcs::Cp932("合計")));
   auto reg = MeraNewRegKey();
   ASSERT_TRUE(reg->CreateKey(HKEY_LOCAL_MACHINE, kBase + "\\Colors\\Default"));
   ASSERT_TRUE(reg->SetNumber("C001", 0x0000FF));
