@@ -10,6 +10,7 @@
 #include "platform/ui/DialogTemplates.h"
 #include "platform/ui/UiKeys.h"
 #include "platform/ui/UiPictures.h"
+#include "platform/ui/UiWaitCursor.h"
 #include "printer/CQuorPrnPrinterInfoManager.h"
 
 namespace {
@@ -81,7 +82,9 @@ CQuorPrnPrinterDlg::CQuorPrnPrinterDlg(QWidget* parent) : CYbDialog(kTemplateId,
   BindControl(kScaleY, &m_scaleYEdit);
   BindControl(kScaleYSpin, &m_scaleYSpin);
   BindControl(kScaleFix, &m_scaleFixCheck);
-  connect(&m_printerList, &QComboBox::activated, this, [this](int index) { _selectionChanged(index); });
+  connect(&m_printerList, &CYbComboBox::userSelChanged, this, [this](int index) { _selectionChanged(index); });
+  connect(&m_scaleXEdit, &CYbEdit::focusLost, this, [this] { _normalize(kScaleX); });
+  connect(&m_scaleYEdit, &CYbEdit::focusLost, this, [this] { _normalize(kScaleY); });
 }
 
 CQuorPrnPrinterDlg::~CQuorPrnPrinterDlg() { m_store.ClosePrinterSet(); }
@@ -94,6 +97,9 @@ int32_t CQuorPrnPrinterDlg::Open(const char* system, const char* job, uint32_t s
   m_helpId = helpId;
   m_devMode = devMode;
   m_work.TakeFrom(*devMode);
+  // Busy until the dialog shows (OnInitDialog ends it) or an error ends the open.
+  UiWaitCursor wait;
+  m_waitCursor = &wait;
 
   CQuorPrnPrinterInfoManager::RefreshPrinters();
   std::string defaultPrinter;
@@ -121,6 +127,7 @@ int32_t CQuorPrnPrinterDlg::Open(const char* system, const char* job, uint32_t s
     if (const int32_t r = _loadValues(defaultPrinter); r != QUOR_PRN_SUCCESS) return fail(r);
   }
   const int code = DoModal();
+  m_waitCursor = nullptr;
   if (code != QUOR_PRN_SUCCESS && code != QUOR_PRN_CANCEL) m_result = code;
   return code;
 }
@@ -182,6 +189,7 @@ bool CQuorPrnPrinterDlg::OnInitDialog() {
   // texts over them.
   _showPrinterFields();
   _showValues();
+  if (m_waitCursor != nullptr) m_waitCursor->Restore();
   return true;
 }
 

@@ -21,6 +21,7 @@
 #include "store/CQuorPrnSettingStore.h"
 
 class CPrnDevMode;
+class UiWaitCursor;
 
 class CQuorPrnPrinterDlg : public CYbDialog {
   Q_OBJECT
@@ -99,6 +100,7 @@ class CQuorPrnPrinterDlg : public CYbDialog {
   CPrnDevMode* m_devMode = nullptr;
   CQuorPrnDevModeCopy m_work;
   int32_t m_result = 1;
+  UiWaitCursor* m_waitCursor = nullptr;  // Open's own, while it runs
 
   CYbComboBox m_printerList;
   CQuorPrnNumEdit m_offsetXEdit;

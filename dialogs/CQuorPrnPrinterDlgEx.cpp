@@ -14,6 +14,7 @@
 #include "platform/ui/UiKeys.h"
 #include "platform/ui/UiLocalize.h"
 #include "platform/ui/UiPictures.h"
+#include "platform/ui/UiWaitCursor.h"
 #include "printer/CQuorPrnPrinterInfoManager.h"
 
 namespace {
@@ -94,7 +95,9 @@ CQuorPrnPrinterDlgEx::CQuorPrnPrinterDlgEx(QWidget* parent) : CYbDialog(kTemplat
   BindControl(kScaleFix, &m_scaleFixCheck);
   BindControl(kMonochrome, &m_monochromeRadio);
   BindControl(kColour, &m_colourRadio);
-  connect(&m_printerList, &QComboBox::activated, this, [this](int index) { _selectionChanged(index); });
+  connect(&m_printerList, &CYbComboBox::userSelChanged, this, [this](int index) { _selectionChanged(index); });
+  connect(&m_scaleXEdit, &CYbEdit::focusLost, this, [this] { _normalize(kScaleX); });
+  connect(&m_scaleYEdit, &CYbEdit::focusLost, this, [this] { _normalize(kScaleY); });
 }
 
 CQuorPrnPrinterDlgEx::~CQuorPrnPrinterDlgEx() { m_store.ClosePrinterSet(); }
@@ -109,6 +112,9 @@ int32_t CQuorPrnPrinterDlgEx::Open(const char* system, const char* job, uint32_t
   m_helpId = helpId;
   m_devMode = devMode;
   m_work.TakeFrom(*devMode);
+  // Busy until the dialog shows (OnInitDialog ends it) or an error ends the open.
+  UiWaitCursor wait;
+  m_waitCursor = &wait;
 
   CQuorPrnPrinterInfoManager::RefreshPrinters();
   std::string defaultPrinter;
@@ -143,6 +149,7 @@ int32_t CQuorPrnPrinterDlgEx::Open(const char* system, const char* job, uint32_t
     m_colourAvailable = defaults.empty() ? 0 : 1;
   }
   const int code = DoModal();
+  m_waitCursor = nullptr;
   if (code != QUOR_PRN_SUCCESS && code != QUOR_PRN_CANCEL) m_result = code;
   return code;
 }
@@ -212,6 +219,7 @@ bool CQuorPrnPrinterDlgEx::OnInitDialog() {
   // keys' texts over them.
   _showPrinterFields();
   _showValues();
+  if (m_waitCursor != nullptr) m_waitCursor->Restore();
   return true;
 }
 

@@ -24,6 +24,7 @@
 #include "store/CQuorPrnSettingStore.h"
 
 class CPrnDevMode;
+class UiWaitCursor;
 
 class CQuorPrnPrinterDlgEx : public CYbDialog {
   Q_OBJECT
@@ -120,6 +121,7 @@ class CQuorPrnPrinterDlgEx : public CYbDialog {
   QUOR_PRN_COLOR_INFO_TYPE* m_colourInfo = nullptr;
   CQuorPrnDevModeCopy m_work;
   int32_t m_result = 1;
+  UiWaitCursor* m_waitCursor = nullptr;  // Open's own, while it runs
 
   CYbComboBox m_printerList;
   CQuorPrnNumEdit m_offsetXEdit;

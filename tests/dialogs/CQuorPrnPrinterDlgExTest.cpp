@@ -93,7 +93,7 @@ TEST_F(PrinterDlgEx, TheColourDialogStartsFromTheShownValuesAndItsChoiceIsSavedO
     d.PressFunctionKey(kVkF9);
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(d.Text(D::kColourDisplay), Cp932("カスタムモード"));
-    EXPECT_EQ(d.Text(D::kOffsetX), "3");
+    EXPECT_EQ(d.Text(D::kOffsetX), "3.0");
     d.PressFunctionKey(kVkReturn);
   }), 1);
   EXPECT_EQ(Number(kSet + "\\Printer A\\Colors", "Mode"), -1);
