@@ -24,6 +24,8 @@ TEST_F(CommandPrint, VirtualPrintersTakeNoJobsAndSayWhy) {
   EXPECT_EQ(j["result"], 140);
   EXPECT_EQ(j["cupsOptionsResult"], 190);
   EXPECT_TRUE(j["cupsOptions"].empty());
+  // Without --lp the options ride along and the lookup's status stands.
+  EXPECT_EQ(RunJson({"lookup", "S", "J", "0", tpt, "INVOICE"}, 10)["cupsOptionsResult"], 190);
 }
 
 TEST_F(CommandPrint, DocumentsThatAreNoPdfPostScriptOrTextAreRefusedBeforeAnyLookup) {

@@ -288,7 +288,7 @@ TEST_F(CupsPrintJobs, QuorprnPrintSubmitsTheStoredSettingsAndTheServerKeepsThem)
   EXPECT_EQ(words.out,
             "-o media=jis_b4_257x364mm -o media-source=tray-2 -o orientation-requested=4 -o print-color-mode=color "
             "-o print-scaling=none\n");
-  nlohmann::json looked = Quorprn({"--json", "lookup", "S", "J", "3", tpt, "Land", "--lp"}).Json();
+  nlohmann::json looked = Quorprn({"--json", "lookup", "S", "J", "3", tpt, "Land"}).Json();
   EXPECT_EQ(looked["cupsOptions"]["media-source"], "tray-2");
   EXPECT_EQ(looked["Form"]["Bin"], "257");
 
