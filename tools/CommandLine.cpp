@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "tools/CommandError.h"
-#include "tools/DialogVerbs.h"
+#include "tools/DialogFormVerb.h"
+#include "tools/DialogPrinterVerb.h"
 #include "tools/HiveVerbs.h"
 #include "tools/LookupVerbs.h"
 #include "tools/PrintVerb.h"
@@ -52,7 +53,8 @@ int CommandLine::Run(int argc, char** argv) {
   groups.push_back(std::make_unique<TemplateVerbs>());
   groups.push_back(std::make_unique<RegVerbs>());
   groups.push_back(std::make_unique<HiveVerbs>());
-  groups.push_back(std::make_unique<DialogVerbs>());
+  groups.push_back(std::make_unique<DialogPrinterVerb>());
+  groups.push_back(std::make_unique<DialogFormVerb>());
   for (auto& g : groups) g->Register(app, ctx);
 
   try {

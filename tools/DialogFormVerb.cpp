@@ -1,13 +1,14 @@
 #include "tools/DialogFormVerb.h"
 
 #include "quorprn/QuorPrn.h"
+#include "tools/DialogVerb.h"
 #include "tools/RecordFormat.h"
 #include "tools/TerminalText.h"
 
 namespace tools {
 
-void DialogFormVerb::Register(CLI::App& dialog, CommandContext& ctx) {
-  CLI::App* form = dialog.add_subcommand(
+void DialogFormVerb::Register(CLI::App& app, CommandContext& ctx) {
+  CLI::App* form = DialogVerb(app)->add_subcommand(
       "form", "the form dialog: paper, paper source, fit, offsets and size of one form on the set's printer");
   form->add_option("SYSTEM", system_, "system name")->required();
   form->add_option("JOB", job_, "job name")->required();
@@ -29,6 +30,9 @@ int DialogFormVerb::Run(CommandContext& ctx) {
 
   const int32_t code = QuorPrnFormDlgOpen(system.c_str(), job.c_str(), set_, form.c_str(), path.c_str(),
                                           title.c_str(), standardPapers_ ? 1 : 0, helpId_);
+  if (code == QUOR_PRN_ERR_DISPLAY) {
+    ctx.out.Problem("no display to show the dialog on (DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM is needed)");
+  }
   const int status = ctx.out.Result(code);
   if (code != QUOR_PRN_SUCCESS) return status;
 

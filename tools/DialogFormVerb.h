@@ -1,5 +1,7 @@
 // "dialog form": the form dialog (QuorPrnFormDlgOpen) for one form of a
-// printer set, and on confirm the form's settings as a host now gets them.
+// printer set on the chosen hive and spooler, and on confirm the form's
+// settings as a host now gets them. Needs a display; without one it says so
+// and fails.
 #pragma once
 
 #include <cstdint>
@@ -11,8 +13,7 @@ namespace tools {
 
 class DialogFormVerb : public VerbGroup {
  public:
-  // Adds "form" to the "dialog" verb.
-  void Register(CLI::App& dialog, CommandContext& ctx) override;
+  void Register(CLI::App& app, CommandContext& ctx) override;
 
  private:
   int Run(CommandContext& ctx);

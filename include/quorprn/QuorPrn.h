@@ -66,7 +66,17 @@ QUORPRN_API int32_t QuorPrnGetCupsOptions(const char* templatePath, const QUOR_P
                                           const QUOR_PRN_FORM_INFO_TYPE* form, const QUOR_PRN_COLOR_INFO_TYPE* color,
                                           std::vector<QUOR_PRN_CUPS_OPTION_TYPE>* options);
 
-extern "C" {
+// Opens the printer dialog of printer set `setNo` (0-99) of `system` and `job`
+// (non-empty code page 932 texts) and runs it modally on the calling (GUI)
+// thread; `withColour` non-zero adds the colour choice. On confirm `devMode`
+// (borrowed, required) receives the device settings chosen in the printer's
+// property sheet, or is emptied when none were. `helpId` is the help context
+// that F1 shows. Returns 1 confirmed, 2 cancelled, 110 bad argument (nothing
+// happens), 114 no display to show the dialog on (QUOR_PRN_ERR_DISPLAY), 150
+// no printer to offer, or the settings store's code when the stored set or
+// printer cannot be read.
+extern "C" QUORPRN_API int32_t QuorPrnPrinterDlgOpen(const char* system, const char* job, uint32_t setNo,
+                                                     CPrnDevMode* devMode, uint32_t helpId, int32_t withColour);
 
 // Opens the form dialog, in which a user sets how form `formName` (read from
 // the template file `formFile`) prints on the current printer of printer set
@@ -81,8 +91,6 @@ extern "C" {
 // 130 when the template cannot be read for the form, 113 when the printer's
 // papers or bins cannot be had, or the settings store's code when the form's
 // stored settings cannot be read.
-QUORPRN_API int32_t QuorPrnFormDlgOpen(const char* system, const char* job, uint32_t setNo, const char* formName,
-                                       const char* formFile, const char* formTitle, int32_t standardPapersOnly,
-                                       uint32_t helpId);
-
-}  // extern "C"
+extern "C" QUORPRN_API int32_t QuorPrnFormDlgOpen(const char* system, const char* job, uint32_t setNo,
+                                                  const char* formName, const char* formFile, const char* formTitle,
+                                                  int32_t standardPapersOnly, uint32_t helpId);
