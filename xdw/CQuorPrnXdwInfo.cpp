@@ -41,11 +41,18 @@ bool IsProhibited(unsigned char b) {
   }
 }
 
-// Appends one backslash unless the folder already ends with one. The walk goes
-// by characters because a double-byte character may end in 0x5C without being
-// a separator; a dangling lead byte at the end is dropped, since the appended
-// backslash would otherwise become its second byte and the separator vanish.
-void EnsureTrailingBackslash(std::string& folder) {
+// A folder that begins with '/' is a path of this machine, where a backslash
+// is an ordinary character of a file name: its separator is '/'. Every other
+// folder (drive letters and UNC paths from imported Windows settings) keeps
+// the backslash.
+char SeparatorOf(const std::string& folder) { return !folder.empty() && folder.front() == '/' ? '/' : '\\'; }
+
+// Appends the folder's separator unless the folder already ends with it. The
+// walk goes by characters because a double-byte character may end in 0x5C
+// without being a separator; a dangling lead byte at the end is dropped, since
+// the appended separator would otherwise become its second byte and vanish.
+void EnsureTrailingSeparator(std::string& folder) {
+  const char separator = SeparatorOf(folder);
   size_t i = 0;
   bool endsWithSeparator = false;
   while (i < folder.size()) {
@@ -55,12 +62,12 @@ void EnsureTrailingBackslash(std::string& folder) {
       endsWithSeparator = false;
       i += 2;
     } else {
-      endsWithSeparator = b == '\\';
+      endsWithSeparator = b == static_cast<unsigned char>(separator);
       i += 1;
     }
   }
   folder.resize(i);
-  if (!folder.empty() && !endsWithSeparator) folder += '\\';
+  if (!folder.empty() && !endsWithSeparator) folder += separator;
 }
 
 template <class T>
@@ -118,8 +125,8 @@ CMeraPrnXdwOutputInfo CQuorPrnXdwInfo::GetOutputInfo(const std::string& fileName
   _GetRegistryDWORD(m_system, m_job, kSubKey, kPrintType, printType);
   _GetRegistryDWORD(m_system, m_job, kSubKey, kColorType, colorType);
   _GetRegistryDWORD(m_system, m_job, kSubKey, kOutputType, outputType);
-  if (_GetRegistryString(m_system, m_job, kSubKey, kFolderPath, folderPath)) EnsureTrailingBackslash(folderPath);
-  if (_GetRegistryString(m_system, m_job, kSubKey, kInputFolder, inputFolder)) EnsureTrailingBackslash(inputFolder);
+  if (_GetRegistryString(m_system, m_job, kSubKey, kFolderPath, folderPath)) EnsureTrailingSeparator(folderPath);
+  if (_GetRegistryString(m_system, m_job, kSubKey, kInputFolder, inputFolder)) EnsureTrailingSeparator(inputFolder);
 
   if (!InRange(printType, MeraPrnXdwPrintBinder)) printType = fallback.GetPrintType();
   if (!InRange(colorType, MeraPrnXdwColorLast)) colorType = fallback.GetColorType();
@@ -128,7 +135,8 @@ CMeraPrnXdwOutputInfo CQuorPrnXdwInfo::GetOutputInfo(const std::string& fileName
   std::string outputFolder = folderPath;
   if (outputType == MeraPrnXdwOutputCustomerFolder) {
     if (!folderPath.empty() && (!m_customerPart1.empty() || !m_customerPart2.empty())) {
-      outputFolder = folderPath + ProhibitCutString(m_customerPart1) + ProhibitCutString(m_customerPart2) + "\\";
+      outputFolder = folderPath + ProhibitCutString(m_customerPart1) + ProhibitCutString(m_customerPart2) +
+                     SeparatorOf(folderPath);
     }
   } else if (outputType == MeraPrnXdwOutputInputFolder) {
     outputFolder = inputFolder;

@@ -35,7 +35,9 @@ class QUORPRN_API CQuorPrnXdwInfo {
   // The stored settings as an output description. Never fails: a missing or
   // unreadable value, or a number out of range, gives the description's
   // default. `fileName` comes back without the characters that a file name
-  // may not hold; folders end with one backslash.
+  // may not hold; folders end with one separator: '/' for a folder that
+  // begins with '/', a backslash for any other (Windows-style) folder. The
+  // stored values themselves are left as they are.
   CMeraPrnXdwOutputInfo GetOutputInfo(const std::string& fileName) const;
 
   // Stores print type, colour type, output type and folder path, in that

@@ -96,6 +96,27 @@ TEST_F(XdwInfo, FoldersEndWithExactlyOneSeparator) {
   EXPECT_EQ(info.GetOutputInfo("").GetFolderPath(), "");
 }
 
+// On this machine a trailing backslash would be part of a file name, so paths
+// of its own file system take '/'; reading never rewrites what is stored.
+TEST_F(XdwInfo, FoldersOfThisMachineEndWithASlashAndStayAsStored) {
+  Store("XdwFolderPath", "/srv/xdw");
+  Store("DefXdwFolder", "/srv/in/");
+  Store("XdwOutputType", 1);
+  info.Initialize("SYS", "JOB", "12/3", "ABC:", "");
+  CMeraPrnXdwOutputInfo out = info.GetOutputInfo("");
+  EXPECT_EQ(out.GetFolderPath(), "/srv/xdw/");
+  EXPECT_EQ(out.GetInputFolder(), "/srv/in/");
+  EXPECT_EQ(out.GetOutputFolder(), "/srv/xdw/123ABC/");
+  std::string stored;
+  ASSERT_TRUE(Key()->GetText("XdwFolderPath", stored));
+  EXPECT_EQ(stored, "/srv/xdw");
+  // A backslash at the end of such a path is a name's last character.
+  Store("XdwFolderPath", "/srv/a\\");
+  EXPECT_EQ(info.GetOutputInfo("").GetFolderPath(), "/srv/a\\/");
+  Store("XdwFolderPath", "/" + mbcs::Cp932("出力ソ"));
+  EXPECT_EQ(info.GetOutputInfo("").GetOutputFolder(), "/" + mbcs::Cp932("出力ソ") + "/123ABC/");
+}
+
 TEST_F(XdwInfo, CustomerFolderJoinsCleanedPartsBelowTheFolder) {
   Store("XdwOutputType", 1);
   Store("XdwFolderPath", "D:\\out");
