@@ -17,6 +17,8 @@ constexpr const char* kColorType = "XdwColorType";
 constexpr const char* kOutputType = "XdwOutputType";
 constexpr const char* kFolderPath = "XdwFolderPath";
 constexpr const char* kInputFolder = "DefXdwFolder";
+// The registry's error code for a key or value that does not exist.
+constexpr const char* kRegNotFound = "ECR040";
 
 // Built by concatenation rather than into a fixed buffer, so that long names
 // cannot be cut or overrun.
@@ -153,6 +155,50 @@ int CQuorPrnXdwInfo::UpdateRegistry(const CMeraPrnXdwOutputInfo& info) {
   if (!_SetRegistryDWORD(m_system, m_job, kSubKey, kColorType, info.GetColorType())) return 0;
   if (!_SetRegistryDWORD(m_system, m_job, kSubKey, kOutputType, info.GetOutputType())) return 0;
   return _SetRegistryString(m_system, m_job, kSubKey, kFolderPath, info.GetFolderPath());
+}
+
+// Settings that are half written would mix the user's new choice with the old
+// one (a binder colour with the old folder, say), which is worse than either.
+// A key is removed only when its absence was certain: an unreadable key must
+// not be mistaken for a missing one and deleted.
+int CQuorPrnXdwInfo::_UpdateRegistryWhole(const CMeraPrnXdwOutputInfo& info) {
+  bool keyWasMissing = false;
+  if (Addressable(m_system, m_job)) {
+    auto key = MeraNewRegKey();
+    keyWasMissing = !key->OpenKey(HKEY_LOCAL_MACHINE, KeyPath(m_system, m_job, kSubKey), /*write=*/0) &&
+                    MeraLastErrorCode(/*report=*/false) == kRegNotFound;
+  }
+  const CMeraPrnXdwOutputInfo defaults;
+  struct Number {
+    const char* name;
+    int32_t value;
+    bool stored;
+  };
+  Number numbers[] = {{kPrintType, defaults.GetPrintType(), false},
+                      {kColorType, defaults.GetColorType(), false},
+                      {kOutputType, defaults.GetOutputType(), false}};
+  for (Number& n : numbers) n.stored = _GetRegistryDWORD(m_system, m_job, kSubKey, n.name, n.value) != 0;
+  std::string folderPath = defaults.GetFolderPath();
+  const bool folderStored = _GetRegistryString(m_system, m_job, kSubKey, kFolderPath, folderPath) != 0;
+
+  if (UpdateRegistry(info)) return 1;
+  if (keyWasMissing) {
+    auto key = MeraNewRegKey();
+    key->DeleteKey(HKEY_LOCAL_MACHINE, KeyPath(m_system, m_job, kSubKey), /*reserved=*/0);
+    return 0;
+  }
+  // A value that was missing and is still missing is left alone.
+  for (const Number& n : numbers) {
+    int32_t now = 0;
+    if (n.stored || _GetRegistryDWORD(m_system, m_job, kSubKey, n.name, now)) {
+      _SetRegistryDWORD(m_system, m_job, kSubKey, n.name, n.value);
+    }
+  }
+  std::string now;
+  if (folderStored || _GetRegistryString(m_system, m_job, kSubKey, kFolderPath, now)) {
+    _SetRegistryString(m_system, m_job, kSubKey, kFolderPath, folderPath);
+  }
+  return 0;
 }
 
 int CQuorPrnXdwInfo::UpdateRegistryInputFolder(const std::string& folder) {

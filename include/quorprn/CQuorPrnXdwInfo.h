@@ -50,8 +50,16 @@ class QUORPRN_API CQuorPrnXdwInfo {
   int UpdateRegistryInputFolder(const std::string& folder);
 
  private:
-  // Tests reach the private members through this friend.
+  // Tests reach the private members through this friend; the output dialog
+  // stores through _UpdateRegistryWhole.
   friend class CQuorPrnXdwInfoTestPeer;
+  friend class CQuorPrnXdwOutputDlg;
+
+  // UpdateRegistry that leaves nothing half changed: when a write fails, the
+  // values stored before are put back (a value that was missing as the
+  // default, which reads the same; a key that was missing is removed again).
+  // 1 stored, 0 failed.
+  int _UpdateRegistryWhole(const CMeraPrnXdwOutputInfo& info);
 
   static std::string ProhibitCutString(const std::string& text);
   // 1 and `value` set when read; 0 with `value` untouched otherwise. An empty
