@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/CommandError.h"
+#include "tools/HiveVerbs.h"
 #include "tools/LookupVerbs.h"
 #include "tools/PrinterVerbs.h"
 #include "tools/RedirectVerbs.h"
@@ -30,7 +31,9 @@ int CommandLine::Run(int argc, char** argv) {
   app.set_version_flag("--version", QUORPRN_VERSION);
   app.require_subcommand(1);
   app.fallthrough();
-  app.add_option("--registry", ctx.registryPath, "settings hive file (default: $QUORPRN_REGISTRY or the machine's)");
+  app.add_option("--registry", ctx.registryPath,
+                 "settings hive: a file, or a postgresql:// URI of the office-wide hive (default: $QUORPRN_REGISTRY\n"
+                 "or the machine's file)");
   app.add_option("--spooler", ctx.spooler, "\"cups\" or a JSON file describing virtual printers");
   app.add_flag("--json", ctx.json, "print one JSON object instead of text");
   app.add_option("--redirect-port", ctx.redirectPorts, "port pattern marking a redirected printer, as a host sets it");
@@ -45,6 +48,7 @@ int CommandLine::Run(int argc, char** argv) {
   groups.push_back(std::make_unique<XdwVerbs>());
   groups.push_back(std::make_unique<TemplateVerbs>());
   groups.push_back(std::make_unique<RegVerbs>());
+  groups.push_back(std::make_unique<HiveVerbs>());
   for (auto& g : groups) g->Register(app, ctx);
 
   try {
