@@ -10,6 +10,7 @@
 #include "tools/DialogXdwVerb.h"
 #include "tools/HiveVerbs.h"
 #include "tools/LookupVerbs.h"
+#include "tools/PrintVerb.h"
 #include "tools/PrinterVerbs.h"
 #include "tools/RedirectVerbs.h"
 #include "tools/RegVerbs.h"
@@ -43,6 +44,7 @@ int CommandLine::Run(int argc, char** argv) {
   std::vector<std::unique_ptr<VerbGroup>> groups;
   groups.push_back(std::make_unique<PrinterVerbs>());
   groups.push_back(std::make_unique<LookupVerbs>());
+  groups.push_back(std::make_unique<PrintVerb>());
   groups.push_back(std::make_unique<ShowVerb>());
   groups.push_back(std::make_unique<StoreVerbs>());
   groups.push_back(std::make_unique<RedirectVerbs>());
