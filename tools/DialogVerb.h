@@ -1,13 +1,14 @@
-// The "dialog" verb that the dialog subcommands share ("dialog xdw",
-// "dialog printer", ...): each dialog's own verb group adds its subcommand
-// below it, so that no group needs to know the others.
+// "dialog": the library's dialogs opened from the command line, one
+// subcommand per dialog. Each dialog's subcommand is a verb group of its own
+// (DialogPrinterVerb, ...) that hangs itself below the shared verb made here.
 #pragma once
 
 #include <CLI/CLI.hpp>
 
 namespace tools {
 
-// The "dialog" subcommand of `app`, made by the first group that asks.
+// The "dialog" subcommand of `app`, made on the first call; later calls give
+// the same one.
 CLI::App* DialogVerb(CLI::App& app);
 
 }  // namespace tools

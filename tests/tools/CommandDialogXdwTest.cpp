@@ -30,7 +30,7 @@ TEST_F(CommandDialogXdw, WithoutADisplayItSaysSoAndExitsOne) {
   NoDisplay none;
   CommandResult r = Run({"dialog", "xdw", "SYS", "JOB", "--customer-folder", "--help-id", "12"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find("114 (no display to show the dialog on)"), std::string::npos) << r.out << r.err;
+  EXPECT_NE(r.out.find("114 (no display to show a dialog on)"), std::string::npos) << r.out << r.err;
   EXPECT_EQ(RunJson({"dialog", "xdw", "SYS", "JOB"}, 1)["result"], 114);
   // An empty job is refused before a display is looked for.
   EXPECT_EQ(RunJson({"dialog", "xdw", "SYS", ""}, 1)["result"], 110);
