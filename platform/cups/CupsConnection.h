@@ -6,7 +6,6 @@
 // from one request to the next, keeping the server's keep-alive).
 #pragma once
 
-#include <chrono>
 #include <string>
 
 #include <cups/cups.h>
@@ -23,18 +22,15 @@ class CupsConnection {
   CupsConnection& operator=(const CupsConnection&) = delete;
 
   // False when there is no server to talk to (nothing listens, host unknown,
-  // the connection timed out: Unreachable()) or the server does not answer,
-  // with a message. On a connection opened before, checks that the server
-  // has not closed it meanwhile and reopens it once if it has.
+  // the connection timed out), with a message. On a connection opened
+  // before, checks that the server has not closed it meanwhile (its idle
+  // timeout, a restart) and reopens it once if it has.
   bool Open(std::string* error);
-  bool Unreachable() const { return unreachable_; }
   http_t* get() const { return http_; }
   std::string Server() const { return server_; }
   // Whether the last request left the connection fit for the next one: a
   // timeout or a broken stream leaves it in an unknown state.
   bool Reusable() const;
-  // Marks the end of a call that the server answered.
-  void Answered() { lastAnswer_ = std::chrono::steady_clock::now(); }
 
   // The last libcups request's failure as a message, or empty when it
   // succeeded. Only cupsLastError() is trusted: the error string can hold
@@ -46,15 +42,11 @@ class CupsConnection {
 
  private:
   bool ClosedByServer() const;
-  bool Answers(std::string* error);
-  void Bound();
 
   int connectMs_;
   double answerSeconds_;
   http_t* http_ = nullptr;
   std::string server_;
-  bool unreachable_ = false;
-  std::chrono::steady_clock::time_point lastAnswer_;
 };
 
 }  // namespace spooler

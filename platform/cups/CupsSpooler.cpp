@@ -216,14 +216,9 @@ class CupsSpooler : public SpoolerBackend {
       dests_.reset();
     }
     Lease connection(this);
-    // No print system at all is an empty list, not a failure; one that does
-    // not answer is.
     std::string why;
-    if (!connection->Open(&why)) {
-      if (connection->Unreachable()) return true;
-      if (error) *error = why;
-      return false;
-    }
+    // No print system at all is an empty list, not a failure.
+    if (!connection->Open(&why)) return true;
     Dests list = List(connection.get(), error);
     if (!list) return false;
     for (int i = 0; i < list->count; ++i) {
@@ -377,7 +372,6 @@ class CupsSpooler : public SpoolerBackend {
     }
     ~Lease() {
       if (!connection_->Reusable()) return;
-      connection_->Answered();
       std::lock_guard<std::mutex> lock(owner_->mutex_);
       if (!owner_->idle_) owner_->idle_ = std::move(connection_);
     }
@@ -502,5 +496,7 @@ class CupsSpooler : public SpoolerBackend {
 }  // namespace
 
 std::shared_ptr<SpoolerBackend> OpenCupsSpooler() { return std::make_shared<CupsSpooler>(); }
+
+long CupsConnectionsOpened() { return CupsConnection::Opened(); }
 
 }  // namespace spooler
