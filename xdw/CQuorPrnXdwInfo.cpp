@@ -147,6 +147,15 @@ int CQuorPrnXdwInfo::UpdateRegistry(const CMeraPrnXdwOutputInfo& info) {
   return _SetRegistryString(m_system, m_job, kSubKey, kFolderPath, info.GetFolderPath());
 }
 
+int CQuorPrnXdwInfo::UpdateRegistryValues(const int32_t* printType, const int32_t* colorType,
+                                          const int32_t* outputType, const std::string* folderPath) {
+  if (printType && !_SetRegistryDWORD(m_system, m_job, kSubKey, kPrintType, *printType)) return 0;
+  if (colorType && !_SetRegistryDWORD(m_system, m_job, kSubKey, kColorType, *colorType)) return 0;
+  if (outputType && !_SetRegistryDWORD(m_system, m_job, kSubKey, kOutputType, *outputType)) return 0;
+  if (folderPath && !_SetRegistryString(m_system, m_job, kSubKey, kFolderPath, *folderPath)) return 0;
+  return 1;
+}
+
 int CQuorPrnXdwInfo::UpdateRegistryInputFolder(const std::string& folder) {
   if (folder.empty()) return 1;
   return _SetRegistryString(m_system, m_job, kSubKey, kInputFolder, folder);
