@@ -110,6 +110,21 @@ void ApplyOptions(const cups_dest_t* dest, PrinterMediaList* list) {
     list->SetDefaultBin(part);
   }
   list->SetDefaultBin(Option(dest, "media-source"));
+  list->SetDefaultSides(Option(dest, "sides"));
+  list->SetDefaultColorMode(Option(dest, "print-color-mode"));
+}
+
+// The keywords of one attribute that the printer supports, and its default.
+template <class Add, class SetDefault>
+void ReadKeywords(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, const char* attribute, Add add,
+                  SetDefault setDefault) {
+  ipp_attribute_t* supported = cupsFindDestSupported(http, dest, info, attribute);
+  for (int i = 0; supported && i < ippGetCount(supported); ++i) {
+    if (const char* keyword = ippGetString(supported, i, nullptr)) add(keyword);
+  }
+  if (ipp_attribute_t* def = cupsFindDestDefault(http, dest, info, attribute)) {
+    if (const char* keyword = ippGetString(def, 0, nullptr)) setDefault(keyword);
+  }
 }
 
 bool ReadMedia(http_t* http, cups_dest_t* dest, PrinterMediaList* list, std::string* error) {
@@ -170,6 +185,12 @@ bool ReadMedia(http_t* http, cups_dest_t* dest, PrinterMediaList* list, std::str
       if (const char* keyword = member ? ippGetString(member, 0, nullptr) : nullptr) list->SetDefaultBin(keyword);
     }
   }
+  ReadKeywords(
+      http, dest, info.get(), "sides", [list](const char* k) { list->AddSides(k); },
+      [list](const char* k) { list->SetDefaultSides(k); });
+  ReadKeywords(
+      http, dest, info.get(), "print-color-mode", [list](const char* k) { list->AddColorMode(k); },
+      [list](const char* k) { list->SetDefaultColorMode(k); });
   // The user's own options (lpoptions) override what the printer prefers.
   ApplyOptions(dest, list);
   list->Finish();
@@ -228,6 +249,10 @@ class CupsSpooler : public SpoolerBackend {
     if (!ok) return false;
     entry.paper = media->DefaultPaper();
     entry.bin = media->DefaultBin();
+    entry.offersColor = media->OffersColor();
+    entry.offersDuplex = media->OffersDuplex();
+    entry.color = media->DefaultColor();
+    entry.duplex = media->DefaultDuplex();
     *out = std::move(entry);
     return true;
   }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "meraprn/DevMode.h"
+
 namespace spooler {
 
 struct PrinterEntry {
@@ -20,6 +22,12 @@ struct PrinterEntry {
   int16_t paper = 9;
   int16_t bin = 7;
   int16_t orientation = 1;
+  // Colour and two-sided printing, where the printer offers them; a backend
+  // that cannot tell offers neither. The settings are DMCOLOR_* / DMDUP_*.
+  bool offersColor = false;
+  bool offersDuplex = false;
+  int16_t color = DMCOLOR_MONOCHROME;
+  int16_t duplex = DMDUP_SIMPLEX;
 };
 
 class SpoolerBackend {
