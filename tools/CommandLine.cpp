@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/CommandError.h"
+#include "tools/HiveVerbs.h"
 #include "tools/LookupVerbs.h"
 #include "tools/PrinterVerbs.h"
 #include "tools/RedirectVerbs.h"
@@ -66,9 +67,14 @@ int CommandLine::Run(int argc, char** argv) {
   // then would change settings the administrator never meant to touch.
   const CLI::Validator notEmpty(
       [](std::string& value) { return value.empty() ? std::string("must not be empty") : std::string(); }, "");
-  app.add_option("--registry", ctx.registryPath, "settings hive file, not empty (default: $QUORPRN_REGISTRY or the machine's)")
+  app.add_option("--registry", ctx.registryPath,
+                 "settings hive, not empty: a file, or a postgresql:// URI of the office-wide hive (default:\n"
+                 "$QUORPRN_REGISTRY or the machine's file)")
       ->check(notEmpty);
-  app.add_option("--spooler", ctx.spooler, "\"cups\" or a JSON file describing virtual printers; a broken file fails the verbs that need printers")->check(notEmpty);
+  app.add_option("--spooler", ctx.spooler,
+                 "\"cups\" or a JSON file describing virtual printers; a broken file fails the verbs that need "
+                 "printers")
+      ->check(notEmpty);
   app.add_flag("--json", ctx.json, "print one JSON object instead of text");
   app.add_option("--redirect-port", ctx.redirectPorts, "port pattern marking a redirected printer, as a host sets it");
   app.add_option("--redirect-remove", ctx.redirectRemoves, "pattern removed from redirected printer names");
@@ -82,6 +88,7 @@ int CommandLine::Run(int argc, char** argv) {
   groups.push_back(std::make_unique<XdwVerbs>());
   groups.push_back(std::make_unique<TemplateVerbs>());
   groups.push_back(std::make_unique<RegVerbs>());
+  groups.push_back(std::make_unique<HiveVerbs>());
   for (auto& g : groups) g->Register(app, ctx);
   KeepValuesAsTyped(app);
 

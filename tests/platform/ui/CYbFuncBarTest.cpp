@@ -7,7 +7,7 @@
 
 #include "platform/ui/CYbFuncBar.h"
 #include "platform/ui/UiKeys.h"
-#include "tests/platform/ui/UiTestSupport.h"
+#include "tests/support/DialogDriver.h"
 
 namespace {
 

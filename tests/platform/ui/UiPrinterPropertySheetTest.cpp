@@ -17,7 +17,7 @@
 #include "platform/ui/CYbNumEdit.h"
 #include "platform/ui/UiPrinterPropertySheet.h"
 #include "platform/ui/UiText.h"
-#include "tests/platform/ui/UiTestSupport.h"
+#include "tests/support/DialogDriver.h"
 
 namespace {
 
