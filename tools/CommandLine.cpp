@@ -9,6 +9,7 @@
 #include "tools/CommandError.h"
 #include "tools/HiveVerbs.h"
 #include "tools/LookupVerbs.h"
+#include "tools/PrintVerb.h"
 #include "tools/PrinterVerbs.h"
 #include "tools/RedirectVerbs.h"
 #include "tools/RegVerbs.h"
@@ -82,6 +83,7 @@ int CommandLine::Run(int argc, char** argv) {
   std::vector<std::unique_ptr<VerbGroup>> groups;
   groups.push_back(std::make_unique<PrinterVerbs>());
   groups.push_back(std::make_unique<LookupVerbs>());
+  groups.push_back(std::make_unique<PrintVerb>());
   groups.push_back(std::make_unique<ShowVerb>());
   groups.push_back(std::make_unique<StoreVerbs>());
   groups.push_back(std::make_unique<RedirectVerbs>());

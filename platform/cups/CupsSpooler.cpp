@@ -20,6 +20,7 @@
 #include <cups/cups.h>
 
 #include "platform/cups/CupsConnection.h"
+#include "platform/cups/CupsPrintJob.h"
 #include "platform/cups/MediaSourceBins.h"
 #include "platform/cups/PaperNumbers.h"
 #include "platform/cups/PrinterMediaList.h"
@@ -311,6 +312,26 @@ class CupsSpooler : public SpoolerBackend {
     }
     if (error) *error = "there is no default printer";
     return false;
+  }
+
+  JobStatus GetJobChoices(const std::string& printer, JobChoices* out, std::string* error) override {
+    CupsConnection connection(kConnectMs, kAnswerSeconds);
+    DestList list;
+    cups_dest_t* dest = FindDest(&connection, printer, &list, error);
+    if (!dest) return connection.get() ? JobStatus::kNoPrinter : JobStatus::kFailed;
+    // The numbers must be the ones the capability queries handed out.
+    std::shared_ptr<const PrinterMediaList> media = Cached(printer);
+    if (!media) media = Media(&connection, dest, printer, error);
+    if (!media) return JobStatus::kFailed;
+    return CupsPrintJob::Choices(connection.get(), dest, *media, out, error);
+  }
+
+  JobStatus SubmitJob(const JobRequest& job, int* jobId, std::string* error) override {
+    CupsConnection connection(kConnectMs, kAnswerSeconds);
+    DestList list;
+    cups_dest_t* dest = FindDest(&connection, job.printer, &list, error);
+    if (!dest) return connection.get() ? JobStatus::kNoPrinter : JobStatus::kFailed;
+    return CupsPrintJob::Submit(connection.get(), dest, job, jobId, error);
   }
 
   std::string Describe() const override {

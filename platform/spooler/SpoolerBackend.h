@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "meraprn/DevMode.h"
+#include "platform/spooler/JobChoices.h"
+#include "platform/spooler/JobRequest.h"
 
 namespace spooler {
 
@@ -52,6 +54,24 @@ class SpoolerBackend {
   // lists no printers, so a caller that must tell "none installed" from
   // "cannot say" asks here first.
   virtual std::string LoadError() const { return {}; }
+
+  // Print jobs. A backend that makes none (the virtual spooler, test fakes)
+  // keeps these answers: kUnsupported with a message. Both may block on a
+  // print server; the backend bounds the wait.
+  // What a job on `printer` may ask for (see JobChoices).
+  virtual JobStatus GetJobChoices(const std::string& printer, JobChoices* out, std::string* error) {
+    (void)printer;
+    (void)out;
+    if (error) *error = Describe() + " makes no print jobs";
+    return JobStatus::kUnsupported;
+  }
+  // Submits the document; the printer's job id in `jobId` on kOk.
+  virtual JobStatus SubmitJob(const JobRequest& job, int* jobId, std::string* error) {
+    (void)job;
+    (void)jobId;
+    if (error) *error = Describe() + " makes no print jobs";
+    return JobStatus::kUnsupported;
+  }
 };
 
 }  // namespace spooler
