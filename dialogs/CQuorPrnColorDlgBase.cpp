@@ -6,8 +6,6 @@
 // than the item list names.
 #include "dialogs/CQuorPrnColorDlgBase.h"
 
-#include <QAbstractSlider>
-#include <QComboBox>
 #include <algorithm>
 #include <cstdio>
 
@@ -64,13 +62,10 @@ bool CQuorPrnColorDlgBase::OnInitDialog() {
     m_sliders[i]->SetRange(0, kSliderMax);
     m_sliders[i]->SetTicFreq(kSliderTicks);
     const int id = sliderIds[i];
-    CYbSliderCtrl* slider = m_sliders[i];
-    // A user's drag, click, wheel or key; the position is already the new one.
-    connect(slider, &QAbstractSlider::actionTriggered, this,
-            [this, id, slider](int) { _moveSlider(id, slider->sliderPosition()); });
+    connect(m_sliders[i], &CYbSliderCtrl::userMoved, this, [this, id](int pos) { _moveSlider(id, pos); });
   }
-  connect(m_patternList, &QComboBox::activated, this, [this](int index) { _selectPattern(index); });
-  if (m_modelList) connect(m_modelList, &QComboBox::activated, this, [this](int) { _showModel(false); });
+  connect(m_patternList, &CYbComboBox::userSelChanged, this, [this](int index) { _selectPattern(index); });
+  if (m_modelList) connect(m_modelList, &CYbComboBox::userSelChanged, this, [this](int) { _showModel(false); });
 
   _emptyPalettes();
   const int32_t read = m_store->GetPrinter(&m_printerInfo, &m_colorInfo);

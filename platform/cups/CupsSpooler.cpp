@@ -318,7 +318,7 @@ class CupsSpooler : public SpoolerBackend {
     CupsConnection connection(kConnectMs, kAnswerSeconds);
     DestList list;
     cups_dest_t* dest = FindDest(&connection, printer, &list, error);
-    if (!dest) return connection.get() ? JobStatus::kNoPrinter : JobStatus::kFailed;
+    if (!dest) return NoDest(connection);
     // The numbers must be the ones the capability queries handed out.
     std::shared_ptr<const PrinterMediaList> media = Cached(printer);
     if (!media) media = Media(&connection, dest, printer, error);
@@ -330,7 +330,7 @@ class CupsSpooler : public SpoolerBackend {
     CupsConnection connection(kConnectMs, kAnswerSeconds);
     DestList list;
     cups_dest_t* dest = FindDest(&connection, job.printer, &list, error);
-    if (!dest) return connection.get() ? JobStatus::kNoPrinter : JobStatus::kFailed;
+    if (!dest) return NoDest(connection);
     return CupsPrintJob::Submit(connection.get(), dest, job, jobId, error);
   }
 
@@ -360,6 +360,16 @@ class CupsSpooler : public SpoolerBackend {
     int state = std::atoi(Option(dest, "printer-state").c_str());
     out->status = PrinterStateBits::From(state, Option(dest, "printer-state-reasons"));
     return true;
+  }
+
+  // Why FindDest found nothing: a server that could not be reached or failed
+  // to list its printers is a failure, a list without the name is a printer
+  // that is not (or no longer) there.
+  static JobStatus NoDest(const CupsConnection& connection) {
+    if (!connection.get()) return JobStatus::kFailed;
+    ipp_status_t status = cupsLastError();
+    return status > IPP_STATUS_OK_EVENTS_COMPLETE && status != IPP_STATUS_ERROR_NOT_FOUND ? JobStatus::kFailed
+                                                                                          : JobStatus::kNoPrinter;
   }
 
   // Every destination CUPS lists, on an open connection. Named look-ups go

@@ -189,6 +189,7 @@ void DialogDriver::CheckForMessageBox() {
   box_.caption = UiText::FromQt(box->windowTitle());
   box_.icon = IconType(box->icon());
   box_.answer = pendingAnswer_;
+  for (QAbstractButton* b : box->buttons()) box_.buttons.push_back(UiText::FromQt(b->text()));
   QAbstractButton* b = box->button(pendingAnswer_ == kIdOk ? QMessageBox::Ok : QMessageBox::Cancel);
   if (b == nullptr) b = box->escapeButton();
   if (b != nullptr) {

@@ -15,6 +15,7 @@
 #include <QTreeWidgetItem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/ui/CMeraBWBaseDialog.h"
 #include "platform/ui/UiApplication.h"
@@ -40,6 +41,7 @@ struct SeenMessageBox {
   std::string caption;  // code page 932
   uint32_t icon = 0;    // kMbIconStop, kMbIconQuestion, kMbIconExclamation, kMbIconInformation or 0
   int answer = 0;       // kIdOk or kIdCancel
+  std::vector<std::string> buttons;  // the button texts, code page 932, left to right
 };
 
 class DialogDriver {

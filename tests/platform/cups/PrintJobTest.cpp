@@ -280,12 +280,15 @@ TEST_F(CupsPrintJobs, QuorprnPrintSubmitsTheStoredSettingsAndTheServerKeepsThem)
     ASSERT_EQ(r.status, 0) << r.out << r.err;
   }
 
+  // The lookup answers from the stored form and never reads the template, so
+  // GetPaperSize would still give the constructor's portrait A4: the
+  // landscape must come from the form's own section.
   Command words = Quorprn({"lookup", "S", "J", "3", tpt, "Land", "--lp"});
   EXPECT_EQ(words.status, 0) << words.err;
   EXPECT_EQ(words.out,
             "-o media=jis_b4_257x364mm -o media-source=tray-2 -o orientation-requested=4 -o print-color-mode=color "
             "-o print-scaling=none\n");
-  nlohmann::json looked = Quorprn({"--json", "lookup", "S", "J", "3", tpt, "Land", "--lp"}).Json();
+  nlohmann::json looked = Quorprn({"--json", "lookup", "S", "J", "3", tpt, "Land"}).Json();
   EXPECT_EQ(looked["cupsOptions"]["media-source"], "tray-2");
   EXPECT_EQ(looked["Form"]["Bin"], "257");
 

@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QFile>
 #include <QImage>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/mbcs/Cp932Converter.h"
@@ -102,25 +103,52 @@ TEST(DialogDriverTest, UserActionsNotifyOnceEachWhileTheCodesChangesStaySilent) 
   EXPECT_EQ(dlg.IsDlgButtonChecked(kGalCheck), 1);
 }
 
-TEST(DialogDriverTest, AnswersMessageBoxesPressesKeysAndSavesThePicture) {
+// The framework's own texts (help message, message-box buttons) in Japanese
+// and English, read from the boxes a user would see.
+class FrameworkTextsTest : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    const char* lang = std::getenv("LANG");
+    saved_ = lang ? lang : "";
+    setenv("LANG", GetParam(), 1);
+  }
+  void TearDown() override { setenv("LANG", saved_.c_str(), 1); }
+  bool English() const { return std::string(GetParam()).rfind("en", 0) == 0; }
+  std::string saved_;
+};
+
+TEST_P(FrameworkTextsTest, AnswersMessageBoxesPressesKeysAndSavesThePicture) {
   GalleryDialog dlg;
   DialogDriver drive(dlg);
   std::string png;
+  SeenMessageBox help;
+  int question = 0;
   const int result = drive.RunModal([&] {
     drive.AnswerNextMessageBox(kIdOk);
     drive.PressFunctionKey(kVkF1);  // the framework's help message
-    png = drive.SavePng("ja");
+    help = drive.LastMessageBox();
+    drive.AnswerNextMessageBox(kIdCancel);
+    question = UiMessageBox::Show(&dlg, "?", "", kMbOkCancel | kMbIconQuestion);
+    png = drive.SavePng(English() ? "en" : "ja");
     drive.PressFunctionKey(kVkF9);  // on the bar, but nothing handles it
     drive.PressFunctionKey(kVkEscape);
   });
   EXPECT_EQ(result, 2);
-  ASSERT_TRUE(drive.LastMessageBox().seen);
-  EXPECT_NE(drive.LastMessageBox().text.find(Cp932("ヘルプ")), std::string::npos);
-  EXPECT_EQ(drive.LastMessageBox().icon, kMbIconInformation);
-  EXPECT_EQ(drive.LastMessageBox().caption, Cp932("ギャラリー"));
-  EXPECT_EQ(png, QUORPRN_BINARY_DIR "/gallery/39000-ja.png");
+  ASSERT_TRUE(help.seen);
+  EXPECT_EQ(help.text, English() ? "Help (context number 0)" : Cp932("ヘルプ（コンテキスト番号 0）"));
+  EXPECT_EQ(help.icon, kMbIconInformation);
+  EXPECT_EQ(help.caption, English() ? "Gallery" : Cp932("ギャラリー"));
+  EXPECT_EQ(help.buttons, std::vector<std::string>{"OK"});
+  EXPECT_EQ(question, kIdCancel);
+  EXPECT_EQ(drive.LastMessageBox().icon, kMbIconQuestion);
+  const std::string cancel = English() ? "Cancel" : Cp932("キャンセル");
+  EXPECT_EQ(drive.LastMessageBox().buttons, (std::vector<std::string>{"OK", cancel}));
+  EXPECT_EQ(png, std::string(QUORPRN_BINARY_DIR "/gallery/39000-") + (English() ? "en" : "ja") + ".png");
   EXPECT_EQ(QImage(UiText::ToQt(png)).size(), dlg.size());
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, FrameworkTextsTest, ::testing::Values("C.UTF-8", "en_US.UTF-8"),
+                         [](const auto& info) { return std::string(info.param).rfind("en", 0) == 0 ? "English" : "Japanese"; });
 
 TEST(DialogDriverTest, TheWatchdogClosesAForgottenMessageBoxAndTheDialog) {
   GalleryDialog dlg;

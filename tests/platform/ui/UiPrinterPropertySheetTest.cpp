@@ -63,7 +63,6 @@ class PropertySheet : public ::testing::Test {
     ClosePrinter(h);
     return answer;
   }
-  static void Click(Sheet* sheet, int id) { sheet->Item<QPushButton>(id)->click(); }
   static CYbComboBox* Combo(Sheet* sheet, int id) { return sheet->Item<CYbComboBox>(id); }
 
   DEVMODEA dm{};
@@ -74,17 +73,18 @@ TEST_F(PropertySheet, OkHandsBackWhatTheUserChoseAndCancelNothing) {
   const std::string name = mbcs::Cp932("経理部 A3カラー");
   EXPECT_EQ(Prompt(name,
                    [&](Sheet* s) {
+                     uitest::DialogDriver user(*s);
                      // The name reaches Qt as text, not as raw bytes.
                      EXPECT_EQ(s->Item<QLabel>(Sheet::kPrinterName)->text(), UiText::Literal("経理部 A3カラー"));
-                     EXPECT_EQ(Combo(s, Sheet::kPaper)->GetLBText(Combo(s, Sheet::kPaper)->GetCurSel()), "A3");
+                     EXPECT_EQ(user.Text(Sheet::kPaper), "A3");
                      EXPECT_EQ(s->GetCheckedRadioButton(Sheet::kPortrait, Sheet::kLandscape), Sheet::kLandscape);
-                     Combo(s, Sheet::kPaper)->SetCurSel(2);
-                     Combo(s, Sheet::kBin)->SetCurSel(1);
-                     s->CheckRadioButton(Sheet::kPortrait, Sheet::kLandscape, Sheet::kPortrait);
-                     s->SetDlgItemText(Sheet::kCopies, "0");  // no copies at all means one
-                     Combo(s, Sheet::kColor)->SetCurSel(1);
-                     Combo(s, Sheet::kDuplex)->SetCurSel(2);
-                     Click(s, 1);
+                     EXPECT_TRUE(user.PickComboEntry(Sheet::kPaper, 2));
+                     EXPECT_TRUE(user.PickComboEntry(Sheet::kBin, 1));
+                     EXPECT_TRUE(user.ClickButton(Sheet::kPortrait));
+                     EXPECT_TRUE(user.TypeInto(Sheet::kCopies, "0"));  // no copies at all means one
+                     EXPECT_TRUE(user.PickComboEntry(Sheet::kColor, 1));
+                     EXPECT_TRUE(user.PickComboEntry(Sheet::kDuplex, 2));
+                     EXPECT_TRUE(user.ClickButton(1));
                    }),
             IDOK);
   EXPECT_EQ(dm.dmPaperSize, 12);
@@ -96,8 +96,9 @@ TEST_F(PropertySheet, OkHandsBackWhatTheUserChoseAndCancelNothing) {
 
   EXPECT_EQ(Prompt(name,
                    [](Sheet* s) {
-                     Combo(s, Sheet::kPaper)->SetCurSel(0);
-                     Click(s, 2);
+                     uitest::DialogDriver user(*s);
+                     EXPECT_TRUE(user.PickComboEntry(Sheet::kPaper, 0));
+                     EXPECT_TRUE(user.ClickButton(2));
                    }),
             IDCANCEL);
   EXPECT_EQ(dm.dmPaperSize, 8);  // the printer's own, as it came in
@@ -106,11 +107,12 @@ TEST_F(PropertySheet, OkHandsBackWhatTheUserChoseAndCancelNothing) {
 TEST_F(PropertySheet, ChoicesThePrinterDoesNotOfferStayDisabled) {
   EXPECT_EQ(Prompt("Mono",
                    [](Sheet* s) {
+                     uitest::DialogDriver user(*s);
                      EXPECT_FALSE(Combo(s, Sheet::kColor)->isEnabled());
                      EXPECT_FALSE(Combo(s, Sheet::kDuplex)->isEnabled());
                      EXPECT_TRUE(Combo(s, Sheet::kPaper)->isEnabled());
-                     s->SetDlgItemText(Sheet::kCopies, "12");
-                     Click(s, 1);
+                     EXPECT_TRUE(user.TypeInto(Sheet::kCopies, "12"));
+                     EXPECT_TRUE(user.ClickButton(1));
                    }),
             IDOK);
   EXPECT_EQ(dm.dmCopies, 12);
@@ -118,17 +120,15 @@ TEST_F(PropertySheet, ChoicesThePrinterDoesNotOfferStayDisabled) {
 }
 
 TEST_F(PropertySheet, GalleryPicturesInJapaneseAndEnglish) {
-  for (const char* lang : {"C.UTF-8", "en_US.UTF-8"}) {
-    setenv("LANG", lang, 1);
-    const bool english = std::string(lang) != "C.UTF-8";
+  for (const char* language : {"ja", "en"}) {
+    const bool english = std::string(language) == "en";
+    setenv("LANG", english ? "en_US.UTF-8" : "C.UTF-8", 1);
     EXPECT_EQ(Prompt(mbcs::Cp932("経理部 A3カラー"),
                      [&](Sheet* s) {
+                       uitest::DialogDriver user(*s);
                        EXPECT_EQ(s->GetWindowText(), english ? "Printer properties" : mbcs::Cp932("プリンタのプロパティ"));
-                       const QString path = UiText::Literal(QUORPRN_BINARY_DIR) +
-                                            UiText::Literal(english ? "/gallery-property-sheet-en.png"
-                                                                    : "/gallery-property-sheet-ja.png");
-                       EXPECT_TRUE(s->grab().toImage().save(path));
-                       Click(s, 2);
+                       EXPECT_NE(user.SavePng(language), "");  // build/gallery/31590-ja.png
+                       EXPECT_TRUE(user.ClickButton(2));
                      }),
               IDCANCEL);
   }
