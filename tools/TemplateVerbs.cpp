@@ -61,11 +61,15 @@ void TemplateVerbs::Register(CLI::App& app, CommandContext& ctx) {
   CLI::App* enc = tpl->add_subcommand("encode", "write the line-encoded form (.TPTX) of a plain template file");
   enc->add_option("IN", in_, "plain template file")->required();
   enc->add_option("OUT", out_, "encoded file to write")->required();
-  enc->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return Code(c, true); }, /*readsPrinters=*/false); });
+  enc->callback([this, &ctx] {
+    ctx.Select([this](CommandContext& c) { return Code(c, true); }, /*readsPrinters=*/false);
+  });
   CLI::App* dec = tpl->add_subcommand("decode", "write the plain form (.TPT) of a line-encoded template file");
   dec->add_option("IN", in_, "encoded template file")->required();
   dec->add_option("OUT", out_, "plain file to write")->required();
-  dec->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return Code(c, false); }, /*readsPrinters=*/false); });
+  dec->callback([this, &ctx] {
+    ctx.Select([this](CommandContext& c) { return Code(c, false); }, /*readsPrinters=*/false);
+  });
 }
 
 int TemplateVerbs::Show(CommandContext& ctx) {

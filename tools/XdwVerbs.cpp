@@ -15,7 +15,9 @@ std::string WriteFailure(const std::string& what) {
   return cause.empty() ? what : what + ": " + cause;
 }
 
-void Describe(CommandContext& ctx, const CMeraPrnXdwOutputInfo& info) {
+}  // namespace
+
+void XdwVerbs::Describe(CommandContext& ctx, const CMeraPrnXdwOutputInfo& info) {
   auto& d = ctx.out.Data();
   d["PrintType"] = static_cast<int>(info.GetPrintType());
   d["ColorType"] = static_cast<int>(info.GetColorType());
@@ -37,8 +39,6 @@ void Describe(CommandContext& ctx, const CMeraPrnXdwOutputInfo& info) {
   if (!info.GetFileName().empty()) ctx.out.Text("file name:     " + U(info.GetFileName()));
 }
 
-}  // namespace
-
 void XdwVerbs::Register(CLI::App& app, CommandContext& ctx) {
   CLI::App* xdw = app.add_subcommand("xdw", "DocuWorks output settings of a system and job");
   xdw->require_subcommand(1);
@@ -48,9 +48,12 @@ void XdwVerbs::Register(CLI::App& app, CommandContext& ctx) {
   show->add_option("JOB", job_, "job name")->required();
   show->add_option("--file", file_, "file name to clean and show");
   show->add_option("--customer", customer_, "the two parts of the customer folder name")->expected(2);
-  show->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return Show(c); }, /*readsPrinters=*/false); });
+  show->callback([this, &ctx] {
+    ctx.Select([this](CommandContext& c) { return Show(c); }, /*readsPrinters=*/false);
+  });
 
-  CLI::App* set = xdw->add_subcommand("set", "write only the values given; the others stay exactly as stored, or absent");
+  CLI::App* set =
+      xdw->add_subcommand("set", "write only the values given; the others stay exactly as stored, or absent");
   set->add_option("SYSTEM", system_, "system name")->required();
   set->add_option("JOB", job_, "job name")->required();
   set->add_option("--print-type", printType_, "0 separate, 1 combined, 2 binder")->check(CLI::Range(0, 2));
@@ -67,7 +70,9 @@ void XdwVerbs::Register(CLI::App& app, CommandContext& ctx) {
   in->add_option("SYSTEM", system_, "system name")->required();
   in->add_option("JOB", job_, "job name")->required();
   in->add_option("PATH", inputFolder_, "folder")->required();
-  in->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return InputFolder(c); }, /*readsPrinters=*/false); });
+  in->callback([this, &ctx] {
+    ctx.Select([this](CommandContext& c) { return InputFolder(c); }, /*readsPrinters=*/false);
+  });
 }
 
 int XdwVerbs::Show(CommandContext& ctx) {
