@@ -34,6 +34,10 @@ using uitest::DialogDriver;
 using Out = CQuorPrnXdwOutputDlg;
 using Folder = CQuorPrnXdwFolderDlg;
 
+// Scripts that open several nested dialogs get more time on a loaded machine
+// (or a sanitizer build) before the watchdog ends them.
+constexpr int kSlowWatchdogMs = 20000;
+
 const std::string kKey = "SOFTWARE\\Olvanet\\Sarvo\\SYS\\JOB\\Print\\FileSet00\\DocuWorks";
 
 // Runs `act` on the dialog of type D that the next action opens above
@@ -152,7 +156,7 @@ TEST_F(XdwDialogs, PrintTypesAndDestinationsEnableTheirControlsAndAreStoredOnCon
     auto* edit = dlg.Item<QLineEdit>(Out::kIdEditFolder);
     EXPECT_TRUE(edit->isReadOnly());
     drv.PressFunctionKey(kVkReturn);
-  });
+  }, kSlowWatchdogMs);
   EXPECT_EQ(code, 1);
   const CMeraPrnXdwOutputInfo back = Stored();
   EXPECT_EQ(back.GetPrintType(), MeraPrnXdwPrintBundle);
@@ -275,7 +279,7 @@ TEST_F(XdwDialogs, EachRouteToAnActionOpensItsDialogOnce) {
     EXPECT_TRUE(NoModalAbove(&dlg));
     EXPECT_EQ(dlg.GetDlgItemText(Out::kIdEditFolder), home.Cp("links/plain"));
     drv.PressFunctionKey(kVkReturn);
-  });
+  }, kSlowWatchdogMs);
   EXPECT_EQ(code, 1);
   EXPECT_EQ(colour, 2);
   EXPECT_EQ(folder, 2);
