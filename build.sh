@@ -15,6 +15,7 @@ packages=(cmake g++ make pkg-config git ca-certificates
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-vlgothic
   cups-daemon cups-client
+  postgresql-15 postgresql-client-15 libpq-dev
   clang libclang-rt-14-dev)
 
 install_deps() {

@@ -1,7 +1,9 @@
 // The warm settings lookup (stored set whose printer has colour settings, a
 // stored form, a default palette of 16 colours, caches warm) on the SQLite
-// hive and on the in-memory hive, and the spooler calls of a first and of a
-// warm lookup, reported as counters.
+// hive, on the in-memory hive and on the server hive (a throwaway local
+// server started for the run; goal: within 2x the SQLite hive), and the
+// spooler calls of a first and of a warm lookup and the server round trips of
+// a warm one, reported as counters.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -11,12 +13,14 @@
 #include <string>
 
 #include "platform/registry/MemoryHive.h"
+#include "platform/registry/PgHive.h"
 #include "platform/registry/MeraRegKey.h"
 #include "platform/registry/Registry.h"
 #include "platform/spooler/Spooler.h"
 #include "platform/spooler/VirtualSpooler.h"
 #include "printer/CQuorPrnPrinterInfoManager.h"
 #include "quorprn/CQuorPrnPrinterAccess.h"
+#include "tests/platform/registry/PgSandbox.h"
 
 namespace fs = std::filesystem;
 using VS = spooler::VirtualSpooler;
@@ -70,12 +74,27 @@ std::string TemplateFile() {
   return path;
 }
 
-void Run(benchmark::State& state, bool sqlite) {
+enum class Hive { Sqlite, Memory, Postgres };
+
+void Run(benchmark::State& state, Hive kind) {
+  bool sqlite = kind == Hive::Sqlite;
   fs::path db = fs::temp_directory_path() / "quorprn_bench_lookup.db";
   std::shared_ptr<registry::MemoryHive> memory;
+  std::shared_ptr<registry::RegistryHive> server;
   if (sqlite) {
     fs::remove(db);
     registry::Registry::UseFile(db.string());
+  } else if (kind == Hive::Postgres) {
+    std::string cause;
+    PgSandbox* sandbox = SharedPgSandbox(&cause);
+    registry::RegError err;
+    if (!sandbox || !sandbox->Sql("DROP SCHEMA IF EXISTS quorprn CASCADE", &cause) ||
+        !registry::InitPgHive(sandbox->Uri(), &err)) {
+      state.SkipWithError(("no throwaway server: " + cause + err.message).c_str());
+      return;
+    }
+    server = registry::OpenPgHive(sandbox->Uri());
+    registry::Registry::UseHive(server);
   } else {
     memory = std::make_shared<registry::MemoryHive>();
     registry::Registry::UseHive(memory);
@@ -111,8 +130,12 @@ void Run(benchmark::State& state, bool sqlite) {
   state.counters["first_bin_calls"] = vs->TotalCalls(VS::kBins) + vs->TotalCalls(VS::kBinNames);
   vs->ResetCalls();
   if (memory) memory->ResetCounts();
+  int64_t tripsBefore = server ? registry::PgHiveRoundTrips(*server) : 0;
   for (auto _ : state) benchmark::DoNotOptimize(lookup());
   state.counters["warm_spooler_calls"] = totals();
+  if (server && state.iterations() > 0)
+    state.counters["round_trips_per_lookup"] = static_cast<double>(registry::PgHiveRoundTrips(*server) - tripsBefore) /
+                                               static_cast<double>(state.iterations());
   // What a warm lookup costs the registry: the store probes every colour
   // number of the palette, present or not.
   if (memory && state.iterations() > 0) {
@@ -131,11 +154,13 @@ void Run(benchmark::State& state, bool sqlite) {
   if (sqlite) fs::remove(db);
 }
 
-void BM_WarmLookupSqliteHive(benchmark::State& state) { Run(state, true); }
-void BM_WarmLookupMemoryHive(benchmark::State& state) { Run(state, false); }
+void BM_WarmLookupSqliteHive(benchmark::State& state) { Run(state, Hive::Sqlite); }
+void BM_WarmLookupMemoryHive(benchmark::State& state) { Run(state, Hive::Memory); }
+void BM_WarmLookupPgHive(benchmark::State& state) { Run(state, Hive::Postgres); }
 
 }  // namespace
 
 BENCHMARK(BM_WarmLookupSqliteHive)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_WarmLookupMemoryHive)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_WarmLookupPgHive)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_MAIN();

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "tools/CommandError.h"
+#include "tools/HiveVerbs.h"
 #include "tools/LookupVerbs.h"
+#include "tools/PrintVerb.h"
 #include "tools/PrinterVerbs.h"
 #include "tools/RedirectVerbs.h"
 #include "tools/RegVerbs.h"
@@ -30,7 +32,9 @@ int CommandLine::Run(int argc, char** argv) {
   app.set_version_flag("--version", QUORPRN_VERSION);
   app.require_subcommand(1);
   app.fallthrough();
-  app.add_option("--registry", ctx.registryPath, "settings hive file (default: $QUORPRN_REGISTRY or the machine's)");
+  app.add_option("--registry", ctx.registryPath,
+                 "settings hive: a file, or a postgresql:// URI of the office-wide hive (default: $QUORPRN_REGISTRY\n"
+                 "or the machine's file)");
   app.add_option("--spooler", ctx.spooler, "\"cups\" or a JSON file describing virtual printers");
   app.add_flag("--json", ctx.json, "print one JSON object instead of text");
   app.add_option("--redirect-port", ctx.redirectPorts, "port pattern marking a redirected printer, as a host sets it");
@@ -39,12 +43,14 @@ int CommandLine::Run(int argc, char** argv) {
   std::vector<std::unique_ptr<VerbGroup>> groups;
   groups.push_back(std::make_unique<PrinterVerbs>());
   groups.push_back(std::make_unique<LookupVerbs>());
+  groups.push_back(std::make_unique<PrintVerb>());
   groups.push_back(std::make_unique<ShowVerb>());
   groups.push_back(std::make_unique<StoreVerbs>());
   groups.push_back(std::make_unique<RedirectVerbs>());
   groups.push_back(std::make_unique<XdwVerbs>());
   groups.push_back(std::make_unique<TemplateVerbs>());
   groups.push_back(std::make_unique<RegVerbs>());
+  groups.push_back(std::make_unique<HiveVerbs>());
   for (auto& g : groups) g->Register(app, ctx);
 
   try {

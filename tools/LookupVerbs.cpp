@@ -3,7 +3,11 @@
 #include <cstring>
 
 #include "quorprn/CQuorPrnPrinterAccess.h"
+#include "quorprn/QuorPrn.h"
+#include "tools/CommandError.h"
+#include "tools/CupsOptionText.h"
 #include "tools/RecordFormat.h"
+#include "tools/ResultMeaning.h"
 #include "tools/TerminalText.h"
 
 namespace tools {
@@ -19,6 +23,7 @@ void LookupVerbs::Register(CLI::App& app, CommandContext& ctx) {
   lookup->add_flag("--use-template", useTemplate_, "take paper number and name from the template even when stored");
   lookup->add_option("--devmode-paper", devPaper_, "paper number of the device settings handed in");
   lookup->add_option("--devmode-bin", devBin_, "paper source of the device settings handed in");
+  lookup->add_flag("--lp", lp_, "print only the CUPS job options for the answer, as -o words for lp");
   lookup->callback([this, &ctx, lookup] {
     hasDevPaper_ = lookup->count("--devmode-paper") > 0;
     hasDevBin_ = lookup->count("--devmode-bin") > 0;
@@ -56,6 +61,7 @@ int LookupVerbs::Lookup(CommandContext& ctx) {
   int32_t code = access.GetPrinterInfoEx(system.c_str(), job.c_str(), set_, path.c_str(), form.c_str(), &printer,
                                          &formRecord, useTemplate_ ? 1 : 0, &color,
                                          hasDevPaper_ || hasDevBin_ ? &holder : nullptr);
+  if (lp_ && !ctx.out.json()) return LpWords(ctx, path, printer, formRecord, color, code);
   int32_t paperNo = 0, portrait = 0, width = 0, length = 0;
   access.GetPaperSize(&paperNo, &portrait, &width, &length);
 
@@ -70,6 +76,39 @@ int LookupVerbs::Lookup(CommandContext& ctx) {
   ctx.out.Text("colour:   " + RecordFormat::ColorLine(color.ColorPrint, color.Mode, color.Palette));
   ctx.out.Text("template paper: " + std::to_string(paperNo) + (portrait ? " portrait " : " landscape ") +
                std::to_string(width) + " x " + std::to_string(length) + " (0.1 mm)");
+  // The job options belong to every complete answer in JSON; only --lp, which
+  // asked for them, fails when they cannot be made.
+  if (ctx.out.json() && (code == QUOR_PRN_SUCCESS || QuorPrnIsFallback(code))) {
+    std::vector<QUOR_PRN_CUPS_OPTION_TYPE> options;
+    int32_t optionsCode = QuorPrnGetCupsOptions(path.c_str(), &printer, &formRecord, &color, &options);
+    d["cupsOptionsResult"] = optionsCode;
+    d["cupsOptions"] = CupsOptionText::Json(options);
+    if (lp_ && optionsCode != QUOR_PRN_SUCCESS) status = CommandError::kFailure;
+  }
+  return status;
+}
+
+// Only the words go to standard output, so that `lp $(quorprn lookup ... --lp)`
+// works; the lookup's result, when it is not plain success, goes to standard
+// error.
+int LookupVerbs::LpWords(CommandContext& ctx, const std::string& templatePath,
+                         const QUOR_PRN_PRINTER_INFO_TYPE& printer, const QUOR_PRN_FORM_INFO_TYPE& form,
+                         const QUOR_PRN_COLOR_INFO_TYPE& color, int32_t code) {
+  int status = ResultMeaning::ExitStatus(code);
+  if (code != QUOR_PRN_SUCCESS)
+    ctx.out.Problem("result " + std::to_string(code) + " (" + ResultMeaning::Of(code) + ")");
+  if (code != QUOR_PRN_SUCCESS && !QuorPrnIsFallback(code)) return status;
+  std::vector<QUOR_PRN_CUPS_OPTION_TYPE> options;
+  int32_t optionsCode = QuorPrnGetCupsOptions(templatePath.c_str(), &printer, &form, &color, &options);
+  if (optionsCode != QUOR_PRN_SUCCESS) {
+    ctx.out.Problem("job options: result " + std::to_string(optionsCode) + " (" + ResultMeaning::Of(optionsCode) +
+                    ")");
+    status = CommandError::kFailure;
+  }
+  // A partial set is still worth showing: it names everything but the part
+  // that was left out.
+  if (optionsCode == QUOR_PRN_SUCCESS || optionsCode == QUOR_PRN_LEFT_OUT)
+    ctx.out.Text(CupsOptionText::LpWords(options));
   return status;
 }
 

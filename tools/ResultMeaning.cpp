@@ -29,6 +29,9 @@ std::string ResultMeaning::Of(int32_t code) {
     case QUOR_PRN_ERR_WRITE_PRINTER: return "the printer failed to be written";
     case QUOR_PRN_ERR_WRITE_FORM: return "the form failed to be written";
     case QUOR_PRN_NO_COLOR_KEY: return "the colour key does not exist";
+    case QUOR_PRN_ERR_NO_JOBS: return "the printer is not a CUPS queue and takes no print jobs";
+    case QUOR_PRN_ERR_RAW_QUEUE: return "the printer is a raw queue and takes no paper, bin or colour";
+    case QUOR_PRN_LEFT_OUT: return "the printer no longer offers the form's paper or bin; left out";
     default: return "unknown result code";
   }
 }

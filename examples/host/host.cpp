@@ -54,6 +54,13 @@ int main(int argc, char** argv) {
               outForm.PaperSize.c_str(), outForm.PaperName.c_str(), outForm.Bin.c_str());
   failures += Check("GetPrinterInfoEx", QuorPrnIsFallback(code) || code == QUOR_PRN_SUCCESS, 1);
 
+  // The job options for that answer: a CUPS queue gets its keywords, a
+  // virtual printer (the demo's) is no CUPS queue and says so with 190.
+  std::vector<QUOR_PRN_CUPS_OPTION_TYPE> options;
+  code = QuorPrnGetCupsOptions(templatePath, &outPrinter, &outForm, &outColor, &options);
+  for (const auto& o : options) std::printf("job option: %s=%s\n", o.Name.c_str(), o.Value.c_str());
+  failures += Check("QuorPrnGetCupsOptions", code == QUOR_PRN_SUCCESS || code == QUOR_PRN_ERR_NO_JOBS, 1);
+
   failures += Check("RegDeletePrinterSet", access.RegDeletePrinterSet(system, job, 3), QUOR_PRN_SUCCESS);
   return failures == 0 ? 0 : 1;
 }

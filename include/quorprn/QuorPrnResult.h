@@ -29,6 +29,9 @@ enum QuorPrnResult : int32_t {
   QUOR_PRN_ERR_WRITE_PRINTER = 172,   // a printer's or its colour values failed to be written
   QUOR_PRN_ERR_WRITE_FORM = 173,      // a form's values failed to be written
   QUOR_PRN_NO_COLOR_KEY = 180,        // the colour key asked for does not exist
+  QUOR_PRN_ERR_NO_JOBS = 190,         // the printer is not a CUPS queue: the spooler makes no print jobs
+  QUOR_PRN_ERR_RAW_QUEUE = 191,       // a raw queue: it takes documents as they are, no paper, bin or colour
+  QUOR_PRN_LEFT_OUT = 192,            // a paper or bin the printer no longer offers was left out of the options
 };
 
 // True for the codes after which the lookup's records are complete although

@@ -20,6 +20,7 @@
 #include <cups/cups.h>
 
 #include "platform/cups/CupsConnection.h"
+#include "platform/cups/CupsPrintJob.h"
 #include "platform/cups/MediaSourceBins.h"
 #include "platform/cups/PaperNumbers.h"
 #include "platform/cups/PrinterMediaList.h"
@@ -110,6 +111,21 @@ void ApplyOptions(const cups_dest_t* dest, PrinterMediaList* list) {
     list->SetDefaultBin(part);
   }
   list->SetDefaultBin(Option(dest, "media-source"));
+  list->SetDefaultSides(Option(dest, "sides"));
+  list->SetDefaultColorMode(Option(dest, "print-color-mode"));
+}
+
+// The keywords of one attribute that the printer supports, and its default.
+template <class Add, class SetDefault>
+void ReadKeywords(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, const char* attribute, Add add,
+                  SetDefault setDefault) {
+  ipp_attribute_t* supported = cupsFindDestSupported(http, dest, info, attribute);
+  for (int i = 0; supported && i < ippGetCount(supported); ++i) {
+    if (const char* keyword = ippGetString(supported, i, nullptr)) add(keyword);
+  }
+  if (ipp_attribute_t* def = cupsFindDestDefault(http, dest, info, attribute)) {
+    if (const char* keyword = ippGetString(def, 0, nullptr)) setDefault(keyword);
+  }
 }
 
 bool ReadMedia(http_t* http, cups_dest_t* dest, PrinterMediaList* list, std::string* error) {
@@ -170,6 +186,12 @@ bool ReadMedia(http_t* http, cups_dest_t* dest, PrinterMediaList* list, std::str
       if (const char* keyword = member ? ippGetString(member, 0, nullptr) : nullptr) list->SetDefaultBin(keyword);
     }
   }
+  ReadKeywords(
+      http, dest, info.get(), "sides", [list](const char* k) { list->AddSides(k); },
+      [list](const char* k) { list->SetDefaultSides(k); });
+  ReadKeywords(
+      http, dest, info.get(), "print-color-mode", [list](const char* k) { list->AddColorMode(k); },
+      [list](const char* k) { list->SetDefaultColorMode(k); });
   // The user's own options (lpoptions) override what the printer prefers.
   ApplyOptions(dest, list);
   list->Finish();
@@ -228,6 +250,10 @@ class CupsSpooler : public SpoolerBackend {
     if (!ok) return false;
     entry.paper = media->DefaultPaper();
     entry.bin = media->DefaultBin();
+    entry.offersColor = media->OffersColor();
+    entry.offersDuplex = media->OffersDuplex();
+    entry.color = media->DefaultColor();
+    entry.duplex = media->DefaultDuplex();
     *out = std::move(entry);
     return true;
   }
@@ -288,6 +314,26 @@ class CupsSpooler : public SpoolerBackend {
     return false;
   }
 
+  JobStatus GetJobChoices(const std::string& printer, JobChoices* out, std::string* error) override {
+    CupsConnection connection(kConnectMs, kAnswerSeconds);
+    DestList list;
+    cups_dest_t* dest = FindDest(&connection, printer, &list, error);
+    if (!dest) return NoDest(connection);
+    // The numbers must be the ones the capability queries handed out.
+    std::shared_ptr<const PrinterMediaList> media = Cached(printer);
+    if (!media) media = Media(&connection, dest, printer, error);
+    if (!media) return JobStatus::kFailed;
+    return CupsPrintJob::Choices(connection.get(), dest, *media, out, error);
+  }
+
+  JobStatus SubmitJob(const JobRequest& job, int* jobId, std::string* error) override {
+    CupsConnection connection(kConnectMs, kAnswerSeconds);
+    DestList list;
+    cups_dest_t* dest = FindDest(&connection, job.printer, &list, error);
+    if (!dest) return NoDest(connection);
+    return CupsPrintJob::Submit(connection.get(), dest, job, jobId, error);
+  }
+
   std::string Describe() const override {
     const char* server = cupsServer();
     return std::string("CUPS at ") + (server ? server : "?");
@@ -314,6 +360,16 @@ class CupsSpooler : public SpoolerBackend {
     int state = std::atoi(Option(dest, "printer-state").c_str());
     out->status = PrinterStateBits::From(state, Option(dest, "printer-state-reasons"));
     return true;
+  }
+
+  // Why FindDest found nothing: a server that could not be reached or failed
+  // to list its printers is a failure, a list without the name is a printer
+  // that is not (or no longer) there.
+  static JobStatus NoDest(const CupsConnection& connection) {
+    if (!connection.get()) return JobStatus::kFailed;
+    ipp_status_t status = cupsLastError();
+    return status > IPP_STATUS_OK_EVENTS_COMPLETE && status != IPP_STATUS_ERROR_NOT_FOUND ? JobStatus::kFailed
+                                                                                          : JobStatus::kNoPrinter;
   }
 
   // Every destination CUPS lists, on an open connection. Named look-ups go

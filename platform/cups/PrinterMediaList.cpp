@@ -5,6 +5,17 @@
 #include "platform/cups/UserRangeNumbers.h"
 
 namespace spooler {
+namespace {
+
+// DMDUP_* for a "sides" keyword; 0 for one the platform has no number for.
+int16_t SidesNumber(std::string_view keyword) {
+  if (keyword == "one-sided") return 1;
+  if (keyword == "two-sided-long-edge") return 2;
+  if (keyword == "two-sided-short-edge") return 3;
+  return 0;
+}
+
+}  // namespace
 
 bool PrinterMediaList::Taken(const std::vector<Entry>& list, uint16_t number) const {
   for (const Entry& e : list) {
@@ -90,6 +101,26 @@ void PrinterMediaList::SetDefaultBin(std::string_view keyword) {
       return;
     }
   }
+}
+
+void PrinterMediaList::AddSides(std::string_view keyword) {
+  if (SidesNumber(keyword) > 1) offersDuplex_ = true;
+}
+
+void PrinterMediaList::SetDefaultSides(std::string_view keyword) {
+  int16_t number = SidesNumber(keyword);
+  if (number == 1 || (number > 1 && offersDuplex_)) defaultDuplex_ = number;
+}
+
+void PrinterMediaList::AddColorMode(std::string_view keyword) {
+  if (keyword == "color") offersColor_ = true;
+}
+
+void PrinterMediaList::SetDefaultColorMode(std::string_view keyword) {
+  if (keyword.empty()) return;
+  // "auto" prints colour pages in colour on a printer that can.
+  bool colour = keyword == "color" || keyword == "auto";
+  defaultColor_ = colour && offersColor_ ? 2 : 1;
 }
 
 }  // namespace spooler

@@ -1,6 +1,7 @@
 // One printer's papers and bins as the spooler interface answers them: the
 // platform's numbers and UTF-8 names in the printer's order, built entry by
-// entry from what CUPS reports, plus the printer's default paper and bin.
+// entry from what CUPS reports, plus the printer's default paper and bin, and
+// whether it offers two-sided and colour printing.
 // Owns its lists; knows nothing of libcups (the CUPS side feeds it keywords,
 // sizes and localised names).
 #pragma once
@@ -41,6 +42,20 @@ class PrinterMediaList {
   void SetDefaultPaper(std::string_view keyword, int width, int length);
   void SetDefaultBin(std::string_view keyword);
 
+  // The printer's "sides" and "print-color-mode" keywords, supported and
+  // default (the user's options set the default last). It offers two-sided
+  // printing when it supports a two-sided keyword, colour when it supports
+  // "color"; a default it does not offer is ignored.
+  void AddSides(std::string_view keyword);
+  void SetDefaultSides(std::string_view keyword);
+  void AddColorMode(std::string_view keyword);
+  void SetDefaultColorMode(std::string_view keyword);
+  bool OffersDuplex() const { return offersDuplex_; }
+  bool OffersColor() const { return offersColor_; }
+  // DMDUP_* and DMCOLOR_*: one-sided and monochrome until a default is set.
+  int16_t DefaultDuplex() const { return defaultDuplex_; }
+  int16_t DefaultColor() const { return defaultColor_; }
+
   const std::vector<Entry>& Papers() const { return papers_; }
   const std::vector<Entry>& Bins() const { return bins_; }
   // A4 and automatic selection until a default is set.
@@ -54,6 +69,10 @@ class PrinterMediaList {
   std::vector<Entry> bins_;
   int16_t defaultPaper_ = 9;
   int16_t defaultBin_ = 7;
+  bool offersDuplex_ = false;
+  bool offersColor_ = false;
+  int16_t defaultDuplex_ = 1;
+  int16_t defaultColor_ = 1;
 };
 
 }  // namespace spooler

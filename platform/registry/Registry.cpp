@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "platform/registry/PgHive.h"
 #include "platform/registry/SqliteHive.h"
 
 namespace registry {
@@ -20,14 +21,18 @@ void Registry::UseHive(std::shared_ptr<RegistryHive> hive) {
   g_hive = std::move(hive);
 }
 
-void Registry::UseFile(const std::string& path) { UseHive(OpenSqliteHive(path)); }
+std::shared_ptr<RegistryHive> Registry::Open(const std::string& location) {
+  return IsPgUri(location) ? OpenPgHive(location) : OpenSqliteHive(location);
+}
+
+void Registry::UseFile(const std::string& location) { UseHive(Open(location)); }
 
 std::shared_ptr<RegistryHive> Registry::Current() {
   std::lock_guard<std::mutex> lock(g_mutex);
   if (!g_hive) {
     const char* env = std::getenv("QUORPRN_REGISTRY");
     if (env && *env) {
-      g_hive = OpenSqliteHive(env);
+      g_hive = Open(env);
     } else {
       // The machine-wide folder is made on first use when this process may;
       // otherwise opening the file reports why.

@@ -17,16 +17,21 @@ inline constexpr const char* kWrongType = "ECR041";
 inline constexpr const char* kHasSubkeys = "ECR042";
 // An argument the component cannot take (no key open, bad root, empty name).
 inline constexpr const char* kInvalid = "ECR043";
-// The hive file cannot be opened or created.
+// The hive file cannot be opened or created, or the server's database holds
+// no hive or cannot be used.
 inline constexpr const char* kCannotOpen = "ECR050";
 // The hive cannot be read: corrupt file, I/O error.
 inline constexpr const char* kReadFailed = "ECR051";
-// Permission denied (read-only hive, folder not writable).
+// Permission denied (read-only hive, folder not writable, a role that may
+// only read, a failed login).
 inline constexpr const char* kAccessDenied = "ECR052";
-// The hive stayed busy (locked by another process) past its timeout.
+// The hive stayed busy (locked by another process) past its timeout, or a
+// statement ran past the server's statement timeout.
 inline constexpr const char* kBusy = "ECR053";
 // The disk is full.
 inline constexpr const char* kDiskFull = "ECR054";
+// The hive's server cannot be reached, or the connection to it broke.
+inline constexpr const char* kUnreachable = "ECR055";
 // Any other failure of the hive.
 inline constexpr const char* kFailed = "ECR059";
 

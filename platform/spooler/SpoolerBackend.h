@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "meraprn/DevMode.h"
+#include "platform/spooler/JobChoices.h"
+#include "platform/spooler/JobRequest.h"
+
 namespace spooler {
 
 struct PrinterEntry {
@@ -20,6 +24,12 @@ struct PrinterEntry {
   int16_t paper = 9;
   int16_t bin = 7;
   int16_t orientation = 1;
+  // Colour and two-sided printing, where the printer offers them; a backend
+  // that cannot tell offers neither. The settings are DMCOLOR_* / DMDUP_*.
+  bool offersColor = false;
+  bool offersDuplex = false;
+  int16_t color = DMCOLOR_MONOCHROME;
+  int16_t duplex = DMDUP_SIMPLEX;
 };
 
 class SpoolerBackend {
@@ -39,6 +49,24 @@ class SpoolerBackend {
                             std::vector<std::string>* names, std::string* error) = 0;
   virtual bool DefaultPrinter(std::string* name, std::string* error) = 0;
   virtual std::string Describe() const = 0;
+
+  // Print jobs. A backend that makes none (the virtual spooler, test fakes)
+  // keeps these answers: kUnsupported with a message. Both may block on a
+  // print server; the backend bounds the wait.
+  // What a job on `printer` may ask for (see JobChoices).
+  virtual JobStatus GetJobChoices(const std::string& printer, JobChoices* out, std::string* error) {
+    (void)printer;
+    (void)out;
+    if (error) *error = Describe() + " makes no print jobs";
+    return JobStatus::kUnsupported;
+  }
+  // Submits the document; the printer's job id in `jobId` on kOk.
+  virtual JobStatus SubmitJob(const JobRequest& job, int* jobId, std::string* error) {
+    (void)job;
+    (void)jobId;
+    if (error) *error = Describe() + " makes no print jobs";
+    return JobStatus::kUnsupported;
+  }
 };
 
 }  // namespace spooler

@@ -180,12 +180,14 @@ bool ReadPrinter(const json& p, VirtualSpooler::Printer* out, std::string* badFi
         return false;
       }
       for (auto d = v.begin(); d != v.end(); ++d) {
-        int16_t* dst = d.key() == "paper" ? &e.paper
-                       : d.key() == "bin" ? &e.bin
+        int16_t* dst = d.key() == "paper"         ? &e.paper
+                       : d.key() == "bin"         ? &e.bin
                        : d.key() == "orientation" ? &e.orientation
+                       : d.key() == "color"       ? &e.color
+                       : d.key() == "duplex"      ? &e.duplex
                                                   : nullptr;
         if (!dst) {
-          *cause = "unknown devmode field \"" + d.key() + "\" (paper, bin, orientation)";
+          *cause = "unknown devmode field \"" + d.key() + "\" (paper, bin, orientation, color, duplex)";
           return false;
         }
         if (!ToInt(d.value(), "devmode \"" + d.key() + "\"", std::numeric_limits<int16_t>::min(),
@@ -193,6 +195,12 @@ bool ReadPrinter(const json& p, VirtualSpooler::Printer* out, std::string* badFi
           return false;
         *dst = static_cast<int16_t>(n);
       }
+    } else if (key == "color" || key == "duplex") {
+      if (!v.is_boolean()) {
+        *cause = what + " must be true or false";
+        return false;
+      }
+      (key == "color" ? e.offersColor : e.offersDuplex) = v.get<bool>();
     } else if (key == "papers" || key == "bins") {
       if (!ToNumberedNames(v, what, key == "papers" ? &out->papers : &out->bins, cause)) return false;
     } else if (key == "binNames") {

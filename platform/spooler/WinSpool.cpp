@@ -5,12 +5,14 @@
 #include "platform/spooler/WinSpool.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <mutex>
 #include <unordered_set>
 #include <vector>
 
 #include "platform/mbcs/Mbcs.h"
+#include "platform/spooler/PropertySheetPrompt.h"
 #include "platform/spooler/Spooler.h"
 
 namespace {
@@ -52,6 +54,33 @@ void CopyCut(char* field, size_t width, const std::string& text) {
   std::memcpy(field, text.data(), n);
 }
 
+// The printer's current device settings as a block of its own. Colour and
+// two-sided printing are carried only by printers that offer them, as a
+// driver's block would.
+void FillDevMode(const spooler::PrinterEntry& e, DEVMODEA* dm) {
+  std::memset(dm, 0, sizeof *dm);
+  CopyCut(dm->dmDeviceName, sizeof dm->dmDeviceName, e.name);
+  dm->dmSpecVersion = 0x0401;
+  dm->dmSize = sizeof(DEVMODEA);
+  dm->dmDriverExtra = 0;
+  dm->dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_DEFAULTSOURCE | DM_COPIES | DM_SCALE;
+  dm->dmOrientation = e.orientation;
+  dm->dmPaperSize = e.paper;
+  dm->dmDefaultSource = e.bin;
+  dm->dmScale = 100;
+  dm->dmCopies = 1;
+  dm->dmColor = DMCOLOR_MONOCHROME;
+  dm->dmDuplex = DMDUP_SIMPLEX;
+  if (e.offersColor) {
+    dm->dmFields |= DM_COLOR;
+    dm->dmColor = e.color;
+  }
+  if (e.offersDuplex) {
+    dm->dmFields |= DM_DUPLEX;
+    dm->dmDuplex = e.duplex;
+  }
+}
+
 constexpr size_t AlignUp(size_t n, size_t a) { return (n + a - 1) / a * a; }
 
 // The bytes one entry's strings take (each with its NUL); the share name,
@@ -84,16 +113,7 @@ size_t Pack(const std::vector<spooler::PrinterEntry>& entries, unsigned char* bu
     const auto& e = entries[i];
     auto* info = reinterpret_cast<PRINTER_INFO_2A*>(buffer) + i;
     auto* dm = reinterpret_cast<DEVMODEA*>(buffer + devOffset) + i;
-    CopyCut(dm->dmDeviceName, sizeof dm->dmDeviceName, e.name);
-    dm->dmSpecVersion = 0x0401;
-    dm->dmSize = sizeof(DEVMODEA);
-    dm->dmDriverExtra = 0;
-    dm->dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_DEFAULTSOURCE | DM_COPIES | DM_SCALE;
-    dm->dmOrientation = e.orientation;
-    dm->dmPaperSize = e.paper;
-    dm->dmDefaultSource = e.bin;
-    dm->dmScale = 100;
-    dm->dmCopies = 1;
+    FillDevMode(e, dm);
 
     char* empty = put("");
     info->pServerName = empty;
@@ -152,6 +172,50 @@ size_t FillLimit(const std::string& device, uint16_t capability, size_t count) {
 
 bool Aligned(const unsigned char* buffer) {
   return reinterpret_cast<uintptr_t>(buffer) % alignof(PRINTER_INFO_2A) == 0;
+}
+
+// One list the printer offers (papers or bins): its numbers paired with their
+// names. False when either query fails or the two disagree in length, since
+// a sheet could then name a choice wrongly.
+bool Listed(const std::string& printer, uint16_t numbersCap, uint16_t namesCap,
+            std::vector<std::pair<int16_t, std::string>>* out) {
+  auto backend = spooler::Spooler::Current();
+  std::vector<uint16_t> numbers;
+  std::vector<std::string> names;
+  std::string error;
+  if (!backend->Capabilities(printer, numbersCap, &numbers, nullptr, &error) ||
+      !backend->Capabilities(printer, namesCap, nullptr, &names, &error) || numbers.size() != names.size())
+    return false;
+  out->clear();
+  for (size_t i = 0; i < numbers.size(); ++i) out->emplace_back(static_cast<int16_t>(numbers[i]), names[i]);
+  return true;
+}
+
+bool Offers(const std::vector<std::pair<int16_t, std::string>>& list, int16_t number) {
+  return std::any_of(list.begin(), list.end(), [number](const auto& e) { return e.first == number; });
+}
+
+// Lays the members that `in` carries over `dm`, each only where the printer
+// offers that value; `in` is read no further than its own dmSize says.
+void Merge(const DEVMODEA& in, const spooler::PropertySheetOffer& offer, DEVMODEA* dm) {
+  if (in.dmSize < offsetof(DEVMODEA, dmFields) + sizeof in.dmFields) return;
+  auto carries = [&in](uint32_t bit, size_t offset) {
+    return (in.dmFields & bit) != 0 && in.dmSize >= offset + sizeof(int16_t);
+  };
+  if (carries(DM_PAPERSIZE, offsetof(DEVMODEA, dmPaperSize)) && Offers(offer.papers, in.dmPaperSize))
+    dm->dmPaperSize = in.dmPaperSize;
+  if (carries(DM_DEFAULTSOURCE, offsetof(DEVMODEA, dmDefaultSource)) && Offers(offer.bins, in.dmDefaultSource))
+    dm->dmDefaultSource = in.dmDefaultSource;
+  if (carries(DM_ORIENTATION, offsetof(DEVMODEA, dmOrientation)) &&
+      (in.dmOrientation == DMORIENT_PORTRAIT || in.dmOrientation == DMORIENT_LANDSCAPE))
+    dm->dmOrientation = in.dmOrientation;
+  if (carries(DM_COPIES, offsetof(DEVMODEA, dmCopies)) && in.dmCopies >= 1) dm->dmCopies = in.dmCopies;
+  if (offer.color && carries(DM_COLOR, offsetof(DEVMODEA, dmColor)) &&
+      (in.dmColor == DMCOLOR_MONOCHROME || in.dmColor == DMCOLOR_COLOR))
+    dm->dmColor = in.dmColor;
+  if (offer.duplex && carries(DM_DUPLEX, offsetof(DEVMODEA, dmDuplex)) && in.dmDuplex >= DMDUP_SIMPLEX &&
+      in.dmDuplex <= DMDUP_HORIZONTAL)
+    dm->dmDuplex = in.dmDuplex;
 }
 
 }  // namespace
@@ -241,4 +305,51 @@ bool GetDefaultPrinterName(std::string* name) {
   if (!spooler::Spooler::Current()->DefaultPrinter(&found, &error) || found.empty()) return false;
   *name = found;
   return true;
+}
+
+int32_t DocumentPropertiesA(HWND window, HANDLE printer, const char* /*deviceName*/, DEVMODEA* output,
+                            const DEVMODEA* input, uint32_t mode) {
+  constexpr int32_t kFailed = -1;
+  std::string name;
+  if (!NameOf(printer, &name)) return kFailed;
+  if ((mode & ~(DM_OUT_BUFFER | DM_IN_PROMPT | DM_IN_BUFFER)) != 0) return kFailed;
+  if ((mode & DM_OUT_BUFFER) && !output) return kFailed;
+  // Even the size is answered only for a printer that still answers, so that
+  // a caller learns of a vanished printer before it allocates.
+  spooler::PrinterEntry entry;
+  std::string error;
+  if (!spooler::Spooler::Current()->GetPrinter(name, &entry, &error)) return kFailed;
+  if (mode == 0) return static_cast<int32_t>(sizeof(DEVMODEA));
+
+  DEVMODEA settings;
+  FillDevMode(entry, &settings);
+  spooler::PropertySheetOffer offer;
+  offer.printer = name;
+  offer.color = entry.offersColor;
+  offer.duplex = entry.offersDuplex;
+  bool merging = (mode & DM_IN_BUFFER) && input;
+  if (merging || (mode & DM_IN_PROMPT)) {
+    if (!Listed(name, DC_PAPERS, DC_PAPERNAMES, &offer.papers) || !Listed(name, DC_BINS, DC_BINNAMES, &offer.bins))
+      return kFailed;
+  }
+  if (merging) Merge(*input, offer, &settings);
+
+  int32_t answer = IDOK;
+  if (mode & DM_IN_PROMPT) {
+    spooler::PropertySheetPrompt prompt = spooler::CurrentPropertySheetPrompt();
+    if (!prompt) return kFailed;
+    DEVMODEA edited = settings;
+    answer = prompt(window, offer, &edited);
+    if (answer == IDOK) {
+      // What comes back from the sheet is held to the same rules as a
+      // caller's block: nothing the printer does not offer goes out.
+      edited.dmSize = sizeof(DEVMODEA);
+      edited.dmFields = settings.dmFields;
+      Merge(edited, offer, &settings);
+    } else if (answer != IDCANCEL) {
+      return kFailed;
+    }
+  }
+  if (mode & DM_OUT_BUFFER) std::memcpy(output, &settings, sizeof settings);
+  return answer;
 }

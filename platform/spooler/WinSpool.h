@@ -2,7 +2,8 @@
 // own so that the printer code reads straight onto them: enumeration, open /
 // level-2 information / close with the two-call size protocol, the device
 // capability queries with their count protocol, and the default printer.
-// Texts are code page 932. Calls may block on a print server; every backend
+// The property sheet (DocumentPropertiesA) is drawn by the dialog layer
+// through PropertySheetPrompt.h. Texts are code page 932. Calls may block on a print server; every backend
 // bounds that wait. Which backend answers (CUPS, or a virtual spooler from a
 // JSON file) is chosen by spooler::Spooler (Spooler.h), never by the library.
 #pragma once
@@ -13,6 +14,8 @@
 #include "meraprn/DevMode.h"
 
 using HANDLE = void*;
+// A parent window: the dialog layer's widget (QWidget*), or null for none.
+using HWND = void*;
 
 // Enumeration flags and access rights.
 constexpr uint32_t PRINTER_ENUM_LOCAL = 0x2;
@@ -108,4 +111,29 @@ int DeviceCapabilitiesA(const char* device, const char* port, uint16_t capabilit
 // The default printer, as the print dialog's defaults give it. False when
 // there is none (or it cannot be determined).
 bool GetDefaultPrinterName(std::string* name);
-// (DocumentPropertiesA comes with the printer dialog.)
+
+// DocumentPropertiesA modes (ORed) and its two answers from a prompt.
+constexpr uint32_t DM_OUT_BUFFER = 2;
+constexpr uint32_t DM_IN_PROMPT = 4;
+constexpr uint32_t DM_IN_BUFFER = 8;
+constexpr int32_t IDOK = 1;
+constexpr int32_t IDCANCEL = 2;
+
+// A printer's device-settings block, through the handle of an open printer
+// (`deviceName` is not consulted: the handle names the printer).
+// - mode 0: the size in bytes that a caller allocates for the block.
+// - DM_OUT_BUFFER: fills `output` with that many bytes.
+// - DM_IN_BUFFER: starts from the printer's current settings with the members
+//   that `input` carries (dmFields, within dmSize) laid over them; a value the
+//   printer does not offer (a paper or bin it does not list, colour on a
+//   monochrome printer) keeps the printer's own.
+// - DM_IN_PROMPT: shows the printer's property sheet over `window` on those
+//   settings and answers IDOK (the edited settings go out) or IDCANCEL (the
+//   settings go out as they came in). Blocks until the user closes it.
+// `input` and `output` may be the same block. Without a prompt the answer is
+// IDOK. A negative answer is a failure and leaves `output` untouched: no such
+// handle, a printer that cannot be queried (its settings, papers or bins),
+// no output buffer for DM_OUT_BUFFER, an unknown mode bit, or no property
+// sheet that can be shown.
+int32_t DocumentPropertiesA(HWND window, HANDLE printer, const char* deviceName, DEVMODEA* output,
+                            const DEVMODEA* input, uint32_t mode);

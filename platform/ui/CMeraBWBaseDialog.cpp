@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -203,9 +204,76 @@ void CMeraBWBaseDialog::EndDialog(int code) {
   done(code);
 }
 
-bool CMeraBWBaseDialog::OnInitDialog() { return true; }
+bool CMeraBWBaseDialog::OnInitDialog() {
+  UpdateData(false);
+  return true;
+}
 
-void CMeraBWBaseDialog::OnOK() { EndDialog(1); }
+void CMeraBWBaseDialog::OnOK() {
+  UpdateData(true);
+  EndDialog(1);
+}
+
+std::vector<int> CMeraBWBaseDialog::RadioGroup(int firstId) const {
+  std::vector<int> ids;
+  const auto& cs = tpl_.controls;
+  auto it = std::find_if(cs.begin(), cs.end(), [firstId](const DlgControl& c) { return c.id == firstId; });
+  for (; it != cs.end() && it->kind == DlgKind::RadioButton; ++it) {
+    if (!ids.empty() && (it->style & kDlgGroup)) break;
+    ids.push_back(it->id);
+  }
+  return ids;
+}
+
+void CMeraBWBaseDialog::DdxCheck(int id, int* value) {
+  exchanges_.push_back({id, [this, id, value] { *value = IsDlgButtonChecked(id); },
+                        [this, id, value] { CheckDlgButton(id, *value); }});
+}
+
+void CMeraBWBaseDialog::DdxRadio(int firstId, int* index) {
+  exchanges_.push_back({firstId,
+                        [this, firstId, index] {
+                          const std::vector<int> ids = RadioGroup(firstId);
+                          *index = -1;
+                          for (size_t i = 0; i < ids.size(); ++i) {
+                            if (IsDlgButtonChecked(ids[i])) {
+                              *index = static_cast<int>(i);
+                              break;
+                            }
+                          }
+                        },
+                        [this, firstId, index] {
+                          const std::vector<int> ids = RadioGroup(firstId);
+                          for (size_t i = 0; i < ids.size(); ++i) CheckDlgButton(ids[i], static_cast<int>(i) == *index);
+                        }});
+}
+
+void CMeraBWBaseDialog::DdxText(int id, std::string* value) {
+  exchanges_.push_back({id, [this, id, value] { *value = GetDlgItemText(id); },
+                        [this, id, value] { SetDlgItemText(id, *value); }});
+}
+
+void CMeraBWBaseDialog::DdxValue(int id, double* value) {
+  exchanges_.push_back({id,
+                        [this, id, value] {
+                          if (auto* n = Item<CYbNumEdit>(id)) *value = n->GetWindowTextValue();
+                        },
+                        [this, id, value] {
+                          if (auto* n = Item<CYbNumEdit>(id)) n->SetWindowTextValue(*value);
+                        }});
+}
+
+bool CMeraBWBaseDialog::UpdateData(bool saveAndValidate) {
+  bool all = true;
+  for (const Exchange& x : exchanges_) {
+    if (GetDlgItem(x.id) == nullptr) {
+      all = false;
+      continue;
+    }
+    (saveAndValidate ? x.save : x.load)();
+  }
+  return all;
+}
 
 void CMeraBWBaseDialog::OnCancel() { EndDialog(2); }
 
@@ -227,6 +295,7 @@ QString CMeraBWBaseDialog::ControlText(const QWidget* w) {
   if (auto* b = qobject_cast<const QAbstractButton*>(w)) return b->text();
   if (auto* g = qobject_cast<const QGroupBox*>(w)) return g->title();
   if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->text();
+  if (auto* c = qobject_cast<const QComboBox*>(w)) return c->currentText();
   if (auto* y = qobject_cast<const CYbButton*>(w)) return y->Button() ? y->Button()->text() : QString();
   return {};
 }

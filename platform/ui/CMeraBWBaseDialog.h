@@ -9,8 +9,10 @@
 
 #include <QDialog>
 #include <QFont>
+#include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/ui/DialogTemplate.h"
 
@@ -60,13 +62,28 @@ class CMeraBWBaseDialog : public QDialog {
   void CheckRadioButton(int first, int last, int check);
   // The checked id among first..last, 0 for none.
   int GetCheckedRadioButton(int first, int last) const;
-  // The controls hold their values themselves; kept so that dialogs read as
-  // they always have. Always true.
-  bool UpdateData(bool /*saveAndValidate*/ = true) { return true; }
+  // Data exchange with member variables the dialog binds (in its constructor
+  // or OnInitDialog): UpdateData(true) reads every bound control into its
+  // variable, UpdateData(false) shows the variables in the controls. The base
+  // OnInitDialog shows them once; CMeraBWBaseDialog::OnOK reads them before
+  // closing. True; false only when a bound id is not in the template (the
+  // other bindings are still transferred). The variables must outlive the
+  // dialog's use of them (members of the dialog).
+  bool UpdateData(bool saveAndValidate = true);
+  // A check box: 1 checked, 0 not.
+  void DdxCheck(int id, int* value);
+  // A radio group starting at firstId (up to the next control that starts a
+  // group): the 0-based position of the checked button, -1 for none.
+  void DdxRadio(int firstId, int* index);
+  // An edit's (or any text control's) text, code page 932.
+  void DdxText(int id, std::string* value);
+  // A numeric edit's value; shown through CYbNumEdit's formatting.
+  void DdxValue(int id, double* value);
   void EnableDlgItem(int id, bool enable);
   void ShowDlgItem(int id, bool show);
 
-  // The visible text of a control (label, button, group, edit), for any widget.
+  // The visible text of a control (label, button, group, edit, the selected
+  // entry of a combo box), for any widget.
   static QString ControlText(const QWidget* w);
   // False for controls that show no text of their own (lists, trees, ...).
   static bool SetControlText(QWidget* w, const QString& text);
@@ -89,6 +106,15 @@ class CMeraBWBaseDialog : public QDialog {
 
  private:
   QWidget* MakeControl(const DlgControl& c, QWidget* bound);
+  // The radio buttons of the group that starts at firstId, in template order.
+  std::vector<int> RadioGroup(int firstId) const;
+
+  struct Exchange {
+    int id;
+    std::function<void()> save;  // control to variable
+    std::function<void()> load;  // variable to control
+  };
+  std::vector<Exchange> exchanges_;
 
   int templateId_;
   DialogTemplate tpl_;

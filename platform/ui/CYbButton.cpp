@@ -2,8 +2,10 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QRadioButton>
 
+#include "platform/ui/UiControl.h"
 #include "platform/ui/UiText.h"
 
 CYbButton::CYbButton(QWidget* parent) : QWidget(parent) {}
@@ -23,6 +25,7 @@ void CYbButton::Setup(Kind kind) {
   button_->setGeometry(rect());
   setFocusProxy(button_);
   connect(button_, &QAbstractButton::clicked, this, &CYbButton::clicked);
+  button_->installEventFilter(this);
 }
 
 int CYbButton::GetCheck() const { return button_ && button_->isChecked() ? 1 : 0; }
@@ -47,4 +50,11 @@ std::string CYbButton::GetWindowText() const { return button_ ? UiText::FromQt(b
 void CYbButton::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
   if (button_) button_->setGeometry(rect());
+}
+
+bool CYbButton::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == button_ && e->type() == QEvent::FocusOut && UiControl::FocusMovedAway(static_cast<QFocusEvent*>(e))) {
+    emit focusLost();
+  }
+  return QWidget::eventFilter(watched, e);
 }

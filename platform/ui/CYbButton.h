@@ -27,11 +27,15 @@ class CYbButton : public QWidget {
   QAbstractButton* Button() const { return button_; }
 
  signals:
-  // The user clicked it (also by Space); not sent by SetCheck.
+  // The user clicked it (also by Space); not sent by SetCheck or
+  // CheckRadioButton. A radio button sends it also when it was checked already.
   void clicked();
+  // The focus moved from the button to another control.
+  void focusLost();
 
  protected:
   void resizeEvent(QResizeEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   Kind kind_ = Kind::CheckBox;

@@ -1,8 +1,15 @@
 #include "platform/ui/CYbComboBox.h"
 
+#include <QKeyEvent>
+
+#include "platform/ui/UiControl.h"
 #include "platform/ui/UiText.h"
 
-CYbComboBox::CYbComboBox(QWidget* parent) : QComboBox(parent) { setEditable(false); }
+CYbComboBox::CYbComboBox(QWidget* parent) : QComboBox(parent) {
+  setEditable(false);
+  // QComboBox sends activated only for the user's choices (list or keys).
+  connect(this, &QComboBox::activated, this, &CYbComboBox::userSelChanged);
+}
 
 int CYbComboBox::AddString(const std::string& text) {
   addItem(UiText::ToQt(text));
@@ -27,4 +34,24 @@ void CYbComboBox::SetItemData(int index, intptr_t data) {
 
 intptr_t CYbComboBox::GetItemData(int index) const {
   return index >= 0 && index < count() ? static_cast<intptr_t>(itemData(index).toLongLong()) : 0;
+}
+
+void CYbComboBox::keyPressEvent(QKeyEvent* e) {
+  if (extendedUI_ && e->modifiers() == Qt::NoModifier) {
+    if (e->key() == Qt::Key_F4) {
+      e->ignore();
+      return;
+    }
+    if (e->key() == Qt::Key_Down) {
+      showPopup();
+      e->accept();
+      return;
+    }
+  }
+  QComboBox::keyPressEvent(e);
+}
+
+void CYbComboBox::focusOutEvent(QFocusEvent* e) {
+  QComboBox::focusOutEvent(e);
+  if (UiControl::FocusMovedAway(e)) emit focusLost();
 }

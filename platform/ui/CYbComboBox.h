@@ -1,5 +1,8 @@
 // A drop-down list (not editable) with item texts in code page 932 and one
 // whole-number datum per item. Indexes are 0-based; -1 means none.
+// userSelChanged tells the user's choices from the code's: filling the list or
+// SetCurSel never sends it, so a dialog's "the user picked" handler never runs
+// while the dialog sets itself up.
 #pragma once
 
 #include <QComboBox>
@@ -19,8 +22,27 @@ class CYbComboBox : public QComboBox {
   // -1 clears the selection; an index out of range does the same.
   void SetCurSel(int index);
   std::string GetLBText(int index) const;
+  // The text of the selected entry, "" with none.
+  std::string GetWindowText() const { return GetLBText(GetCurSel()); }
   void SetItemData(int index, intptr_t data);
   intptr_t GetItemData(int index) const;
-  // Keyboard browsing without opening the list is Qt's default already.
-  void SetExtendedUI(bool) {}
+  // The extended keyboard interface: F4 no longer opens the list, the Down
+  // arrow does (instead of stepping to the next entry).
+  void SetExtendedUI(bool on) { extendedUI_ = on; }
+  bool GetExtendedUI() const { return extendedUI_; }
+
+ signals:
+  // The user chose an entry (in the open list, or by a key on the closed box),
+  // also the one already selected. Never sent for changes made by code.
+  void userSelChanged(int index);
+  // The focus moved from the box to another control (not when the window
+  // merely lost the focus or the box opened its list).
+  void focusLost();
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
+
+ private:
+  bool extendedUI_ = false;
 };

@@ -14,6 +14,7 @@
 #include "platform/ui/CYbFuncBar.h"
 #include "platform/ui/UiControl.h"
 #include "platform/ui/UiKeys.h"
+#include "platform/ui/UiLocalize.h"
 #include "platform/ui/UiMessageBox.h"
 
 CYbDialog::CYbDialog(int templateId, QWidget* parent) : CMeraBWLocalizeDialog(templateId, parent), bar_(new CYbFuncBar(this)) {
@@ -94,11 +95,16 @@ int CYbDialog::NotifyClickedEvent(int) { return 1; }
 uint32_t CYbDialog::NotifyHelpPreEvent(int) { return 0; }
 
 void CYbDialog::ShowHelp(uint32_t context) {
-  const std::string text = mbcs::Cp932("ヘルプ（コンテキスト番号 ") + std::to_string(context) + mbcs::Cp932("）");
+  // "%u" in the text (also in a translation) stands for the number.
+  std::string text = UiLocalize::Message("QUORPRN_HELP_CONTEXT", mbcs::Cp932("ヘルプ（コンテキスト番号 %u）"));
+  if (const size_t at = text.find("%u"); at != std::string::npos) text.replace(at, 2, std::to_string(context));
   UiMessageBox::Show(this, text, GetWindowText(), kMbOk | kMbIconInformation);
 }
 
 void CYbDialog::showEvent(QShowEvent* e) {
+  // Labels set or translated in OnInitDialog may need more room than the
+  // template gave: the bar never cuts a label.
+  if (bar_->MinimumWidth() > width()) setFixedSize(bar_->MinimumWidth(), height());
   CMeraBWLocalizeDialog::showEvent(e);
   if (!filtering_) {
     qApp->installEventFilter(this);

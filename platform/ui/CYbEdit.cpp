@@ -2,6 +2,8 @@
 // outside a CYbDialog simply has nobody to tell.
 #include "platform/ui/CYbEdit.h"
 
+#include <QFocusEvent>
+
 #include "platform/ui/CYbDialog.h"
 #include "platform/ui/UiControl.h"
 #include "platform/ui/UiText.h"
@@ -11,7 +13,10 @@ constexpr int kDefaultLimit = 32767;  // QLineEdit's own default
 }
 
 CYbEdit::CYbEdit(QWidget* parent) : QLineEdit(parent) {
-  connect(this, &QLineEdit::textEdited, this, [this] { OnTextEdited(); });
+  connect(this, &QLineEdit::textEdited, this, [this] {
+    OnTextEdited();
+    emit userEdited();
+  });
 }
 
 void CYbEdit::SetWindowText(const std::string& text) { setText(UiText::ToQt(text)); }
@@ -29,4 +34,9 @@ void CYbEdit::SetLimitText(int chars) { setMaxLength(chars > 0 ? chars : kDefaul
 void CYbEdit::OnTextEdited() {
   if (maxLength() >= kDefaultLimit || text().size() < maxLength()) return;
   if (CYbDialog* dlg = UiControl::Dialog(this)) dlg->NotifyMaxTextEvent(UiControl::Id(this));
+}
+
+void CYbEdit::focusOutEvent(QFocusEvent* e) {
+  QLineEdit::focusOutEvent(e);
+  if (UiControl::FocusMovedAway(e)) emit focusLost();
 }

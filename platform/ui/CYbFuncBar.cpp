@@ -1,9 +1,15 @@
-// Slots follow the keyboard: F1 to F12, then Return and Escape, so that a
-// dialog without auto-arrange shows every key where the user expects it.
+// Buttons follow the keyboard: F1 to F12, then Return and Escape, whatever
+// order or positions a dialog gives, so every bar reads alike. A position is
+// a space before its button: a dialog separates groups of keys with it
+// (a wide space before Return sets confirm and cancel apart). No layout ever
+// makes a button narrower than its label or lets two overlap; a bar too
+// narrow for that clips at its right end (CYbDialog widens itself instead).
 #include "platform/ui/CYbFuncBar.h"
 
 #include <QPushButton>
+#include <QStyle>
 #include <algorithm>
+#include <numeric>
 #include <vector>
 
 #include "platform/ui/UiKeys.h"
@@ -19,6 +25,7 @@ int NaturalSlot(int vk) {
 constexpr int kSlots = 14;
 constexpr int kFixedWidth = 96;
 constexpr int kMargin = 4;
+constexpr int kMinGap = 2;
 
 }  // namespace
 
@@ -92,27 +99,90 @@ void CYbFuncBar::Refresh(int vk, Entry& e) {
   e.button->setEnabled(e.enabled);
 }
 
+std::vector<int> CYbFuncBar::Order() const {
+  std::vector<int> order;
+  for (const auto& entry : keys_) order.push_back(entry.first);
+  std::stable_sort(order.begin(), order.end(), [](int a, int b) { return NaturalSlot(a) < NaturalSlot(b); });
+  return order;
+}
+
+int CYbFuncBar::LabelWidth(const QPushButton* b) {
+  return b->fontMetrics().horizontalAdvance(b->text()) + 2 * b->style()->pixelMetric(QStyle::PM_ButtonMargin) + 4;
+}
+
+int CYbFuncBar::MinimumWidth() const {
+  int w = kMargin;
+  for (const auto& entry : keys_) w += kMinGap + LabelWidth(entry.second.button);
+  return w;
+}
+
 void CYbFuncBar::Arrange() {
-  // Order of the buttons: by slot; a slot taken twice keeps key order.
-  std::vector<std::pair<int, int>> order;  // slot, vk
-  for (const auto& [vk, e] : keys_) order.emplace_back(e.position > 0 ? e.position - 1 : NaturalSlot(vk), vk);
-  std::stable_sort(order.begin(), order.end());
-  if (order.empty()) return;
-  const int slotCount = autoArrange_ ? static_cast<int>(order.size()) : std::max(kSlots, order.back().first + 1);
+  const std::vector<int> order = Order();
+  const int n = static_cast<int>(order.size());
+  if (n == 0) return;
   const int h = height() - 2 * kMargin;
-  for (size_t i = 0; i < order.size(); ++i) {
-    const int slot = autoArrange_ ? static_cast<int>(i) : order[i].first;
-    QPushButton* b = keys_[order[i].second].button;
-    QRect r;
-    if (style_ == 2) {
-      const int w = std::min(kFixedWidth, (width() - kMargin) / std::max(1, slotCount) - kMargin);
-      const int left = width() - slotCount * (w + kMargin);
-      r = QRect(left + slot * (w + kMargin), kMargin, w, h);
-    } else {
-      const int w = (width() - kMargin) / slotCount;
-      r = QRect(kMargin + slot * w, kMargin, w - kMargin, h);
+  std::vector<int> label(n);
+  for (int i = 0; i < n; ++i) label[i] = LabelWidth(keys_[order[i]].button);
+  const int widest = *std::max_element(label.begin(), label.end());
+  bool positioned = false;
+  for (const auto& entry : keys_) positioned = positioned || entry.second.position > 0;
+
+  if (!autoArrange_ && !positioned) {
+    // Every key in its own slot, as on the keyboard, while the slots are wide
+    // enough for the labels; packed otherwise.
+    const int slotWidth = style_ == 2 ? std::min(kFixedWidth + kMargin, (width() - kMargin) / kSlots) : (width() - kMargin) / kSlots;
+    if (slotWidth - kMargin >= widest) {
+      const int left = style_ == 2 ? width() - kSlots * slotWidth : kMargin;
+      for (int vk : order) {
+        keys_[vk].button->setGeometry(left + NaturalSlot(vk) * slotWidth, kMargin, slotWidth - kMargin, h);
+        keys_[vk].button->show();
+      }
+      return;
     }
-    b->setGeometry(r);
-    b->show();
+  }
+
+  std::vector<int> gap(n, kMargin), w(n);
+  if (!autoArrange_) {
+    for (int i = 0; i < n; ++i) {
+      if (keys_[order[i]].position > 0) gap[i] = keys_[order[i]].position;
+    }
+  }
+  auto sum = [](const std::vector<int>& v) { return std::accumulate(v.begin(), v.end(), 0); };
+  if (style_ == 2) {
+    for (int i = 0; i < n; ++i) w[i] = std::max(kFixedWidth, label[i]);
+  } else {
+    const int share = (width() - kMargin - sum(gap)) / n;
+    for (int i = 0; i < n; ++i) w[i] = std::max(share, label[i]);
+  }
+  // Too wide: take the room from buttons wider than their labels first, then
+  // from the spaces, in proportion so that a wide space stays the widest.
+  auto shrink = [](std::vector<int>& v, const std::vector<int>& floor, int excess) {
+    int room = 0;
+    for (size_t i = 0; i < v.size(); ++i) room += v[i] - floor[i];
+    if (room <= 0 || excess <= 0) return excess;
+    const int take = std::min(excess, room);
+    for (size_t i = 0; i < v.size(); ++i) v[i] = floor[i] + static_cast<int>(static_cast<long>(v[i] - floor[i]) * (room - take) / room);
+    int left = 0;
+    for (size_t i = 0; i < v.size(); ++i) left += v[i] - floor[i];
+    // Rounding left some over: one pixel at a time from the largest.
+    for (int over = left - (room - take); over > 0; --over) {
+      size_t big = 0;
+      for (size_t i = 1; i < v.size(); ++i) {
+        if (v[i] - floor[i] > v[big] - floor[big]) big = i;
+      }
+      --v[big];
+    }
+    return excess - take;
+  };
+  int excess = sum(gap) + sum(w) + kMargin - width();
+  excess = shrink(w, label, excess);
+  shrink(gap, std::vector<int>(n, kMinGap), excess);
+
+  int x = style_ == 2 ? std::max(0, width() - (sum(gap) + sum(w) + kMargin)) : 0;
+  for (int i = 0; i < n; ++i) {
+    x += gap[i];
+    keys_[order[i]].button->setGeometry(x, kMargin, w[i], h);
+    keys_[order[i]].button->show();
+    x += w[i];
   }
 }

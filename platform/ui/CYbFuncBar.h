@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class QPushButton;
 
@@ -19,7 +20,11 @@ class CYbFuncBar : public QWidget {
 
   // 1: buttons share the whole width; 2: buttons of one fixed width, right-aligned.
   void SetStyle(int style);
-  // label in code page 932; position 1.. names a slot, 0 the key's own slot.
+  // label in code page 932. Buttons always stand in keyboard order (F1 ..
+  // F12, Return, Escape). position, without auto-arrange: the space in
+  // pixels left before this button (after the previous one); 0 for every key
+  // gives each key its own slot of a 14-slot keyboard row. Auto-arrange packs
+  // the buttons and ignores positions. See Arrange for narrow bars.
   void SetButton(int vk, const std::string& label, int position);
   void SetLabel(int vk, const std::string& label);
   // Empty for a key without a button.
@@ -30,6 +35,8 @@ class CYbFuncBar : public QWidget {
   bool HasKey(int vk) const;
   bool IsKeyEnabled(int vk) const;
   QPushButton* Button(int vk) const;
+  // The narrowest bar on which every button still shows its whole label.
+  int MinimumWidth() const;
   void SetCallback(std::function<void(int)> onKey) { onKey_ = std::move(onKey); }
 
   static constexpr int kHeight = 30;
@@ -46,6 +53,9 @@ class CYbFuncBar : public QWidget {
   };
   void Arrange();
   void Refresh(int vk, Entry& e);
+  // The keys in keyboard order.
+  std::vector<int> Order() const;
+  static int LabelWidth(const QPushButton* b);
 
   std::map<int, Entry> keys_;
   int style_ = 1;

@@ -1,8 +1,11 @@
 #include "platform/ui/CYbListCtrl.h"
 
+#include <QFocusEvent>
 #include <QHeaderView>
+#include <QMouseEvent>
 
 #include "platform/ui/CYbImageList.h"
+#include "platform/ui/UiControl.h"
 #include "platform/ui/UiText.h"
 
 CYbListCtrl::CYbListCtrl(QWidget* parent) : QTreeWidget(parent) {
@@ -14,6 +17,55 @@ CYbListCtrl::CYbListCtrl(QWidget* parent) : QTreeWidget(parent) {
   header()->setStretchLastSection(false);
   connect(this, &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item, int) { emit rowDoubleClicked(item ? indexOfTopLevelItem(item) : -1); });
+  connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
+    if (userInput_ == 0) return;
+    // A handler that selects by code must not be taken for the user again.
+    const int depth = userInput_;
+    userInput_ = 0;
+    emit userSelChanged(GetNextSelectedItem(-1));
+    userInput_ = depth;
+  });
+}
+
+unsigned CYbListCtrl::SetExtendedStyle(unsigned styles) {
+  const unsigned old = exStyle_;
+  exStyle_ = styles;
+  setAllColumnsShowFocus((styles & kLvsExFullRowSelect) != 0);
+  viewport()->update();
+  return old;
+}
+
+bool CYbListCtrl::viewportEvent(QEvent* e) {
+  switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease: {
+      const auto* m = static_cast<QMouseEvent*>(e);
+      // Without full-row selection the other columns are not part of the row.
+      if (!(exStyle_ & kLvsExFullRowSelect) && e->type() != QEvent::MouseButtonRelease &&
+          indexAt(m->position().toPoint()).column() > 0) {
+        return true;
+      }
+      ++userInput_;
+      const bool r = QTreeWidget::viewportEvent(e);
+      --userInput_;
+      return r;
+    }
+    default:
+      return QTreeWidget::viewportEvent(e);
+  }
+}
+
+void CYbListCtrl::keyPressEvent(QKeyEvent* e) {
+  ++userInput_;
+  QTreeWidget::keyPressEvent(e);
+  --userInput_;
+}
+
+void CYbListCtrl::focusOutEvent(QFocusEvent* e) {
+  QTreeWidget::focusOutEvent(e);
+  if (UiControl::FocusMovedAway(e)) emit focusLost();
 }
 
 int CYbListCtrl::InsertColumn(int column, const std::string& heading, int align, int width) {

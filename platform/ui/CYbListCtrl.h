@@ -1,12 +1,19 @@
 // A list in report view: rows of texts in columns, the first column with an
 // icon from an image list. Rows and columns are 0-based. Does not own the
 // image list it is given; the caller keeps it alive while the list shows.
+// userSelChanged tells a selection the user made (mouse or keys) from one made
+// by code (SetItemState, filling, clearing), which stays silent.
 #pragma once
 
 #include <QTreeWidget>
 #include <string>
 
 class CYbImageList;
+
+// Extended styles (SetExtendedStyle).
+enum YbListExStyle : unsigned {
+  kLvsExFullRowSelect = 0x20,  // a click anywhere on a row selects it, the whole row highlights
+};
 
 enum YbListItemState : unsigned {
   kLvisFocused = 1,
@@ -33,13 +40,25 @@ class CYbListCtrl : public QTreeWidget {
   // The first selected row after `after` (-1 to start), or -1.
   int GetNextSelectedItem(int after) const;
   void EnsureVisible(int row);
-  // Full-row selection is always on.
-  void SetExtendedStyle(unsigned) {}
+  // Without kLvsExFullRowSelect only a click on a row's first column selects
+  // it; with it a click anywhere on the row does. Returns the previous styles.
+  unsigned SetExtendedStyle(unsigned styles);
+  unsigned GetExtendedStyle() const { return exStyle_; }
 
  signals:
   // A row was double-clicked; -1 when the click hit no row.
   void rowDoubleClicked(int row);
+  // The user changed the selection; row is the selected row or -1.
+  void userSelChanged(int row);
+  void focusLost();
+
+ protected:
+  bool viewportEvent(QEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
 
  private:
+  unsigned exStyle_ = 0;
+  int userInput_ = 0;
   const CYbImageList* images_ = nullptr;
 };

@@ -39,11 +39,25 @@ void CYbNumEdit::SetWindowText(const std::string& text) {
     CYbEdit::SetWindowText(text);
     return;
   }
-  const double scale = std::pow(10.0, decimalDigits_);
-  CYbEdit::SetWindowText(FormatValue(std::round(v * scale) / scale));
+  if (decimalDigits_ == 0) v = std::round(v);
+  CYbEdit::SetWindowText(FormatValue(v, decimalDigits_));
 }
 
-void CYbNumEdit::SetWindowTextValue(double value) { CYbEdit::SetWindowText(FormatValue(value)); }
+void CYbNumEdit::SetWindowTextValue(double value) { CYbEdit::SetWindowText(FormatValue(value, decimalDigits_)); }
+
+std::string CYbNumEdit::FormatValue(double value, int decimalDigits) {
+  std::string s = FormatValue(value);
+  if (decimalDigits <= 0) return s;
+  double v = 0.0;
+  if (!ParseValue(s, &v)) return s;
+  const double scale = std::pow(10.0, decimalDigits);
+  v = std::round(v * scale) / scale;
+  char buf[64];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimalDigits);
+  s.assign(buf, end);
+  if (s.find_first_not_of("-0.") == std::string::npos && s[0] == '-') s.erase(0, 1);
+  return s;
+}
 
 std::string CYbNumEdit::FormatValue(double value) {
   if (!std::isfinite(value)) return "0";

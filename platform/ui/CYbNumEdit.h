@@ -1,7 +1,9 @@
 // A numeric edit: accepts only digits, one decimal point and (when signed) a
 // leading minus, within the integer and decimal digits it was set up with.
-// Values are shown with at most 5 significant digits. Text is always read and
-// written with '.' whatever the host's locale.
+// Values are shown with at most 5 significant digits and, when the edit has
+// decimal digits, with exactly that many of them ("80.0", "-1.5", "0.0"), so
+// millimetres and percent always read alike. Text is always read and written
+// with '.' whatever the host's locale.
 #pragma once
 
 #include <string>
@@ -24,9 +26,12 @@ class CYbNumEdit : public CYbEdit {
   void InitEdit(int flags, int reserved, int integerDigits, int decimalDigits, double min, double max);
   // 0.0 for an empty or unreadable text.
   double GetWindowTextValue() const;
-  // A number is rounded to the decimal digits and shown in its shortest form
-  // ("80", "-1.5"); other text is shown unchanged.
+  // A number is rounded to the decimal digits and shown with exactly that
+  // many ("80" shows "80.0" with one; "80" with none); other text is shown
+  // unchanged.
   void SetWindowText(const std::string& text) override;
+  // The same for a value; without decimal digits it is shown unrounded in its
+  // shortest form.
   void SetWindowTextValue(double value);
 
   double GetMin() const { return min_; }
@@ -35,6 +40,9 @@ class CYbNumEdit : public CYbEdit {
 
   // At most 5 significant digits, '.' as decimal point, never "-0".
   static std::string FormatValue(double value);
+  // FormatValue's digits, then exactly `decimalDigits` decimals ("3.0");
+  // decimalDigits 0 gives FormatValue.
+  static std::string FormatValue(double value, int decimalDigits);
   // Locale-independent; false when text is not a whole number.
   static bool ParseValue(const std::string& text, double* value);
 

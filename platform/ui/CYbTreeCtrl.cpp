@@ -2,7 +2,10 @@
 // the expanded signal shows the new children in the same paint.
 #include "platform/ui/CYbTreeCtrl.h"
 
+#include <QFocusEvent>
+
 #include "platform/ui/CYbImageList.h"
+#include "platform/ui/UiControl.h"
 #include "platform/ui/UiText.h"
 
 namespace {
@@ -17,6 +20,40 @@ CYbTreeCtrl::CYbTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setUniformRowHeights(true);
   connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { emit itemExpanding(item); });
+  connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item, QTreeWidgetItem*) {
+    if (userInput_ == 0) return;
+    const int depth = userInput_;
+    userInput_ = 0;
+    emit userSelChanged(item);
+    userInput_ = depth;
+  });
+}
+
+bool CYbTreeCtrl::viewportEvent(QEvent* e) {
+  switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease: {
+      ++userInput_;
+      const bool r = QTreeWidget::viewportEvent(e);
+      --userInput_;
+      return r;
+    }
+    default:
+      return QTreeWidget::viewportEvent(e);
+  }
+}
+
+void CYbTreeCtrl::keyPressEvent(QKeyEvent* e) {
+  ++userInput_;
+  QTreeWidget::keyPressEvent(e);
+  --userInput_;
+}
+
+void CYbTreeCtrl::focusOutEvent(QFocusEvent* e) {
+  QTreeWidget::focusOutEvent(e);
+  if (UiControl::FocusMovedAway(e)) emit focusLost();
 }
 
 void CYbTreeCtrl::SetImageList(const CYbImageList* images) {

@@ -1,7 +1,8 @@
 // A tree with buttons and lines; every item carries a text (code page 932),
 // an image and a selected image from an image list, and one whole-number
 // datum. Items are handed out as pointers that stay valid until the item is
-// deleted. Does not own the image list.
+// deleted. Does not own the image list. userSelChanged tells a selection the
+// user made from one made by code (SelectItem, inserting, deleting).
 #pragma once
 
 #include <QTreeWidget>
@@ -36,8 +37,17 @@ class CYbTreeCtrl : public QTreeWidget {
  signals:
   // Before the item's children show: a dialog fills a lazily read item here.
   void itemExpanding(QTreeWidgetItem* item);
+  // The user selected item (mouse or keys); GetSelectedItem() answers it.
+  void userSelChanged(QTreeWidgetItem* item);
+  void focusLost();
+
+ protected:
+  bool viewportEvent(QEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
 
  private:
+  int userInput_ = 0;
   void SetImages(HTREEITEM item);
   const CYbImageList* images_ = nullptr;
 };

@@ -4,6 +4,8 @@
 
 #include <map>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 namespace {
 std::map<int, std::unique_ptr<DialogTemplate>>& Table() {
@@ -12,7 +14,11 @@ std::map<int, std::unique_ptr<DialogTemplate>>& Table() {
 }
 }  // namespace
 
-void DialogTemplates::Register(const DialogTemplate& tpl) { Table()[tpl.id] = std::make_unique<DialogTemplate>(tpl); }
+void DialogTemplates::Register(const DialogTemplate& tpl) {
+  auto [it, added] = Table().try_emplace(tpl.id);
+  if (!added) throw std::logic_error("dialog template " + std::to_string(tpl.id) + " is registered twice");
+  it->second = std::make_unique<DialogTemplate>(tpl);
+}
 
 const DialogTemplate* DialogTemplates::Find(int id) {
   auto it = Table().find(id);

@@ -8,10 +8,12 @@
 
 class DialogTemplates {
  public:
-  // Replaces a template registered before under the same id.
+  // Two templates under one id are a programming error (two dialogs would
+  // silently share one layout): throws std::logic_error naming the id, which
+  // from a static Registrar stops the program at start with that message.
   static void Register(const DialogTemplate& tpl);
-  // Null when no template has that id; the pointer stays valid until the id is
-  // registered again.
+  // Null when no template has that id; the pointer stays valid for the
+  // program's life.
   static const DialogTemplate* Find(int id);
 
   struct Registrar {

@@ -7,6 +7,8 @@
 #include <QFont>
 #include <cstdlib>
 
+#include "platform/spooler/PropertySheetPrompt.h"
+#include "platform/ui/UiPrinterPropertySheet.h"
 #include "platform/ui/UiText.h"
 #include "quorprn/QuorPrnResult.h"
 
@@ -43,6 +45,8 @@ int32_t UiApplication::Ensure() {
   }
   if (!fontsReady) {
     InstallFontSubstitutes();
+    // From now on a printer's property sheet can be shown.
+    spooler::SetPropertySheetPrompt(&UiPrinterPropertySheet::Prompt);
     fontsReady = true;
   }
   return QUOR_PRN_SUCCESS;

@@ -1,6 +1,8 @@
 // Ids live in a dynamic property: no control class needs a base of ours.
 #include "platform/ui/UiControl.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QVariant>
 #include <QWidget>
 
@@ -25,3 +27,11 @@ int UiControl::OwningId(const QWidget* w) {
 }
 
 CYbDialog* UiControl::Dialog(QWidget* w) { return w ? qobject_cast<CYbDialog*>(w->window()) : nullptr; }
+
+bool UiControl::FocusMovedAway(const QFocusEvent* e) {
+  if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason) return false;
+  // Qt has already handed the focus on when the old widget hears of it; a
+  // combo box's open list takes it, with varying reasons, and gives it back.
+  const QWidget* to = QApplication::focusWidget();
+  return to == nullptr || to->window()->windowType() != Qt::Popup;
+}

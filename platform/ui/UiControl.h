@@ -4,6 +4,7 @@
 #pragma once
 
 class QWidget;
+class QFocusEvent;
 class CYbDialog;
 
 class UiControl {
@@ -15,4 +16,7 @@ class UiControl {
   static int OwningId(const QWidget* w);
   // The CYbDialog that w lives in, or null.
   static CYbDialog* Dialog(QWidget* w);
+  // True when the focus really moves to another control or window: not when
+  // the window merely became inactive or a control's own popup opened.
+  static bool FocusMovedAway(const QFocusEvent* e);
 };

@@ -5,7 +5,9 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "platform/mbcs/Cp932Converter.h"
 #include "platform/ui/UiApplication.h"
+#include "platform/ui/UiLocalize.h"
 #include "platform/ui/UiText.h"
 #include "quorprn/QuorPrnResult.h"
 
@@ -21,10 +23,14 @@ int UiMessageBox::Show(QWidget* parent, const std::string& text, const std::stri
     case kMbIconInformation: box.setIcon(QMessageBox::Information); break;
     default: break;
   }
+  // The button texts are ours: Qt's own would stay English for a Japanese user.
   QPushButton* ok = box.addButton(QMessageBox::Ok);
+  ok->setText(UiText::ToQt(UiLocalize::ControlText("QUORPRN_MSGBOX_OK", "OK")));
   box.setDefaultButton(ok);
   if ((type & 0x0F) == kMbOkCancel) {
-    box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    cancel->setText(UiText::ToQt(UiLocalize::ControlText("QUORPRN_MSGBOX_CANCEL", mbcs::Cp932("キャンセル"))));
+    box.setEscapeButton(cancel);
   } else {
     box.setEscapeButton(ok);
   }

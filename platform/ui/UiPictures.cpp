@@ -2,10 +2,13 @@
 // scaled by the painter, so one drawing serves every size.
 #include "platform/ui/UiPictures.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmapCache>
+#include <QStyle>
 
 #include "platform/ui/UiText.h"
 
@@ -83,6 +86,7 @@ void Correction(QPainter& p, bool scale) {
 int NaturalSize(int id) {
   if (id >= UiPictures::kBinderFirst && id <= UiPictures::kBinderLast) return (id - UiPictures::kBinderFirst) % 2 ? 16 : 48;
   if (id >= UiPictures::kOutputSeparate && id <= UiPictures::kFolder) return 32;
+  if (id == UiPictures::kSystemInformation) return UiPictures::IconSize();
   return 64;
 }
 
@@ -90,8 +94,12 @@ int NaturalSize(int id) {
 
 bool UiPictures::Has(int id) {
   return (id >= kBinderFirst && id <= kFolder) || id == kPaperPortrait || id == kPaperLandscape ||
-         id == kPrinterOffset || id == kPrinterScale;
+         id == kPrinterOffset || id == kPrinterScale || id == kSystemInformation;
 }
+
+int UiPictures::SmallIconSize() { return QApplication::style()->pixelMetric(QStyle::PM_SmallIconSize); }
+
+int UiPictures::IconSize() { return QApplication::style()->pixelMetric(QStyle::PM_MessageBoxIconSize); }
 
 int UiPictures::BinderIconId(int colourIndex, bool large) {
   if (colourIndex < 0 || colourIndex >= kBinderColours) return 0;
@@ -106,6 +114,11 @@ QColor UiPictures::BinderColour(int colourIndex) {
 QPixmap UiPictures::Pixmap(int id, int size) {
   if (!Has(id)) return {};
   if (size <= 0) size = NaturalSize(id);
+  if (id == kSystemInformation) {
+    // A style may hold the icon in fewer sizes than asked for.
+    const QPixmap pm = QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(size, size);
+    return pm.width() == size ? pm : pm.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  }
   const QString key = UiText::Literal("quorprn/picture/") + QString::number(id) + QLatin1Char('/') + QString::number(size);
   QPixmap cached;
   if (QPixmapCache::find(key, &cached)) return cached;

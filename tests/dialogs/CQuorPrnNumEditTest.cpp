@@ -62,7 +62,7 @@ TEST_F(CQuorPrnNumEditTest, ChangesReachThePartnerWhenLinkedOrTheOwnerInstead) {
   edit.SetWindowText("100");
   partner.SetWindowText("1");
   Press(Qt::Key_Up);
-  EXPECT_EQ(partner.GetWindowText(), "1");  // not linked yet
+  EXPECT_EQ(partner.GetWindowText(), "1.0");  // not linked yet
   edit.SetLink(1);
   Press(Qt::Key_Up);
   EXPECT_EQ(partner.GetWindowText(), "100.2");
@@ -85,7 +85,7 @@ TEST_F(CQuorPrnNumEditTest, ChangesReachThePartnerWhenLinkedOrTheOwnerInstead) {
   edit.selectAll();
   QTest::keyClicks(&edit, "-5");
   EXPECT_EQ(owner.calls, (std::vector<int32_t>{1, 2, 3, 0, -50}));  // "-" alone reads as 0
-  EXPECT_EQ(partner.GetWindowText(), "7");
+  EXPECT_EQ(partner.GetWindowText(), "7.0");
 }
 
 }  // namespace

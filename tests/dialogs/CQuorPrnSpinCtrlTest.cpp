@@ -55,16 +55,16 @@ class CQuorPrnSpinCtrlTest : public ::testing::Test {
 
 TEST_F(CQuorPrnSpinCtrlTest, HoldingAcceleratesAtTicksThirtyAndSixtyButNeverPassesTheBounds) {
   Ticks(CQuorPrnSpinCtrl::kTimerUp, 30);
-  EXPECT_EQ(edit->GetWindowText(), "3");
+  EXPECT_EQ(edit->GetWindowText(), "3.0");
   Ticks(CQuorPrnSpinCtrl::kTimerUp, 1);
-  EXPECT_EQ(edit->GetWindowText(), "4");
+  EXPECT_EQ(edit->GetWindowText(), "4.0");
   Ticks(CQuorPrnSpinCtrl::kTimerUp, 29);
-  EXPECT_EQ(edit->GetWindowText(), "33");
+  EXPECT_EQ(edit->GetWindowText(), "33.0");
   Ticks(CQuorPrnSpinCtrl::kTimerUp, 1);
-  EXPECT_EQ(edit->GetWindowText(), "38");
+  EXPECT_EQ(edit->GetWindowText(), "38.0");
   EXPECT_EQ(spin->RepeatCount(), 61);
   spin->OnTimer(7);  // neither arrow's timer
-  EXPECT_EQ(edit->GetWindowText(), "38");
+  EXPECT_EQ(edit->GetWindowText(), "38.0");
 
   Ticks(CQuorPrnSpinCtrl::kTimerUp, 400);
   EXPECT_EQ(edit->GetWindowText(), "999.9");
@@ -99,7 +99,7 @@ TEST_F(CQuorPrnSpinCtrlTest, ARealHoldStepsUntilReleasedElsewhereDisabledOrHidde
   ShowWindow();
   Press(kUp);
   EXPECT_EQ(spin->RunningTimer(), CQuorPrnSpinCtrl::kTimerUp);
-  EXPECT_EQ(edit->GetWindowText(), "0");  // nothing before the first tick
+  EXPECT_EQ(edit->GetWindowText(), "0.0");  // nothing before the first tick
   QTest::qWait(500);
   Release(kOverEdit);
   EXPECT_EQ(spin->RunningTimer(), 0);

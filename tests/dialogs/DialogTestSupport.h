@@ -1,6 +1,6 @@
-// Shared by the dialog tests. The fixtures hold widgets as members, which need
-// the QApplication before any fixture is constructed: a global environment
-// makes it once for the whole program.
+// Shared by the numeric control tests: an owner form dialog that records the
+// recomputations it is asked for. The QApplication comes from the shared
+// dialog driver.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,17 +8,9 @@
 #include <vector>
 
 #include "dialogs/IQuorPrnHeightOwner.h"
-#include "platform/ui/UiApplication.h"
-#include "quorprn/QuorPrnResult.h"
+#include "tests/support/DialogDriver.h"
 
 namespace dialogtest {
-
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { ASSERT_EQ(UiApplication::Ensure(), QUOR_PRN_SUCCESS); }
-};
-
-inline ::testing::Environment* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 struct RecordingOwner : IQuorPrnHeightOwner {
   std::vector<int32_t> calls;

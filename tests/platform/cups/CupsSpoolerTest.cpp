@@ -215,9 +215,14 @@ TEST_F(CupsIntegration, PapersBinsAndDeviceSettingsWithPlatformNumbersAndARawQue
     EXPECT_EQ(entry.paper, 9);
     EXPECT_EQ(entry.bin, 7);
     EXPECT_EQ(entry.status, PRINTER_STATUS_PAPER_OUT | PRINTER_STATUS_TONER_LOW | PRINTER_STATUS_DOOR_OPEN);
+    // Its PPD offers two-sided printing, long edge by default, and no colour.
+    EXPECT_TRUE(entry.offersDuplex);
+    EXPECT_EQ(entry.duplex, DMDUP_VERTICAL);
+    EXPECT_FALSE(entry.offersColor);
     ASSERT_TRUE(cups->GetPrinter("DotB", &entry, &error)) << error;
     EXPECT_EQ(entry.paper, 1);
     EXPECT_EQ(entry.bin, 8);  // no automatic selection: the first source
+    EXPECT_FALSE(entry.offersDuplex);
     ASSERT_TRUE(cups->GetPrinter("RawQ", &entry, &error)) << error;
     EXPECT_EQ(entry.paper, 9);
     EXPECT_EQ(entry.bin, 7);

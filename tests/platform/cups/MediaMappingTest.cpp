@@ -166,3 +166,31 @@ TEST(PrinterMediaList, EmptyListsAndStrayDefaultsFallBack) {
   missing.Finish();
   EXPECT_EQ(missing.DefaultPaper(), 1);
 }
+
+TEST(PrinterMediaList, SidesAndColourModesOfferOnlyWhatThePrinterSupports) {
+  PrinterMediaList mono;
+  mono.AddSides("one-sided");
+  mono.AddColorMode("monochrome");
+  mono.AddColorMode("auto");
+  mono.SetDefaultSides("two-sided-long-edge");  // an option the printer cannot honour
+  mono.SetDefaultColorMode("auto");
+  EXPECT_FALSE(mono.OffersDuplex());
+  EXPECT_FALSE(mono.OffersColor());
+  EXPECT_EQ(mono.DefaultDuplex(), 1);
+  EXPECT_EQ(mono.DefaultColor(), 1);
+
+  PrinterMediaList colour;
+  for (const char* k : {"one-sided", "two-sided-long-edge", "two-sided-short-edge"}) colour.AddSides(k);
+  for (const char* k : {"monochrome", "color"}) colour.AddColorMode(k);
+  colour.SetDefaultSides("two-sided-short-edge");
+  colour.SetDefaultColorMode("auto");
+  EXPECT_TRUE(colour.OffersDuplex());
+  EXPECT_TRUE(colour.OffersColor());
+  EXPECT_EQ(colour.DefaultDuplex(), 3);
+  EXPECT_EQ(colour.DefaultColor(), 2);
+  // The user's options come last and win.
+  colour.SetDefaultSides("one-sided");
+  colour.SetDefaultColorMode("monochrome");
+  EXPECT_EQ(colour.DefaultDuplex(), 1);
+  EXPECT_EQ(colour.DefaultColor(), 1);
+}

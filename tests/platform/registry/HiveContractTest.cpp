@@ -1,13 +1,16 @@
 // The rules every hive must keep, written once and run against the SQLite
-// hive and the in-memory hive, so that the fake the store's tests use cannot
-// drift from the file the library uses in production.
+// hive, the in-memory hive and the server hive (on a throwaway server), so
+// that neither the fake the store's tests use nor the office-wide hive can
+// drift from the file the library uses by default.
 #include <gtest/gtest.h>
 
 #include <climits>
 
 #include "HiveTestSupport.h"
+#include "PgSandbox.h"
 #include "platform/mbcs/Cp932Converter.h"
 #include "platform/registry/MemoryHive.h"
+#include "platform/registry/PgHive.h"
 #include "platform/registry/Registry.h"
 #include "platform/registry/SqliteHive.h"
 
@@ -20,8 +23,19 @@ namespace {
 class HiveContract : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    hive = GetParam() == "Memory" ? std::make_shared<registry::MemoryHive>()
-                                  : registry::OpenSqliteHive(dir.File("hive.db"));
+    if (GetParam() == "Postgres") {
+      std::string cause;
+      PgSandbox* server = SharedPgSandbox(&cause);
+      ASSERT_NE(server, nullptr) << cause;
+      // Every case starts on an empty hive.
+      ASSERT_TRUE(server->Sql("DROP SCHEMA IF EXISTS quorprn CASCADE", &cause)) << cause;
+      RegError err;
+      ASSERT_TRUE(registry::InitPgHive(server->Uri(), &err)) << err.message;
+      hive = registry::OpenPgHive(server->Uri());
+    } else {
+      hive = GetParam() == "Memory" ? std::make_shared<registry::MemoryHive>()
+                                    : registry::OpenSqliteHive(dir.File("hive.db"));
+    }
     registry::Registry::UseHive(hive);
     // A hive that failed to open would turn every case below into a
     // comparison of error codes.
@@ -42,7 +56,7 @@ class HiveContract : public ::testing::TestWithParam<std::string> {
   std::shared_ptr<registry::RegistryHive> hive;
 };
 
-INSTANTIATE_TEST_SUITE_P(Hives, HiveContract, ::testing::Values("Memory", "Sqlite"),
+INSTANTIATE_TEST_SUITE_P(Hives, HiveContract, ::testing::Values("Memory", "Sqlite", "Postgres"),
                          [](const auto& info) { return info.param; });
 
 TEST_P(HiveContract, NamesIgnoreCaseAndKeepTheCaseTheyWereCreatedWith) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <stdexcept>
 #include <vector>
 
 #include "platform/mbcs/Cp932Converter.h"
@@ -14,7 +15,7 @@
 #include "platform/ui/CYbPushBtn.h"
 #include "platform/ui/DialogTemplates.h"
 #include "platform/ui/UiKeys.h"
-#include "tests/platform/ui/UiTestSupport.h"
+#include "tests/support/DialogDriver.h"
 
 namespace {
 
@@ -187,6 +188,15 @@ TEST(CYbDialogTest, ADialogEndedBeforeItShowsReturnsItsCodeAndAnUnknownTemplateI
   EXPECT_FALSE(early.isVisible());
   CYbDialog unknown(39199);
   EXPECT_EQ(unknown.DoModal(), QUOR_PRN_ERR_ARGUMENT);
+}
+
+TEST(CYbDialogTest, ASecondTemplateUnderATakenIdFailsLoudlyAndTheFirstStays) {
+  DialogTemplate other;
+  other.id = kTemplate;
+  other.caption = "other";
+  EXPECT_THROW(DialogTemplates::Register(other), std::logic_error);
+  ASSERT_NE(DialogTemplates::Find(kTemplate), nullptr);
+  EXPECT_EQ(DialogTemplates::Find(kTemplate)->caption, mbcs::Cp932("キー"));
 }
 
 }  // namespace

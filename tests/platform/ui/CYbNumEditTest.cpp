@@ -5,7 +5,7 @@
 #include <clocale>
 
 #include "platform/ui/CYbNumEdit.h"
-#include "tests/platform/ui/UiTestSupport.h"
+#include "tests/support/DialogDriver.h"
 
 namespace {
 
@@ -31,16 +31,39 @@ TEST(CYbNumEditTest, ReadsAndWritesTextWithADotWhateverTheLocale) {
   e.SetWindowTextValue(-1.5);
   EXPECT_EQ(e.GetWindowText(), "-1.5");
   EXPECT_DOUBLE_EQ(e.GetWindowTextValue(), -1.5);
-  // Writing a text rounds it to the decimal digits and shows its shortest form.
+  // Writing a text rounds it to the decimal digits and shows exactly that many.
   e.SetWindowText("79.96");
-  EXPECT_EQ(e.GetWindowText(), "80");
+  EXPECT_EQ(e.GetWindowText(), "80.0");
   e.SetWindowText("-100.0");
-  EXPECT_EQ(e.GetWindowText(), "-100");
+  EXPECT_EQ(e.GetWindowText(), "-100.0");
   e.SetWindowText("abc");  // not a number: shown as given, read as 0
   EXPECT_DOUBLE_EQ(e.GetWindowTextValue(), 0.0);
   e.SetWindowText("");
   EXPECT_DOUBLE_EQ(e.GetWindowTextValue(), 0.0);
   std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(CYbNumEditTest, OneDecimalDigitShowsEveryValueWithExactlyOneDecimal) {
+  CYbNumEdit e;
+  e.InitEdit(kNumEditNumeric | kNumEditSigned, 0, 3, 1, -999.9, 999.9);
+  const std::pair<const char*, const char*> texts[] = {
+      {"80", "80.0"}, {"100.0", "100.0"}, {"-1.5", "-1.5"}, {"0", "0.0"}, {"3", "3.0"},
+      {"-0.04", "0.0"}, {"12.35", "12.4"}, {"999.9", "999.9"}, {" 7 ", "7.0"}};
+  for (const auto& [given, shown] : texts) {
+    e.SetWindowText(given);
+    EXPECT_EQ(e.GetWindowText(), shown) << given;
+  }
+  e.SetWindowTextValue(0.1 + 0.2);
+  EXPECT_EQ(e.GetWindowText(), "0.3");
+  EXPECT_DOUBLE_EQ(e.GetWindowTextValue(), 0.3);
+  e.SetWindowTextValue(-3);
+  EXPECT_EQ(e.GetWindowText(), "-3.0");
+  // Without decimal digits a value keeps its shortest form.
+  CYbNumEdit whole;
+  whole.InitEdit(kNumEditNumeric, 0, 3, 0, 0, 999);
+  whole.SetWindowText("41.6");
+  EXPECT_EQ(whole.GetWindowText(), "42");
+  EXPECT_EQ(CYbNumEdit::FormatValue(-1e-9, 1), "0.0");
 }
 
 TEST(CYbNumEditTest, TypingIsLimitedToTheDigitsAndSign) {

@@ -13,7 +13,7 @@
 #include "platform/ui/UiKeys.h"
 #include "platform/ui/UiText.h"
 #include "tests/platform/ui/GalleryDialog.h"
-#include "tests/platform/ui/UiTestSupport.h"
+#include "tests/support/DialogDriver.h"
 
 namespace {
 

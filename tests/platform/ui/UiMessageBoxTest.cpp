@@ -6,7 +6,7 @@
 #include <QTimer>
 
 #include "platform/ui/UiMessageBox.h"
-#include "tests/platform/ui/UiTestSupport.h"
+#include "tests/support/DialogDriver.h"
 
 namespace {
 

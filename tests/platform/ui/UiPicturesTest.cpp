@@ -2,12 +2,14 @@
 // that a dialog names exists at the size asked for.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QStyle>
 #include <set>
 
 #include "platform/ui/CYbImageList.h"
 #include "platform/ui/UiPictures.h"
-#include "tests/platform/ui/UiTestSupport.h"
+#include "tests/support/DialogDriver.h"
 
 namespace {
 
@@ -44,6 +46,12 @@ TEST(UiPicturesTest, EveryNamedPictureExistsAndUnknownIdsAreRefused) {
     for (int x = 0; x < 20 && !drawn; ++x) drawn = qAlpha(img.pixel(x, 10)) != 0;
     EXPECT_TRUE(drawn) << id;
   }
+  // The system's own sizes and information icon, as the style gives them.
+  EXPECT_EQ(UiPictures::SmallIconSize(), QApplication::style()->pixelMetric(QStyle::PM_SmallIconSize));
+  EXPECT_GT(UiPictures::SmallIconSize(), 0);
+  const QPixmap info = UiPictures::Pixmap(UiPictures::kSystemInformation);
+  ASSERT_FALSE(info.isNull());
+  EXPECT_EQ(info.width(), UiPictures::IconSize());
   EXPECT_TRUE(UiPictures::Pixmap(31719).isNull());
   EXPECT_TRUE(UiPictures::Pixmap(31900).isNull());
   CYbImageList list;

@@ -15,9 +15,19 @@ constexpr uint32_t DM_SCALE = 0x00000010;
 constexpr uint32_t DM_COPIES = 0x00000100;
 constexpr uint32_t DM_DEFAULTSOURCE = 0x00000200;
 constexpr uint32_t DM_COLOR = 0x00000800;
+constexpr uint32_t DM_DUPLEX = 0x00001000;
 
 constexpr int16_t DMORIENT_PORTRAIT = 1;
 constexpr int16_t DMORIENT_LANDSCAPE = 2;
+
+constexpr int16_t DMCOLOR_MONOCHROME = 1;
+constexpr int16_t DMCOLOR_COLOR = 2;
+
+// Two-sided printing: one side, or both sides turned over the long edge
+// (DMDUP_VERTICAL) or the short edge (DMDUP_HORIZONTAL) of a portrait page.
+constexpr int16_t DMDUP_SIMPLEX = 1;
+constexpr int16_t DMDUP_VERTICAL = 2;
+constexpr int16_t DMDUP_HORIZONTAL = 3;
 
 struct DEVMODEA {
   char dmDeviceName[32];

@@ -1,0 +1,275 @@
+// The shared dialog driver on the sample dialog, and what the framework
+// promises the dialogs built on it: a user's actions notify, the code's
+// changes stay silent; data exchange really moves values; the extended
+// keyboard interface and full-row selection change what keys and clicks do.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QFile>
+#include <QImage>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/mbcs/Cp932Converter.h"
+#include "platform/ui/CYbButton.h"
+#include "platform/ui/CYbComboBox.h"
+#include "platform/ui/CYbEdit.h"
+#include "platform/ui/CYbListCtrl.h"
+#include "platform/ui/CYbNumEdit.h"
+#include "platform/ui/CYbSliderCtrl.h"
+#include "platform/ui/CYbTreeCtrl.h"
+#include "platform/ui/UiKeys.h"
+#include "platform/ui/UiMessageBox.h"
+#include "platform/ui/UiText.h"
+#include "printer/CQuorPrnPrinterInfoManager.h"
+#include "tests/platform/ui/GalleryDialog.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/DialogFixture.h"
+
+namespace {
+
+using mbcs::Cp932;
+using namespace uitest;
+
+// Every user-only notification of the sample dialog's controls, in order.
+struct Heard {
+  std::vector<std::string> events;
+  void Listen(GalleryDialog& d) {
+    auto add = [this](std::string e) { events.push_back(std::move(e)); };
+    QObject::connect(d.Item<CYbComboBox>(kGalCombo), &CYbComboBox::userSelChanged, [add](int i) { add("combo " + std::to_string(i)); });
+    QObject::connect(d.Item<CYbComboBox>(kGalCombo), &CYbComboBox::focusLost, [add] { add("combo left"); });
+    QObject::connect(d.Item<CYbSliderCtrl>(kGalSlider), &CYbSliderCtrl::userMoved, [add](int p) { add("slider " + std::to_string(p)); });
+    QObject::connect(d.Item<CYbListCtrl>(kGalList), &CYbListCtrl::userSelChanged, [add](int r) { add("list " + std::to_string(r)); });
+    auto* tree = d.Item<CYbTreeCtrl>(kGalTree);
+    QObject::connect(tree, &CYbTreeCtrl::userSelChanged, [add, tree](HTREEITEM i) { add("tree " + tree->GetItemText(i)); });
+    QObject::connect(d.Item<CYbButton>(kGalCheck), &CYbButton::clicked, [add] { add("check"); });
+    QObject::connect(d.Item<CYbButton>(kGalRadio1), &CYbButton::clicked, [add] { add("radio1"); });
+    QObject::connect(d.Item<CYbEdit>(kGalEdit), &CYbEdit::userEdited, [add] { add("edit"); });
+    QObject::connect(d.Item<CYbEdit>(kGalEdit), &CYbEdit::focusLost, [add] { add("edit left"); });
+  }
+};
+
+TEST(DialogDriverTest, UserActionsNotifyOnceEachWhileTheCodesChangesStaySilent) {
+  GalleryDialog dlg;
+  DialogDriver drive(dlg);
+  Heard heard;
+  std::vector<std::string> silent;
+  const int result = drive.RunModal([&] {
+    heard.Listen(dlg);
+    auto* tree = dlg.Item<CYbTreeCtrl>(kGalTree);
+    // What a dialog does while it sets itself up or reacts.
+    dlg.Item<CYbComboBox>(kGalCombo)->SetCurSel(1);
+    dlg.Item<CYbSliderCtrl>(kGalSlider)->SetPos(3);
+    dlg.Item<CYbSliderCtrl>(kGalSlider)->SetRange(0, 100);
+    dlg.Item<CYbListCtrl>(kGalList)->SetItemState(5, kLvisSelected | kLvisFocused, kLvisSelected | kLvisFocused);
+    tree->SelectItem(tree->GetRootItem());
+    dlg.CheckDlgButton(kGalCheck, 0);
+    dlg.CheckRadioButton(kGalRadio1, kGalRadio2, kGalRadio1);
+    dlg.SetDlgItemText(kGalEdit, "x");
+    silent = heard.events;
+
+    EXPECT_TRUE(drive.PickComboEntry(kGalCombo, 0));
+    EXPECT_EQ(drive.Text(kGalCombo), Cp932("プリンタプロパティに従う"));
+    EXPECT_TRUE(drive.MoveSlider(kGalSlider, 5));
+    EXPECT_TRUE(drive.PickListRow(kGalList, 2));
+    EXPECT_EQ(drive.Text(kGalList), Cp932("緑"));
+    HTREEITEM user = tree->GetChildItem(tree->GetRootItem());
+    EXPECT_TRUE(drive.PickTreeItem(kGalTree, tree->GetChildItem(user)));
+    EXPECT_EQ(drive.Text(kGalTree), Cp932("請求書"));
+    EXPECT_TRUE(drive.ClickButton(kGalCheck));
+    EXPECT_TRUE(drive.ClickButton(kGalRadio1));  // already checked: still the user's click
+    EXPECT_TRUE(drive.TypeInto(kGalEdit, Cp932("ab表")));
+    EXPECT_EQ(drive.Text(kGalEdit), Cp932("ab表"));
+    EXPECT_TRUE(drive.ClickBarButton(kVkReturn));
+  });
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(silent, std::vector<std::string>{});
+  const std::vector<std::string> expected = {
+      "combo 0", "slider 4", "slider 5", "list 2", "tree " + Cp932("請求書"), "check", "radio1",
+      "edit", "edit", "edit", "edit", "edit left"};
+  // The combo's focus-lost comes when the focus moves on from it; the rest in
+  // the order the user acted (typing over the selection counts once per key).
+  std::vector<std::string> withoutCombo;
+  int comboLeft = 0;
+  for (const auto& e : heard.events) {
+    if (e == "combo left") {
+      ++comboLeft;
+    } else {
+      withoutCombo.push_back(e);
+    }
+  }
+  EXPECT_EQ(comboLeft, 1);
+  EXPECT_EQ(withoutCombo, expected);
+  EXPECT_EQ(dlg.IsDlgButtonChecked(kGalCheck), 1);
+}
+
+// The framework's own texts (help message, message-box buttons) in Japanese
+// and English, read from the boxes a user would see.
+class FrameworkTextsTest : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    const char* lang = std::getenv("LANG");
+    saved_ = lang ? lang : "";
+    setenv("LANG", GetParam(), 1);
+  }
+  void TearDown() override { setenv("LANG", saved_.c_str(), 1); }
+  bool English() const { return std::string(GetParam()).rfind("en", 0) == 0; }
+  std::string saved_;
+};
+
+TEST_P(FrameworkTextsTest, AnswersMessageBoxesPressesKeysAndSavesThePicture) {
+  GalleryDialog dlg;
+  DialogDriver drive(dlg);
+  std::string png;
+  SeenMessageBox help;
+  int question = 0;
+  const int result = drive.RunModal([&] {
+    drive.AnswerNextMessageBox(kIdOk);
+    drive.PressFunctionKey(kVkF1);  // the framework's help message
+    help = drive.LastMessageBox();
+    drive.AnswerNextMessageBox(kIdCancel);
+    question = UiMessageBox::Show(&dlg, "?", "", kMbOkCancel | kMbIconQuestion);
+    png = drive.SavePng(English() ? "en" : "ja");
+    drive.PressFunctionKey(kVkF9);  // on the bar, but nothing handles it
+    drive.PressFunctionKey(kVkEscape);
+  });
+  EXPECT_EQ(result, 2);
+  ASSERT_TRUE(help.seen);
+  EXPECT_EQ(help.text, English() ? "Help (context number 0)" : Cp932("ヘルプ（コンテキスト番号 0）"));
+  EXPECT_EQ(help.icon, kMbIconInformation);
+  EXPECT_EQ(help.caption, English() ? "Gallery" : Cp932("ギャラリー"));
+  EXPECT_EQ(help.buttons, std::vector<std::string>{"OK"});
+  EXPECT_EQ(question, kIdCancel);
+  EXPECT_EQ(drive.LastMessageBox().icon, kMbIconQuestion);
+  const std::string cancel = English() ? "Cancel" : Cp932("キャンセル");
+  EXPECT_EQ(drive.LastMessageBox().buttons, (std::vector<std::string>{"OK", cancel}));
+  EXPECT_EQ(png, std::string(QUORPRN_BINARY_DIR "/gallery/39000-") + (English() ? "en" : "ja") + ".png");
+  EXPECT_EQ(QImage(UiText::ToQt(png)).size(), dlg.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, FrameworkTextsTest, ::testing::Values("C.UTF-8", "en_US.UTF-8"),
+                         [](const auto& info) { return std::string(info.param).rfind("en", 0) == 0 ? "English" : "Japanese"; });
+
+TEST(DialogDriverTest, TheWatchdogClosesAForgottenMessageBoxAndTheDialog) {
+  GalleryDialog dlg;
+  DialogDriver drive(dlg);
+  const int result = drive.RunModal([&] { drive.PressFunctionKey(kVkF1); }, 300);
+  EXPECT_EQ(result, kWatchdogCode);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+class DataExchangeDialog : public GalleryDialog {
+ public:
+  DataExchangeDialog() {
+    DdxCheck(kGalCheck, &check);
+    DdxRadio(kGalRadio1, &radio);
+    DdxText(kGalEdit, &text);
+    DdxValue(kGalNum, &value);
+  }
+  int check = 0, radio = -1;
+  std::string text = "start";  // replaces the template's text when the dialog starts
+  double value = 0.0;
+};
+
+TEST(DialogDriverTest, UpdateDataMovesBoundValuesBothWays) {
+  DataExchangeDialog dlg;
+  DialogDriver drive(dlg);
+  bool allBound = false, missing = true;
+  const int result = drive.RunModal([&] {
+    // The sample sets check on, the second radio and -1.5 after the base showed the variables.
+    dlg.UpdateData(true);
+    EXPECT_EQ(dlg.check, 1);
+    EXPECT_EQ(dlg.radio, 1);
+    EXPECT_EQ(dlg.text, "start");
+    EXPECT_DOUBLE_EQ(dlg.value, -1.5);
+    dlg.check = 0;
+    dlg.radio = 0;
+    dlg.text = "abc";
+    dlg.value = 80;
+    allBound = dlg.UpdateData(false);
+    EXPECT_EQ(dlg.IsDlgButtonChecked(kGalCheck), 0);
+    EXPECT_EQ(dlg.GetCheckedRadioButton(kGalRadio1, kGalRadio2), kGalRadio1);
+    EXPECT_EQ(dlg.GetDlgItemText(kGalEdit), "abc");
+    EXPECT_EQ(dlg.GetDlgItemText(kGalNum), "80.0");
+    // What the user does is read back.
+    drive.ClickButton(kGalRadio2);
+    drive.TypeInto(kGalNum, "12.3");
+    int stray = 0;
+    dlg.DdxCheck(999, &stray);
+    missing = !dlg.UpdateData(true);
+    drive.PressFunctionKey(kVkReturn);
+  });
+  EXPECT_EQ(result, 1);
+  EXPECT_TRUE(allBound);
+  EXPECT_TRUE(missing);  // an unknown id is reported, the rest still read
+  EXPECT_EQ(dlg.radio, 1);
+  EXPECT_DOUBLE_EQ(dlg.value, 12.3);
+}
+
+TEST(DialogDriverTest, ExtendedComboOpensOnDownAndIgnoresF4) {
+  GalleryDialog dlg;
+  DialogDriver drive(dlg);
+  std::vector<int> picked;
+  bool openedByF4 = true, openedByDown = false, plainOpenedByF4 = false;
+  drive.RunModal([&] {
+    auto* combo = dlg.Item<CYbComboBox>(kGalCombo);
+    QObject::connect(combo, &CYbComboBox::userSelChanged, [&](int i) { picked.push_back(i); });
+    combo->setFocus(Qt::TabFocusReason);
+    // Without it, Down steps to the next entry, and F4 opens the list.
+    drive.PressKey(Qt::Key_Down);
+    drive.PressKey(Qt::Key_F4);
+    plainOpenedByF4 = combo->view()->isVisible();
+    combo->hidePopup();
+    combo->SetCurSel(0);
+    combo->SetExtendedUI(true);
+    drive.PressKey(Qt::Key_F4);
+    openedByF4 = combo->view()->isVisible();
+    drive.PressKey(Qt::Key_Down);
+    openedByDown = combo->view()->isVisible();
+    combo->hidePopup();
+    dlg.EndDialog(1);
+  });
+  EXPECT_TRUE(plainOpenedByF4);
+  EXPECT_FALSE(openedByF4);
+  EXPECT_TRUE(openedByDown);
+  EXPECT_EQ(picked, std::vector<int>{1});
+}
+
+TEST(DialogDriverTest, FullRowSelectionLetsAClickBesideTheFirstColumnSelect) {
+  GalleryDialog dlg;
+  DialogDriver drive(dlg);
+  std::vector<int> narrow, full;
+  drive.RunModal([&] {
+    auto* list = dlg.Item<CYbListCtrl>(kGalList);
+    list->setColumnWidth(0, 60);
+    list->InsertColumn(1, "n", 0, 60);
+    auto clickSecondColumn = [list](int row) {
+      const QRect r = list->visualItemRect(list->topLevelItem(row));
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                        QPoint(list->columnViewportPosition(1) + 10, r.center().y()));
+    };
+    QObject::connect(list, &CYbListCtrl::userSelChanged, [&](int row) { (list->GetExtendedStyle() ? full : narrow).push_back(row); });
+    clickSecondColumn(1);
+    EXPECT_EQ(list->SetExtendedStyle(kLvsExFullRowSelect), 0u);
+    clickSecondColumn(4);
+    EXPECT_EQ(list->GetNextSelectedItem(-1), 4);
+    dlg.EndDialog(1);
+  });
+  EXPECT_EQ(narrow, std::vector<int>{});
+  EXPECT_EQ(full, std::vector<int>{4});
+}
+
+class DialogFixtureTest : public DialogFixture {};
+
+TEST_F(DialogFixtureTest, OffersTheNamedPrintersAndNoneOfTheMachines) {
+  ASSERT_EQ(CQuorPrnPrinterInfoManager::GetPrinterCount(), 2);
+  EXPECT_EQ(CQuorPrnPrinterInfoManager::GetPrinterAt(0)->printerName, "Printer A");
+  UsePrinters({Cp932("経理 \"1\""), "B"}, "B");
+  ASSERT_EQ(CQuorPrnPrinterInfoManager::GetPrinterCount(), 2);
+  EXPECT_NE(CQuorPrnPrinterInfoManager::FindPrinter(Cp932("経理 \"1\"")), nullptr);
+  std::string name;
+  EXPECT_TRUE(spooler->DefaultPrinter(&name, nullptr));
+  EXPECT_EQ(name, "B");
+}
+
+}  // namespace
