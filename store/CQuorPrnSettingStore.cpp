@@ -15,6 +15,7 @@
 
 #include "meraprn/CPrnDoc.h"
 #include "platform/registry/MeraRegKey.h"
+#include "platform/registry/Registry.h"
 #include "printer/CQuorPrnPrinterInfoManager.h"
 #include "quorprn/CQuorPrnPrinterRedirectManager.h"
 
@@ -420,8 +421,25 @@ int32_t CQuorPrnSettingStore::SetPrinter(QUOR_PRN_PRINTER_INFO_TYPE printer, QUO
   return QUOR_PRN_SUCCESS;
 }
 
+// All or nothing: a set written halfway would pair the new current printer
+// with old values, or leave some printers changed and others not, while the
+// caller is told that saving failed.
 int32_t CQuorPrnSettingStore::SavePrinterSet() {
   if (m_printerSetFlag == 0) return QUOR_PRN_ERR_STATE;
+  int32_t result = QUOR_PRN_SUCCESS;
+  registry::RegError err;
+  const bool kept = registry::Registry::Current()->Transaction(
+      [&](registry::RegError*) {
+        result = _writePrinterSet();
+        return result == QUOR_PRN_SUCCESS;
+      },
+      &err);
+  // A hive that could not start or commit the transaction wrote nothing.
+  if (!kept && result == QUOR_PRN_SUCCESS) result = QUOR_PRN_ERR_WRITE_SET;
+  return result;
+}
+
+int32_t CQuorPrnSettingStore::_writePrinterSet() {
   auto reg = MeraNewRegKey();
   const int32_t r = _writeCurrentPrinter(*reg);
   if (r != QUOR_PRN_SUCCESS) return r;

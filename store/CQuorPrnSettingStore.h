@@ -59,7 +59,8 @@ class CQuorPrnSettingStore {
   // copies the entries) into the open set, in memory. 1, 110, 111, 112.
   int32_t SetPrinter(QUOR_PRN_PRINTER_INFO_TYPE printer, QUOR_PRN_COLOR_INFO_TYPE* color);
   // Writes "CurrentPrinter" and, when any printer was set, every printer of
-  // the set with its colours. 1, 112, 171, 172.
+  // the set with its colours, as one unit: on failure nothing of it is
+  // written. 1, 112, 171, 172.
   int32_t SavePrinterSet();
   // Closes the set and drops every printer object. 1.
   int32_t ClosePrinterSet();
@@ -164,6 +165,7 @@ class CQuorPrnSettingStore {
   int32_t _readPrinterKey(CMeraRegKey& reg, CQuorPrnRegPrinter& printer);
   int32_t _readColors(CMeraRegKey& reg, CQuorPrnRegPrinter& printer);
   int32_t _writeCurrentPrinter(CMeraRegKey& reg);
+  int32_t _writePrinterSet();
   int32_t _writePrinter(CMeraRegKey& reg, const CQuorPrnRegPrinter& printer, bool withColors);
   int32_t _readForm(CMeraRegKey& reg, CQuorPrnRegForm& form);
   int32_t _writeForm(CMeraRegKey& reg, const std::string& storedPrinter, const QUOR_PRN_FORM_INFO_TYPE& form);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/CommandError.h"
+#include "tools/DialogPrinterVerb.h"
 #include "tools/HiveVerbs.h"
 #include "tools/LookupVerbs.h"
 #include "tools/PrintVerb.h"
@@ -51,6 +52,7 @@ int CommandLine::Run(int argc, char** argv) {
   groups.push_back(std::make_unique<TemplateVerbs>());
   groups.push_back(std::make_unique<RegVerbs>());
   groups.push_back(std::make_unique<HiveVerbs>());
+  groups.push_back(std::make_unique<DialogPrinterVerb>());
   for (auto& g : groups) g->Register(app, ctx);
 
   try {

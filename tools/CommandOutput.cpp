@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "platform/registry/PgHive.h"
 #include "tools/ResultMeaning.h"
 
 namespace tools {
@@ -11,7 +12,9 @@ void CommandOutput::Text(const std::string& line) {
   if (!json_) std::cout << line << '\n';
 }
 
-void CommandOutput::Problem(const std::string& message) {
+// A message may quote a hive's connection URI as the user typed it.
+void CommandOutput::Problem(const std::string& text) {
+  std::string message = registry::MaskPgUrisIn(text);
   if (json_)
     data_["problems"].push_back(message);
   else
@@ -31,7 +34,8 @@ int CommandOutput::Success() {
   return 0;
 }
 
-int CommandOutput::Fail(int status, const std::string& message) {
+int CommandOutput::Fail(int status, const std::string& text) {
+  std::string message = registry::MaskPgUrisIn(text);
   data_["result"] = 0;
   data_["meaning"] = status == 2 ? "usage error" : "failed";
   data_["error"] = message;

@@ -12,6 +12,7 @@ std::string ResultMeaning::Of(int32_t code) {
     case QUOR_PRN_ERR_MEMORY: return "the settings store ran out of memory";
     case QUOR_PRN_ERR_STATE: return "the settings store was in the wrong state";
     case QUOR_PRN_ERR_SPOOLER: return "a spooler or driver query failed";
+    case QUOR_PRN_ERR_DISPLAY: return "no display to show a dialog on";
     case QUOR_PRN_ERR_REG_KEY: return "a registry key failed to open or to be created";
     case QUOR_PRN_ERR_REG_DELETE: return "a registry key failed to be deleted";
     case QUOR_PRN_ERR_TEMPLATE: return "the form template file failed";

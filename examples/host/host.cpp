@@ -1,8 +1,9 @@
 // A minimal host: stores a printer and a form for its own system and job,
 // asks the library which settings to print a form with, and removes what it
-// stored. It chooses no hive and no printers itself: the library follows
-// QUORPRN_REGISTRY and QUORPRN_SPOOLER, as in any host process. Exits 0 when
-// every answer was the expected one.
+// stored; then it offers its user the printer dialog. It chooses no hive and
+// no printers itself: the library follows QUORPRN_REGISTRY and
+// QUORPRN_SPOOLER, as in any host process. Exits 0 when every answer was the
+// expected one.
 #include <cstdio>
 #include <cstring>
 
@@ -60,6 +61,22 @@ int main(int argc, char** argv) {
   code = QuorPrnGetCupsOptions(templatePath, &outPrinter, &outForm, &outColor, &options);
   for (const auto& o : options) std::printf("job option: %s=%s\n", o.Name.c_str(), o.Value.c_str());
   failures += Check("QuorPrnGetCupsOptions", code == QUOR_PRN_SUCCESS || code == QUOR_PRN_ERR_NO_JOBS, 1);
+
+  // The printer dialog. A bad argument is refused before anything happens;
+  // without a display (a service, a terminal session) the library answers
+  // QUOR_PRN_ERR_DISPLAY instead of showing anything, and the host carries on
+  // with the settings it has.
+  CPrnDevMode devMode;
+  failures += Check("QuorPrnPrinterDlgOpen", QuorPrnPrinterDlgOpen("", job, 3, &devMode, 0, 0), QUOR_PRN_ERR_ARGUMENT);
+  code = QuorPrnPrinterDlgOpen(system, job, 3, &devMode, /*helpId=*/0, /*withColour=*/1);
+  if (code == QUOR_PRN_ERR_DISPLAY) {
+    std::printf("printer dialog: no display, settings kept as they are\n");
+  } else {
+    DEVMODEA* chosen = nullptr;
+    const int32_t size = devMode.GetDevMode(chosen);
+    std::printf("printer dialog: %d, %s\n", code, size > 0 ? "printer properties chosen" : "no printer properties");
+    failures += Check("QuorPrnPrinterDlgOpen", code == QUOR_PRN_SUCCESS || code == QUOR_PRN_CANCEL, 1);
+  }
 
   failures += Check("RegDeletePrinterSet", access.RegDeletePrinterSet(system, job, 3), QUOR_PRN_SUCCESS);
   return failures == 0 ? 0 : 1;

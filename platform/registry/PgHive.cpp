@@ -793,6 +793,28 @@ std::string MaskPgUri(const std::string& uri) {
   return out;
 }
 
+std::string MaskPgUrisIn(const std::string& text) {
+  std::string out;
+  size_t i = 0;
+  while (i < text.size()) {
+    size_t next = std::string::npos;
+    for (const char* scheme : {"postgresql://", "postgres://"}) {
+      for (size_t at = i; at < text.size(); ++at) {
+        if (StartsWithNoCase(text.substr(at, std::strlen(scheme)), scheme)) {
+          next = std::min(next, at);
+          break;
+        }
+      }
+    }
+    if (next == std::string::npos) break;
+    size_t end = text.find_first_of(" \t\r\n\"'", next);
+    if (end == std::string::npos) end = text.size();
+    out += text.substr(i, next - i) + MaskPgUri(text.substr(next, end - next));
+    i = end;
+  }
+  return out + text.substr(std::min(i, text.size()));
+}
+
 std::shared_ptr<RegistryHive> OpenPgHive(const std::string& uri, const PgHiveOptions& options) {
   auto hive = std::make_shared<PgHive>(uri, options);
   hive->Start();

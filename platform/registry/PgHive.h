@@ -38,6 +38,10 @@ bool IsPgUri(const std::string& location);
 // "***", for every place where a URI is shown.
 std::string MaskPgUri(const std::string& uri);
 
+// `text` with every connection URI in it masked as MaskPgUri does, for
+// messages that may quote what a user typed (a misplaced option value).
+std::string MaskPgUrisIn(const std::string& text);
+
 // A hive on the server that `uri` names. Never returns null: it connects at
 // once, and when the server cannot be used every operation fails with a code
 // of its own (kUnreachable, kCannotOpen, kAccessDenied) and a message naming

@@ -8,7 +8,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmapCache>
+#include <QPolygonF>
 #include <QStyle>
+#include <cmath>
 
 #include "platform/ui/UiText.h"
 
@@ -69,17 +71,36 @@ void Paper(QPainter& p, bool portrait) {
   p.drawLine(QPointF(r.left() + 4, r.top() + 3), QPointF(r.left() + 12, r.top() + 3));
 }
 
+// The printer dialogs' pictures: a printed block on a sheet, moved off its
+// place (offset) or grown beyond it (scale); the dashed outline is where the
+// printer would have put it, the red arrow the correction.
+void Arrow(QPainter& p, QPointF from, QPointF to) {
+  p.setPen(QPen(QColor(0xc0, 0x20, 0x20), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawLine(from, to);
+  const QPointF d = to - from;
+  const qreal len = std::hypot(d.x(), d.y());
+  if (len <= 0) return;
+  const QPointF u = d / len, n(-u.y(), u.x());
+  QPolygonF head;
+  head << to << to - 5 * u + 3 * n << to - 5 * u - 3 * n;
+  p.setBrush(QColor(0xc0, 0x20, 0x20));
+  p.drawPolygon(head);
+}
+
 void Correction(QPainter& p, bool scale) {
-  Sheet(p, QRectF(10, 8, 40, 50));
-  p.setPen(QPen(QColor(0xc0, 0x20, 0x20), 2));
+  Sheet(p, QRectF(8, 4, 48, 56));
   p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1.2, Qt::DashLine));
+  const QRectF planned(16, 14, 22, 26);
+  p.drawRect(planned);
+  const QRectF placed = scale ? QRectF(16, 14, 32, 38) : QRectF(24, 22, 22, 26);
+  p.setPen(QPen(QColor(0x20, 0x40, 0x90), 1.8));
+  p.setBrush(QColor(0x20, 0x40, 0x90, 40));
+  p.drawRect(placed);
   if (scale) {
-    p.drawRect(QRectF(18, 16, 24, 30));
-    p.drawLine(QPointF(42, 46), QPointF(56, 60));
+    Arrow(p, planned.bottomRight() + QPointF(-2, -2), placed.bottomRight() + QPointF(-1, -1));
   } else {
-    p.drawLine(QPointF(4, 4), QPointF(20, 20));
-    p.drawLine(QPointF(20, 20), QPointF(14, 20));
-    p.drawLine(QPointF(20, 20), QPointF(20, 14));
+    Arrow(p, planned.topLeft() + QPointF(1, 1), placed.topLeft() + QPointF(-1, -1));
   }
 }
 

@@ -163,6 +163,10 @@ TEST_F(PrinterSets, EntryStateAndWriteFailuresAnswerTheirCodes) {
   EXPECT_EQ(store.SetPrinter(p, nullptr), 1);
   Fail(RegOp::SetNumber, kSet + "\\Plain", "ScaleY");
   EXPECT_EQ(store.SavePrinterSet(), 172);
+  // A failed save leaves nothing of itself behind: no current printer, no
+  // half-written printer.
+  EXPECT_FALSE(hive->HasValue(kSet, "CurrentPrinter"));
+  EXPECT_FALSE(hive->HasKey(kSet + "\\Plain"));
   EXPECT_EQ(store.SavePrinterSet(), 1);
   EXPECT_TRUE(hive->HasValue(kSet + "\\Plain", "ScaleY"));
   EXPECT_EQ(store.ClosePrinterSet(), 1);

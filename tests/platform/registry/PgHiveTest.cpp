@@ -232,6 +232,10 @@ TEST_F(PgHiveTest, CachedKeysFollowEveryCommittedChangeAndCostNoRoundTrips) {
   ASSERT_TRUE(writer->SetValue("SOFTWARE\\K", "N", RegValue::Number(1), &err));
   EXPECT_EQ(HiveValue(*counted, "SOFTWARE\\K", "N"), "1");
   EXPECT_EQ(HiveValue(*notified, "SOFTWARE\\K", "N"), "1");
+  // The writer's notifications may still be on their way and would empty
+  // the cache once more; let them land first.
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(HiveValue(*notified, "SOFTWARE\\K", "N"), "1");
 
   int64_t before = registry::PgHiveRoundTrips(*notified);
   registry::Registry::UseHive(notified);

@@ -132,6 +132,8 @@ class PgSandbox {
     if (pid == 0) {
       if (asServer && uid_ != 0 && (::setgroups(0, nullptr) != 0 || ::setgid(gid_) != 0 || ::setuid(uid_) != 0))
         _exit(126);
+      // The build folder may be one the server's user cannot enter.
+      if (::chdir(folder_.c_str()) != 0) _exit(125);
       FILE* f = std::fopen(log.c_str(), "w");
       if (f) {
         ::dup2(fileno(f), 1);

@@ -1,0 +1,270 @@
+// Both printer dialogs, driven as a user drives them: what reaches the hive
+// and the caller's device-settings holder on confirm and on cancel, switching
+// printers, the scale rules, the property sheet, failures on the way in and
+// on the way out, and Japanese printer names.
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+
+#include "platform/registry/MemoryHive.h"
+#include "platform/ui/UiKeys.h"
+#include "platform/ui/UiText.h"
+#include "tests/dialogs/PrinterDlgTestSupport.h"
+
+namespace {
+
+using namespace printerdlgtest;
+using mbcs::Cp932;
+using uitest::DialogDriver;
+
+template <class Dlg>
+using PrinterDlg = PrinterDialogs<Dlg>;
+using BothDialogs = ::testing::Types<CQuorPrnPrinterDlg, CQuorPrnPrinterDlgEx>;
+TYPED_TEST_SUITE(PrinterDlg, BothDialogs);
+
+TYPED_TEST(PrinterDlg, ConfirmStoresTheShownValuesCancelWritesNothing) {
+  using D = TypeParam;
+  Store("Printer A", -15, 1000, 1000, 1);
+  MakeCurrent("Printer A");
+  Fill(this->holder, 13);
+  const auto before = this->hive->Dump(kSet);
+
+  EXPECT_EQ(this->Run([](Opened<D>& dlg, DialogDriver& d) {
+    EXPECT_EQ(d.Text(D::kPrinterList), "Printer A");
+    EXPECT_EQ(d.Text(D::kOffsetX), "-1.5");
+    EXPECT_EQ(d.Text(D::kScaleX), "100.0");
+    EXPECT_FALSE(dlg.GetDlgItem(D::kScaleY)->isEnabled());
+    d.TypeInto(D::kOffsetX, "12.3");
+    d.PressFunctionKey(kVkEscape);
+  }), 2);
+  EXPECT_EQ(this->hive->Dump(kSet), before);
+  EXPECT_EQ(PaperOf(this->holder), 13);
+
+  EXPECT_EQ(this->Run([](Opened<D>&, DialogDriver& d) {
+    d.TypeInto(D::kOffsetX, "12.3");
+    d.TypeInto(D::kOffsetY, "-0.7");
+    d.PressFunctionKey(kVkReturn);
+  }), 1);
+  EXPECT_EQ(this->result, 1);
+  EXPECT_EQ(Number(kSet + "\\Printer A", "OffsetX"), 123);
+  EXPECT_EQ(Number(kSet + "\\Printer A", "OffsetY"), -7);
+  EXPECT_EQ(Text(kSet, "CurrentPrinter"), "Printer A");
+  // No property sheet ran: the caller gets back what it handed in.
+  EXPECT_EQ(PaperOf(this->holder), 13);
+}
+
+TYPED_TEST(PrinterDlg, SwitchingPrintersKeepsEachPrintersValuesUntilConfirm) {
+  using D = TypeParam;
+  Store("Printer A", 10, 1000, 1000, 1);
+  Store("Printer B", 20, 1000, 1000, 1);
+  MakeCurrent("Printer A");
+  const auto before = this->hive->Dump(kSet);
+  auto visitBoth = [](DialogDriver& d) {
+    d.TypeInto(D::kOffsetX, "5");
+    ASSERT_TRUE(d.PickComboEntry(D::kPrinterList, 1));
+    EXPECT_EQ(d.Text(D::kOffsetX), "2.0");
+    d.TypeInto(D::kOffsetX, "7");
+    ASSERT_TRUE(d.PickComboEntry(D::kPrinterList, 0));
+    // A's value as it was shown when the user left it, not as stored.
+    EXPECT_EQ(d.Text(D::kOffsetX), "5.0");
+  };
+  EXPECT_EQ(this->Run([&](Opened<D>&, DialogDriver& d) {
+    visitBoth(d);
+    d.PressFunctionKey(kVkEscape);
+  }), 2);
+  EXPECT_EQ(this->hive->Dump(kSet), before);
+
+  EXPECT_EQ(this->Run([&](Opened<D>&, DialogDriver& d) {
+    visitBoth(d);
+    ASSERT_TRUE(d.PickComboEntry(D::kPrinterList, 1));
+    d.PressFunctionKey(kVkReturn);
+  }), 1);
+  EXPECT_EQ(Number(kSet + "\\Printer A", "OffsetX"), 50);
+  EXPECT_EQ(Number(kSet + "\\Printer B", "OffsetX"), 70);
+  EXPECT_EQ(Text(kSet, "CurrentPrinter"), "Printer B");
+}
+
+TYPED_TEST(PrinterDlg, ScalesAreHeldTo80To120WithAndWithoutFixedAspect) {
+  using D = TypeParam;
+  Store("Printer A", 0, 1000, 1100, 0);
+  MakeCurrent("Printer A");
+  EXPECT_EQ(this->Run([](Opened<D>& dlg, DialogDriver& d) {
+    EXPECT_EQ(d.Text(D::kScaleY), "110.0");
+    EXPECT_TRUE(dlg.GetDlgItem(D::kScaleY)->isEnabled());
+    // Leaving a corrected horizontal scale corrects the vertical one with it.
+    d.TypeInto(D::kScaleX, "79.9");
+    EXPECT_EQ(d.Text(D::kScaleX), "80.0");
+    EXPECT_EQ(d.Text(D::kScaleY), "80.0");
+    d.TypeInto(D::kScaleY, "130");
+    EXPECT_EQ(d.Text(D::kScaleY), "120.0");
+    // Fixing the aspect: the vertical scale follows the horizontal one.
+    ASSERT_TRUE(d.ClickButton(D::kScaleFix));
+    EXPECT_FALSE(dlg.GetDlgItem(D::kScaleY)->isEnabled());
+    EXPECT_FALSE(dlg.GetDlgItem(D::kScaleYSpin)->isEnabled());
+    EXPECT_EQ(d.Text(D::kScaleY), "80.0");
+    d.TypeInto(D::kScaleX, "110.5", /*leave=*/false);
+    EXPECT_EQ(d.Text(D::kScaleY), "110.5");
+    d.PressFunctionKey(kVkReturn);
+  }), 1);
+  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleX"), 1105);
+  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleY"), 1105);
+  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleFix"), 1);
+
+  // Confirm corrects an out-of-range scale and stays open for a look at it.
+  EXPECT_EQ(this->Run([](Opened<D>& dlg, DialogDriver& d) {
+    ASSERT_TRUE(d.ClickButton(D::kScaleFix));
+    d.TypeInto(D::kScaleY, "125", /*leave=*/false);
+    d.PressFunctionKey(kVkReturn);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(d.Text(D::kScaleY), "120.0");
+    d.TypeInto(D::kScaleX, "200", /*leave=*/false);
+    d.PressFunctionKey(kVkReturn);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(d.Text(D::kScaleX), "120.0");
+    d.PressFunctionKey(kVkReturn);
+  }), 1);
+  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleX"), 1200);
+  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleY"), 1200);
+  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleFix"), 0);
+}
+
+TYPED_TEST(PrinterDlg, PropertySheetEditsTheCopyTheCallerGetsOnConfirm) {
+  using D = TypeParam;
+  MakeCurrent("Printer A");
+  {
+    SheetAnswer sheet(IDOK, 8);
+    Fill(this->holder, 13);
+    EXPECT_EQ(this->Run([&](Opened<D>& dlg, DialogDriver& d) {
+      d.PressFunctionKey(kVkF6);
+      ASSERT_EQ(sheet.shown, 1);
+      EXPECT_EQ(dlg.WorkingCopy().Block()->dmPaperSize, 8);
+      d.PressFunctionKey(kVkReturn);
+    }), 1);
+    EXPECT_EQ(PaperOf(this->holder), 8);
+  }
+  {
+    // Cancel in the sheet still makes the printer's properties the copy.
+    SheetAnswer sheet(IDCANCEL, 8);
+    this->holder.Init();
+    EXPECT_EQ(this->Run([&](Opened<D>&, DialogDriver& d) {
+      ASSERT_TRUE(d.ClickButton(D::kPropertyButton));
+      EXPECT_EQ(sheet.shown, 1);
+      d.PressFunctionKey(kVkReturn);
+    }), 1);
+    EXPECT_EQ(PaperOf(this->holder), 9);
+  }
+  {
+    // Another printer drops the copy: its properties were the old printer's.
+    SheetAnswer sheet(IDOK, 8);
+    Fill(this->holder, 13);
+    EXPECT_EQ(this->Run([&](Opened<D>& dlg, DialogDriver& d) {
+      d.PressFunctionKey(kVkF6);
+      // The combo box's list ignores a click that comes within the double-
+      // click time of the clicks before it (the previous dialogs' here).
+      QTest::qWait(QApplication::doubleClickInterval() + 100);
+      ASSERT_TRUE(d.PickComboEntry(D::kPrinterList, 1));
+      EXPECT_TRUE(dlg.WorkingCopy().Empty());
+      d.PressFunctionKey(kVkReturn);
+    }), 1);
+    DEVMODEA* none = nullptr;
+    EXPECT_EQ(this->holder.GetDevMode(none), 0);
+  }
+}
+
+TYPED_TEST(PrinterDlg, APrinterThatFailsLeavesTheCopyAsItWas) {
+  using D = TypeParam;
+  this->UseSpoolerJson(R"({"default": "Broken", "printers": [
+      {"name": "Broken", "driver": "Gone Driver", "fail": ["getPrinter"]}]})");
+  SheetAnswer sheet(IDOK, 8);
+  Fill(this->holder, 13);
+  EXPECT_EQ(this->Run([&](Opened<D>& dlg, DialogDriver& d) {
+    EXPECT_EQ(d.Text(D::kType), "Gone Driver");
+    d.PressFunctionKey(kVkF6);
+    ASSERT_TRUE(d.ClickButton(D::kPropertyButton));
+    EXPECT_EQ(sheet.shown, 0);
+    ASSERT_EQ(dlg.WorkingCopy().Size(), static_cast<int32_t>(sizeof(DEVMODEA)));
+    EXPECT_EQ(dlg.WorkingCopy().Block()->dmPaperSize, 13);
+    d.PressFunctionKey(kVkReturn);
+  }), 1);
+  EXPECT_EQ(PaperOf(this->holder), 13);
+}
+
+TYPED_TEST(PrinterDlg, AFailedWriteOnConfirmChangesNeitherHiveNorHolder) {
+  using D = TypeParam;
+  Store("Printer A", 10, 1000, 1000, 1);
+  Store("Printer B", 20, 1000, 1000, 1);
+  MakeCurrent("Printer B");
+  SheetAnswer sheet(IDOK, 8);
+  Fill(this->holder, 13);
+  const auto before = this->hive->Dump(kSet);
+  // The second printer's write fails, after the current printer and the first
+  // printer were written.
+  this->hive->InjectFault({registry::RegOp::SetNumber, kSet + "\\Printer B", "ScaleFix", "ECR099", "disk full", true});
+  EXPECT_EQ(this->Run([](Opened<D>&, DialogDriver& d) {
+    ASSERT_TRUE(d.PickComboEntry(D::kPrinterList, 0));
+    d.TypeInto(D::kOffsetX, "3");
+    d.PressFunctionKey(kVkF6);
+    d.PressFunctionKey(kVkReturn);
+  }), 1);
+  EXPECT_EQ(this->result, 1);
+  EXPECT_EQ(this->hive->Dump(kSet), before);
+  EXPECT_EQ(PaperOf(this->holder), 13);
+}
+
+TYPED_TEST(PrinterDlg, OpensOnlyWhenAPrinterCanBeOffered) {
+  using D = TypeParam;
+  // The stored printer is gone: the default printer takes its place.
+  Store("Gone", 10, 1000, 1000, 1);
+  MakeCurrent("Gone");
+  EXPECT_EQ(this->Run([](Opened<D>& dlg, DialogDriver& d) {
+    EXPECT_EQ(d.Text(D::kPrinterList), "Printer A");
+    EXPECT_EQ(dlg.LoadedPrinter(), "Printer A");
+    d.PressFunctionKey(kVkReturn);
+  }), 1);
+  EXPECT_EQ(Text(kSet, "CurrentPrinter"), "Printer A");
+
+  // Neither the stored nor the default printer is installed.
+  this->UseSpoolerJson(R"({"default": "Ghost", "printers": [{"name": "Printer C"}]})");
+  EXPECT_EQ(this->Run([](Opened<D>&, DialogDriver&) { ADD_FAILURE() << "shown"; }), 150);
+  EXPECT_EQ(this->result, 150);
+  // No default printer at all.
+  this->UsePrinters({"Printer A"}, "");
+  EXPECT_EQ(this->Run([](Opened<D>&, DialogDriver&) { ADD_FAILURE() << "shown"; }), 150);
+  // A set that cannot be read (other than by absence) is not shown either.
+  this->UsePrinters({"Printer A"}, "Printer A");
+  this->hive->InjectFault({registry::RegOp::OpenKey, kSet, "", "ECR052", "access denied", true});
+  EXPECT_EQ(this->Run([](Opened<D>&, DialogDriver&) { ADD_FAILURE() << "shown"; }), 160);
+  EXPECT_EQ(this->result, 160);
+}
+
+TYPED_TEST(PrinterDlg, JapanesePrinterNamesAreShownAndStoredAsTheyAre) {
+  using D = TypeParam;
+  const std::string accounts = Cp932("経理部のプリンタ");
+  const std::string sales = Cp932("営業～第２課");
+  this->UsePrinters({accounts, sales}, accounts);
+  EXPECT_EQ(this->Run([&](Opened<D>& dlg, DialogDriver& d) {
+    auto* list = dlg.template Item<QComboBox>(D::kPrinterList);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->itemText(0), UiText::Literal("経理部のプリンタ"));
+    EXPECT_EQ(list->itemText(1), UiText::Literal("営業～第２課"));
+    ASSERT_TRUE(d.PickComboEntry(D::kPrinterList, 1));
+    EXPECT_EQ(d.Text(D::kPrinterList), sales);
+    d.TypeInto(D::kOffsetX, "1");
+    d.PressFunctionKey(kVkReturn);
+  }), 1);
+  EXPECT_EQ(Text(kSet, "CurrentPrinter"), sales);
+  EXPECT_EQ(Number(kSet + "\\" + sales, "OffsetX"), 10);
+}
+
+TEST(PrinterDlgArguments, ACallerWithoutDeviceSettingsHolderIsRefused) {
+  CQuorPrnPrinterDlg plain;
+  EXPECT_EQ(plain.Open("SYS", "JOB", 0, nullptr, 0), 110);
+  EXPECT_EQ(plain.ResultValue(), 110);
+  CQuorPrnPrinterDlgEx colour;
+  CPrnDevMode holder;
+  EXPECT_EQ(colour.Open("SYS", "JOB", 0, &holder, nullptr, 0), 110);
+  EXPECT_EQ(colour.Open("SYS", "JOB", 0, nullptr, nullptr, 0), 110);
+  EXPECT_FALSE(colour.isVisible());
+}
+
+}  // namespace
