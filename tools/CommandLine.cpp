@@ -8,6 +8,7 @@
 
 #include "tools/CommandError.h"
 #include "tools/DialogPrinterVerb.h"
+#include "tools/DialogXdwVerb.h"
 #include "tools/HiveVerbs.h"
 #include "tools/LookupVerbs.h"
 #include "tools/PrintVerb.h"
@@ -53,6 +54,7 @@ int CommandLine::Run(int argc, char** argv) {
   groups.push_back(std::make_unique<RegVerbs>());
   groups.push_back(std::make_unique<HiveVerbs>());
   groups.push_back(std::make_unique<DialogPrinterVerb>());
+  groups.push_back(std::make_unique<DialogXdwVerb>());
   for (auto& g : groups) g->Register(app, ctx);
 
   try {

@@ -9,7 +9,9 @@ namespace {
 
 std::string U(const std::string& cp932) { return TerminalText::ToTerminal(cp932); }
 
-void Describe(CommandContext& ctx, const CMeraPrnXdwOutputInfo& info) {
+}  // namespace
+
+void XdwVerbs::Describe(CommandContext& ctx, const CMeraPrnXdwOutputInfo& info) {
   auto& d = ctx.out.Data();
   d["PrintType"] = static_cast<int>(info.GetPrintType());
   d["ColorType"] = static_cast<int>(info.GetColorType());
@@ -30,8 +32,6 @@ void Describe(CommandContext& ctx, const CMeraPrnXdwOutputInfo& info) {
   ctx.out.Text("output folder: " + U(info.GetOutputFolder()));
   if (!info.GetFileName().empty()) ctx.out.Text("file name:     " + U(info.GetFileName()));
 }
-
-}  // namespace
 
 void XdwVerbs::Register(CLI::App& app, CommandContext& ctx) {
   CLI::App* xdw = app.add_subcommand("xdw", "DocuWorks output settings of a system and job");

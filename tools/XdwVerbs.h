@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "meraprn/CMeraPrnXdwOutputInfo.h"
 #include "tools/VerbGroup.h"
 
 namespace tools {
@@ -12,6 +13,8 @@ namespace tools {
 class XdwVerbs : public VerbGroup {
  public:
   void Register(CLI::App& app, CommandContext& ctx) override;
+  // Prints a description as "xdw show" does (also after "dialog xdw").
+  static void Describe(CommandContext& ctx, const CMeraPrnXdwOutputInfo& info);
 
  private:
   int Show(CommandContext& ctx);

@@ -17,6 +17,8 @@ constexpr const char* kColorType = "XdwColorType";
 constexpr const char* kOutputType = "XdwOutputType";
 constexpr const char* kFolderPath = "XdwFolderPath";
 constexpr const char* kInputFolder = "DefXdwFolder";
+// The registry's error code for a key or value that does not exist.
+constexpr const char* kRegNotFound = "ECR040";
 
 // Built by concatenation rather than into a fixed buffer, so that long names
 // cannot be cut or overrun.
@@ -41,11 +43,18 @@ bool IsProhibited(unsigned char b) {
   }
 }
 
-// Appends one backslash unless the folder already ends with one. The walk goes
-// by characters because a double-byte character may end in 0x5C without being
-// a separator; a dangling lead byte at the end is dropped, since the appended
-// backslash would otherwise become its second byte and the separator vanish.
-void EnsureTrailingBackslash(std::string& folder) {
+// A folder that begins with '/' is a path of this machine, where a backslash
+// is an ordinary character of a file name: its separator is '/'. Every other
+// folder (drive letters and UNC paths from imported Windows settings) keeps
+// the backslash.
+char SeparatorOf(const std::string& folder) { return !folder.empty() && folder.front() == '/' ? '/' : '\\'; }
+
+// Appends the folder's separator unless the folder already ends with it. The
+// walk goes by characters because a double-byte character may end in 0x5C
+// without being a separator; a dangling lead byte at the end is dropped, since
+// the appended separator would otherwise become its second byte and vanish.
+void EnsureTrailingSeparator(std::string& folder) {
+  const char separator = SeparatorOf(folder);
   size_t i = 0;
   bool endsWithSeparator = false;
   while (i < folder.size()) {
@@ -55,12 +64,12 @@ void EnsureTrailingBackslash(std::string& folder) {
       endsWithSeparator = false;
       i += 2;
     } else {
-      endsWithSeparator = b == '\\';
+      endsWithSeparator = b == static_cast<unsigned char>(separator);
       i += 1;
     }
   }
   folder.resize(i);
-  if (!folder.empty() && !endsWithSeparator) folder += '\\';
+  if (!folder.empty() && !endsWithSeparator) folder += separator;
 }
 
 template <class T>
@@ -118,8 +127,8 @@ CMeraPrnXdwOutputInfo CQuorPrnXdwInfo::GetOutputInfo(const std::string& fileName
   _GetRegistryDWORD(m_system, m_job, kSubKey, kPrintType, printType);
   _GetRegistryDWORD(m_system, m_job, kSubKey, kColorType, colorType);
   _GetRegistryDWORD(m_system, m_job, kSubKey, kOutputType, outputType);
-  if (_GetRegistryString(m_system, m_job, kSubKey, kFolderPath, folderPath)) EnsureTrailingBackslash(folderPath);
-  if (_GetRegistryString(m_system, m_job, kSubKey, kInputFolder, inputFolder)) EnsureTrailingBackslash(inputFolder);
+  if (_GetRegistryString(m_system, m_job, kSubKey, kFolderPath, folderPath)) EnsureTrailingSeparator(folderPath);
+  if (_GetRegistryString(m_system, m_job, kSubKey, kInputFolder, inputFolder)) EnsureTrailingSeparator(inputFolder);
 
   if (!InRange(printType, MeraPrnXdwPrintBinder)) printType = fallback.GetPrintType();
   if (!InRange(colorType, MeraPrnXdwColorLast)) colorType = fallback.GetColorType();
@@ -128,7 +137,8 @@ CMeraPrnXdwOutputInfo CQuorPrnXdwInfo::GetOutputInfo(const std::string& fileName
   std::string outputFolder = folderPath;
   if (outputType == MeraPrnXdwOutputCustomerFolder) {
     if (!folderPath.empty() && (!m_customerPart1.empty() || !m_customerPart2.empty())) {
-      outputFolder = folderPath + ProhibitCutString(m_customerPart1) + ProhibitCutString(m_customerPart2) + "\\";
+      outputFolder = folderPath + ProhibitCutString(m_customerPart1) + ProhibitCutString(m_customerPart2) +
+                     SeparatorOf(folderPath);
     }
   } else if (outputType == MeraPrnXdwOutputInputFolder) {
     outputFolder = inputFolder;
@@ -145,6 +155,50 @@ int CQuorPrnXdwInfo::UpdateRegistry(const CMeraPrnXdwOutputInfo& info) {
   if (!_SetRegistryDWORD(m_system, m_job, kSubKey, kColorType, info.GetColorType())) return 0;
   if (!_SetRegistryDWORD(m_system, m_job, kSubKey, kOutputType, info.GetOutputType())) return 0;
   return _SetRegistryString(m_system, m_job, kSubKey, kFolderPath, info.GetFolderPath());
+}
+
+// Settings that are half written would mix the user's new choice with the old
+// one (a binder colour with the old folder, say), which is worse than either.
+// A key is removed only when its absence was certain: an unreadable key must
+// not be mistaken for a missing one and deleted.
+int CQuorPrnXdwInfo::_UpdateRegistryWhole(const CMeraPrnXdwOutputInfo& info) {
+  bool keyWasMissing = false;
+  if (Addressable(m_system, m_job)) {
+    auto key = MeraNewRegKey();
+    keyWasMissing = !key->OpenKey(HKEY_LOCAL_MACHINE, KeyPath(m_system, m_job, kSubKey), /*write=*/0) &&
+                    MeraLastErrorCode(/*report=*/false) == kRegNotFound;
+  }
+  const CMeraPrnXdwOutputInfo defaults;
+  struct Number {
+    const char* name;
+    int32_t value;
+    bool stored;
+  };
+  Number numbers[] = {{kPrintType, defaults.GetPrintType(), false},
+                      {kColorType, defaults.GetColorType(), false},
+                      {kOutputType, defaults.GetOutputType(), false}};
+  for (Number& n : numbers) n.stored = _GetRegistryDWORD(m_system, m_job, kSubKey, n.name, n.value) != 0;
+  std::string folderPath = defaults.GetFolderPath();
+  const bool folderStored = _GetRegistryString(m_system, m_job, kSubKey, kFolderPath, folderPath) != 0;
+
+  if (UpdateRegistry(info)) return 1;
+  if (keyWasMissing) {
+    auto key = MeraNewRegKey();
+    key->DeleteKey(HKEY_LOCAL_MACHINE, KeyPath(m_system, m_job, kSubKey), /*reserved=*/0);
+    return 0;
+  }
+  // A value that was missing and is still missing is left alone.
+  for (const Number& n : numbers) {
+    int32_t now = 0;
+    if (n.stored || _GetRegistryDWORD(m_system, m_job, kSubKey, n.name, now)) {
+      _SetRegistryDWORD(m_system, m_job, kSubKey, n.name, n.value);
+    }
+  }
+  std::string now;
+  if (folderStored || _GetRegistryString(m_system, m_job, kSubKey, kFolderPath, now)) {
+    _SetRegistryString(m_system, m_job, kSubKey, kFolderPath, folderPath);
+  }
+  return 0;
 }
 
 int CQuorPrnXdwInfo::UpdateRegistryInputFolder(const std::string& folder) {

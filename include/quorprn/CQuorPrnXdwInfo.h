@@ -35,7 +35,9 @@ class QUORPRN_API CQuorPrnXdwInfo {
   // The stored settings as an output description. Never fails: a missing or
   // unreadable value, or a number out of range, gives the description's
   // default. `fileName` comes back without the characters that a file name
-  // may not hold; folders end with one backslash.
+  // may not hold; folders end with one separator: '/' for a folder that
+  // begins with '/', a backslash for any other (Windows-style) folder. The
+  // stored values themselves are left as they are.
   CMeraPrnXdwOutputInfo GetOutputInfo(const std::string& fileName) const;
 
   // Stores print type, colour type, output type and folder path, in that
@@ -48,8 +50,16 @@ class QUORPRN_API CQuorPrnXdwInfo {
   int UpdateRegistryInputFolder(const std::string& folder);
 
  private:
-  // Tests reach the private members through this friend.
+  // Tests reach the private members through this friend; the output dialog
+  // stores through _UpdateRegistryWhole.
   friend class CQuorPrnXdwInfoTestPeer;
+  friend class CQuorPrnXdwOutputDlg;
+
+  // UpdateRegistry that leaves nothing half changed: when a write fails, the
+  // values stored before are put back (a value that was missing as the
+  // default, which reads the same; a key that was missing is removed again).
+  // 1 stored, 0 failed.
+  int _UpdateRegistryWhole(const CMeraPrnXdwOutputInfo& info);
 
   static std::string ProhibitCutString(const std::string& text);
   // 1 and `value` set when read; 0 with `value` untouched otherwise. An empty

@@ -77,3 +77,13 @@ QUORPRN_API int32_t QuorPrnGetCupsOptions(const char* templatePath, const QUOR_P
 // printer cannot be read.
 extern "C" QUORPRN_API int32_t QuorPrnPrinterDlgOpen(const char* system, const char* job, uint32_t setNo,
                                                      CPrnDevMode* devMode, uint32_t helpId, int32_t withColour);
+
+// The DocuWorks output dialog for the settings of `system` and `job` (code
+// page 932): print type, binder colour and destination, stored when the user
+// confirms. `showCustomerFolder` 0 hides the choice of a folder per customer;
+// `helpId` is the help context number that F1 shows. Modal, on the calling
+// (GUI) thread. Returns 1 when closed by confirming (also when the settings
+// could not be written), 2 when cancelled, 110 when `system` or `job` is
+// missing or empty (nothing shown), 114 when there is no display.
+extern "C" QUORPRN_API int32_t QuorPrnXdwOutputDlgOpen(const char* system, const char* job,
+                                                       int32_t showCustomerFolder, int32_t helpId);

@@ -1,11 +1,16 @@
 #include "platform/cups/CupsConnection.h"
 
+#include <poll.h>
+
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 namespace spooler {
 namespace {
+
+std::atomic<long> g_opened{0};
 
 // libcups asks this when an answer is overdue; 0 gives up rather than waiting
 // again, so a server that accepts and never answers costs a bounded time.
@@ -20,8 +25,35 @@ CupsConnection::~CupsConnection() {
   if (http_) httpClose(http_);
 }
 
+long CupsConnection::Opened() { return g_opened.load(); }
+
+// An idle keep-alive connection has nothing to read; readable means the
+// server closed it.
+bool CupsConnection::ClosedByServer() const {
+  int fd = httpGetFd(http_);
+  if (fd < 0) return true;
+  pollfd p{fd, POLLIN, 0};
+  return poll(&p, 1, 0) != 0;
+}
+
+bool CupsConnection::Reusable() const {
+  if (!http_ || httpGetFd(http_) < 0 || httpError(http_) != 0) return false;
+  if (httpGetState(http_) != HTTP_STATE_WAITING) return false;
+  return cupsLastError() < IPP_STATUS_ERROR_INTERNAL;
+}
+
 bool CupsConnection::Open(std::string* error) {
-  if (http_) return true;
+  if (http_) {
+    if (!ClosedByServer()) return true;
+    // The timeout set below stays with the connection and its new socket.
+    int cancel = 0;
+    if (httpReconnect2(http_, connectMs_, &cancel) == 0) {
+      ++g_opened;
+      return true;
+    }
+    httpClose(http_);
+    http_ = nullptr;
+  }
   const char* server = cupsServer();
   server_ = server ? server : "";
   int cancel = 0;
@@ -33,6 +65,7 @@ bool CupsConnection::Open(std::string* error) {
     }
     return false;
   }
+  ++g_opened;
   httpSetTimeout(http_, answerSeconds_, GiveUp, nullptr);
   return true;
 }

@@ -2,7 +2,8 @@
 // environment names (CUPS_SERVER, client.conf, the local socket), with a
 // bounded wait for the connection and for every answer: libcups' shared
 // default connection waits for an answer without limit. Owns its http_t and
-// closes it; must not be shared between threads.
+// closes it; must not be used by two threads at once (CupsSpooler hands it
+// from one request to the next, keeping the server's keep-alive).
 #pragma once
 
 #include <string>
@@ -21,17 +22,27 @@ class CupsConnection {
   CupsConnection& operator=(const CupsConnection&) = delete;
 
   // False when there is no server to talk to (nothing listens, host unknown,
-  // the connection timed out), with a message.
+  // the connection timed out), with a message. On a connection opened
+  // before, checks that the server has not closed it meanwhile (its idle
+  // timeout, a restart) and reopens it once if it has.
   bool Open(std::string* error);
   http_t* get() const { return http_; }
   std::string Server() const { return server_; }
+  // Whether the last request left the connection fit for the next one: a
+  // timeout or a broken stream leaves it in an unknown state.
+  bool Reusable() const;
 
   // The last libcups request's failure as a message, or empty when it
   // succeeded. Only cupsLastError() is trusted: the error string can hold
   // stale text after a success.
   static std::string LastFailure(const char* what);
 
+  // Connections opened (or reopened) by this process, for measurements.
+  static long Opened();
+
  private:
+  bool ClosedByServer() const;
+
   int connectMs_;
   double answerSeconds_;
   http_t* http_ = nullptr;

@@ -1,11 +1,15 @@
 // The spooler interface answered from CUPS: the machine's real printers,
-// their state, papers and bins. Every request runs on a connection of its own
-// with a bounded wait (CupsConnection); nothing here may block without limit.
-// Owns a short-lived cache of each printer's paper and bin lists, because the
-// platform's count protocol asks the same list twice per capability. The
-// backend is shared by every thread of the process, so the cache is locked;
-// no lock is held while CUPS is asked. Texts
-// leave as code page 932; CUPS types never leave this file.
+// their state, papers and bins. Requests run on a connection of the backend's
+// own with a bounded wait (CupsConnection), kept open from one request to the
+// next; nothing here may block without limit. Owns short-lived caches of the
+// last printer listing and of each printer's paper and bin lists: the
+// platform's calls ask for one printer at a time and the count protocol asks
+// the same list twice per capability, and listing every queue to find one is
+// what made a large server slow. Listing the printers (Enumerate) refreshes
+// both. The backend is shared by every thread of the process, so the caches
+// and the idle connection are locked; no lock is held while CUPS is asked (a
+// thread that finds the connection in use opens one of its own). Texts leave
+// as code page 932; CUPS types never leave this file.
 #include "platform/cups/CupsSpooler.h"
 
 #include <chrono>
@@ -84,10 +88,14 @@ std::vector<std::string> SplitCommas(const std::string& text) {
 
 class DestList {
  public:
+  DestList() = default;
   ~DestList() { cupsFreeDests(count, dests); }
+  DestList(const DestList&) = delete;
+  DestList& operator=(const DestList&) = delete;
   int count = 0;
   cups_dest_t* dests = nullptr;
 };
+using Dests = std::shared_ptr<DestList>;
 
 class DestInfo {
  public:
@@ -205,15 +213,16 @@ class CupsSpooler : public SpoolerBackend {
     {
       std::lock_guard<std::mutex> lock(mutex_);
       media_.clear();
+      dests_.reset();
     }
-    CupsConnection connection(kConnectMs, kAnswerSeconds);
+    Lease connection(this);
     std::string why;
     // No print system at all is an empty list, not a failure.
-    if (!connection.Open(&why)) return true;
-    DestList list;
-    if (!List(&connection, &list, error)) return false;
-    for (int i = 0; i < list.count; ++i) {
-      const cups_dest_t* dest = &list.dests[i];
+    if (!connection->Open(&why)) return true;
+    Dests list = List(connection.get(), error);
+    if (!list) return false;
+    for (int i = 0; i < list->count; ++i) {
+      const cups_dest_t* dest = &list->dests[i];
       // lpoptions instances are views of a printer, not printers.
       if (dest->instance || IsScanner(dest)) continue;
       PrinterEntry entry;
@@ -231,22 +240,22 @@ class CupsSpooler : public SpoolerBackend {
   }
 
   bool Open(const std::string& printer, std::string* error) override {
-    CupsConnection connection(kConnectMs, kAnswerSeconds);
-    DestList list;
-    return FindDest(&connection, printer, &list, error) != nullptr;
+    Lease connection(this);
+    Dests list;
+    return FindDest(connection.get(), printer, &list, error) != nullptr;
   }
 
   bool GetPrinter(const std::string& printer, PrinterEntry* out, std::string* error) override {
-    CupsConnection connection(kConnectMs, kAnswerSeconds);
-    DestList list;
-    cups_dest_t* dest = FindDest(&connection, printer, &list, error);
+    Lease connection(this);
+    Dests list;
+    cups_dest_t* dest = FindDest(connection.get(), printer, &list, error);
     if (!dest) return false;
     PrinterEntry entry;
     std::shared_ptr<const PrinterMediaList> media;
     bool ok = ToEntry(dest, &entry);
     if (!ok && error) *error = "the printer's name cannot be written in code page 932";
     if (ok) media = Cached(printer);
-    if (ok && !media) ok = (media = Media(&connection, dest, printer, error)) != nullptr;
+    if (ok && !media) ok = (media = Media(connection.get(), dest, printer, error)) != nullptr;
     if (!ok) return false;
     entry.paper = media->DefaultPaper();
     entry.bin = media->DefaultBin();
@@ -267,11 +276,11 @@ class CupsSpooler : public SpoolerBackend {
     }
     std::shared_ptr<const PrinterMediaList> media = Cached(printer);
     if (!media) {
-      CupsConnection connection(kConnectMs, kAnswerSeconds);
-      DestList list;
-      cups_dest_t* dest = FindDest(&connection, printer, &list, error);
+      Lease connection(this);
+      Dests list;
+      cups_dest_t* dest = FindDest(connection.get(), printer, &list, error);
       if (!dest) return false;
-      media = Media(&connection, dest, printer, error);
+      media = Media(connection.get(), dest, printer, error);
       if (!media) return false;
     }
     bool papers = capability == DC_PAPERS || capability == DC_PAPERNAMES;
@@ -289,18 +298,21 @@ class CupsSpooler : public SpoolerBackend {
   }
 
   bool DefaultPrinter(std::string* name, std::string* error) override {
-    CupsConnection connection(kConnectMs, kAnswerSeconds);
-    std::string why;
-    if (!connection.Open(&why)) {
-      if (error) *error = why;
-      return false;
-    }
     // The list marks the user's default: LPDEST, PRINTER and lpoptions before
     // the server's own.
-    DestList list;
-    if (!List(&connection, &list, error)) return false;
-    for (int i = 0; i < list.count; ++i) {
-      const cups_dest_t* dest = &list.dests[i];
+    Dests list = Fresh();
+    if (!list) {
+      Lease connection(this);
+      std::string why;
+      if (!connection->Open(&why)) {
+        if (error) *error = why;
+        return false;
+      }
+      list = List(connection.get(), error);
+      if (!list) return false;
+    }
+    for (int i = 0; i < list->count; ++i) {
+      const cups_dest_t* dest = &list->dests[i];
       if (!dest->is_default) continue;
       std::string converted, convError;
       if (IsScanner(dest) || !mbcs::Cp932Converter::FromUtf8(dest->name, &converted, &convError)) {
@@ -315,23 +327,23 @@ class CupsSpooler : public SpoolerBackend {
   }
 
   JobStatus GetJobChoices(const std::string& printer, JobChoices* out, std::string* error) override {
-    CupsConnection connection(kConnectMs, kAnswerSeconds);
-    DestList list;
-    cups_dest_t* dest = FindDest(&connection, printer, &list, error);
-    if (!dest) return NoDest(connection);
+    Lease connection(this);
+    Dests list;
+    cups_dest_t* dest = FindDest(connection.get(), printer, &list, error);
+    if (!dest) return NoDest(*connection);
     // The numbers must be the ones the capability queries handed out.
     std::shared_ptr<const PrinterMediaList> media = Cached(printer);
-    if (!media) media = Media(&connection, dest, printer, error);
+    if (!media) media = Media(connection.get(), dest, printer, error);
     if (!media) return JobStatus::kFailed;
-    return CupsPrintJob::Choices(connection.get(), dest, *media, out, error);
+    return CupsPrintJob::Choices(connection->get(), dest, *media, out, error);
   }
 
   JobStatus SubmitJob(const JobRequest& job, int* jobId, std::string* error) override {
-    CupsConnection connection(kConnectMs, kAnswerSeconds);
-    DestList list;
-    cups_dest_t* dest = FindDest(&connection, job.printer, &list, error);
-    if (!dest) return NoDest(connection);
-    return CupsPrintJob::Submit(connection.get(), dest, job, jobId, error);
+    Lease connection(this);
+    Dests list;
+    cups_dest_t* dest = FindDest(connection.get(), job.printer, &list, error);
+    if (!dest) return NoDest(*connection);
+    return CupsPrintJob::Submit(connection->get(), dest, job, jobId, error);
   }
 
   std::string Describe() const override {
@@ -343,6 +355,35 @@ class CupsSpooler : public SpoolerBackend {
   struct CachedMedia {
     std::chrono::steady_clock::time_point at;
     std::shared_ptr<const PrinterMediaList> list;
+  };
+
+  // The backend's connection for one call: the idle one when it talks to
+  // the server this thread's environment names, else a new one. Handed back
+  // when the call left it fit for the next request, else closed.
+  class Lease {
+   public:
+    explicit Lease(CupsSpooler* owner) : owner_(owner) {
+      const char* server = cupsServer();
+      std::string wanted = server ? server : "";
+      std::lock_guard<std::mutex> lock(owner_->mutex_);
+      if (owner_->idle_ && owner_->idle_->Server() == wanted) connection_ = std::move(owner_->idle_);
+      owner_->idle_.reset();
+      if (!connection_) connection_ = std::make_unique<CupsConnection>(kConnectMs, kAnswerSeconds);
+    }
+    ~Lease() {
+      if (!connection_->Reusable()) return;
+      std::lock_guard<std::mutex> lock(owner_->mutex_);
+      if (!owner_->idle_) owner_->idle_ = std::move(connection_);
+    }
+    Lease(const Lease&) = delete;
+    Lease& operator=(const Lease&) = delete;
+    CupsConnection* get() const { return connection_.get(); }
+    CupsConnection* operator->() const { return connection_.get(); }
+    CupsConnection& operator*() const { return *connection_; }
+
+   private:
+    CupsSpooler* owner_;
+    std::unique_ptr<CupsConnection> connection_;
   };
 
   // False (and reported once) for a printer whose name code page 932 cannot
@@ -372,21 +413,37 @@ class CupsSpooler : public SpoolerBackend {
                                                                                           : JobStatus::kNoPrinter;
   }
 
-  // Every destination CUPS lists, on an open connection. Named look-ups go
-  // through this list too: cupsGetNamedDest falls back to libcups' shared
-  // connection, without our bound, when its own request fails.
-  static bool List(CupsConnection* connection, DestList* list, std::string* error) {
+  // The last listing while it is young enough, else null.
+  Dests Fresh() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (dests_ && std::chrono::steady_clock::now() - destsAt_ < kMediaLife) return dests_;
+    return nullptr;
+  }
+
+  // Every destination CUPS lists, on an open connection; kept as the last
+  // listing. Named look-ups go through this list too: cupsGetNamedDest falls
+  // back to libcups' shared connection, without our bound, when its own
+  // request fails.
+  Dests List(CupsConnection* connection, std::string* error) {
+    auto list = std::make_shared<DestList>();
     list->count = cupsGetDests2(connection->get(), &list->dests);
-    if (list->count > 0) return true;
-    std::string failure = CupsConnection::LastFailure("listing the CUPS printers");
-    if (failure.empty() || cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) return true;
-    if (error) *error = failure + " at " + connection->Server();
-    return false;
+    if (list->count <= 0) {
+      std::string failure = CupsConnection::LastFailure("listing the CUPS printers");
+      if (!failure.empty() && cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND) {
+        if (error) *error = failure + " at " + connection->Server();
+        return nullptr;
+      }
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    dests_ = list;
+    destsAt_ = std::chrono::steady_clock::now();
+    return list;
   }
 
   // The printer as CUPS knows it, or null with a message; `list` owns it.
-  static cups_dest_t* FindDest(CupsConnection* connection, const std::string& printer, DestList* list,
-                               std::string* error) {
+  // The last listing answers when it holds the name; one that does not is
+  // asked for again, so a printer added since is found.
+  cups_dest_t* FindDest(CupsConnection* connection, const std::string& printer, Dests* list, std::string* error) {
     std::string utf8, why;
     if (printer.empty() || !mbcs::Cp932Converter::ToUtf8(printer, &utf8, &why)) {
       if (error) *error = "not a printer name: " + (printer.empty() ? std::string("empty") : why);
@@ -396,8 +453,12 @@ class CupsSpooler : public SpoolerBackend {
       if (error) *error = "printer \"" + utf8 + "\": " + why;
       return nullptr;
     }
-    if (!List(connection, list, error)) return nullptr;
-    cups_dest_t* dest = cupsGetDest(utf8.c_str(), nullptr, list->count, list->dests);
+    cups_dest_t* dest = nullptr;
+    if ((*list = Fresh())) dest = cupsGetDest(utf8.c_str(), nullptr, (*list)->count, (*list)->dests);
+    if (!dest) {
+      if (!(*list = List(connection, error))) return nullptr;
+      dest = cupsGetDest(utf8.c_str(), nullptr, (*list)->count, (*list)->dests);
+    }
     if (!dest || IsScanner(dest)) {
       if (error) *error = "printer \"" + utf8 + "\": no such printer";
       return nullptr;
@@ -427,10 +488,15 @@ class CupsSpooler : public SpoolerBackend {
 
   mutable std::mutex mutex_;
   std::map<std::string, CachedMedia> media_;
+  Dests dests_;
+  std::chrono::steady_clock::time_point destsAt_;
+  std::unique_ptr<CupsConnection> idle_;
 };
 
 }  // namespace
 
 std::shared_ptr<SpoolerBackend> OpenCupsSpooler() { return std::make_shared<CupsSpooler>(); }
+
+long CupsConnectionsOpened() { return CupsConnection::Opened(); }
 
 }  // namespace spooler

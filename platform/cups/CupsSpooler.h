@@ -10,4 +10,8 @@ namespace spooler {
 
 std::shared_ptr<SpoolerBackend> OpenCupsSpooler();
 
+// Connections to the CUPS server this process has opened or reopened, for
+// measurements.
+long CupsConnectionsOpened();
+
 }  // namespace spooler

@@ -72,6 +72,13 @@ TEST_F(PrinterDlgEx, WithADefaultPaletteTheColourControlsFollowTheRadioButtons) 
   EXPECT_EQ(Number(kSet + "\\Printer A\\Colors", "Mode"), 2);
   EXPECT_EQ(colour.ColorPrint, 0);
   EXPECT_EQ(colour.Mode, 2);
+  // Opened on a monochrome printer, the colour controls start disabled.
+  EXPECT_EQ(Run([](Opened<D>& dlg, DialogDriver& d) {
+    EXPECT_EQ(dlg.IsDlgButtonChecked(D::kMonochrome), 1);
+    EXPECT_FALSE(dlg.GetDlgItem(D::kColourButton)->isEnabled());
+    EXPECT_FALSE(dlg.FuncBar()->IsKeyEnabled(kVkF9));
+    d.PressFunctionKey(kVkEscape);
+  }), 2);
 }
 
 TEST_F(PrinterDlgEx, TheColourDialogStartsFromTheShownValuesAndItsChoiceIsSavedOnConfirm) {

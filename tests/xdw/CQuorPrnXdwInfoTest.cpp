@@ -15,6 +15,7 @@ using registry::RegOp;
 class CQuorPrnXdwInfoTestPeer {
  public:
   static std::string Clean(const std::string& text) { return CQuorPrnXdwInfo::ProhibitCutString(text); }
+  static int StoreWhole(CQuorPrnXdwInfo& info, const CMeraPrnXdwOutputInfo& d) { return info._UpdateRegistryWhole(d); }
 };
 
 namespace {
@@ -96,6 +97,27 @@ TEST_F(XdwInfo, FoldersEndWithExactlyOneSeparator) {
   EXPECT_EQ(info.GetOutputInfo("").GetFolderPath(), "");
 }
 
+// On this machine a trailing backslash would be part of a file name, so paths
+// of its own file system take '/'; reading never rewrites what is stored.
+TEST_F(XdwInfo, FoldersOfThisMachineEndWithASlashAndStayAsStored) {
+  Store("XdwFolderPath", "/srv/xdw");
+  Store("DefXdwFolder", "/srv/in/");
+  Store("XdwOutputType", 1);
+  info.Initialize("SYS", "JOB", "12/3", "ABC:", "");
+  CMeraPrnXdwOutputInfo out = info.GetOutputInfo("");
+  EXPECT_EQ(out.GetFolderPath(), "/srv/xdw/");
+  EXPECT_EQ(out.GetInputFolder(), "/srv/in/");
+  EXPECT_EQ(out.GetOutputFolder(), "/srv/xdw/123ABC/");
+  std::string stored;
+  ASSERT_TRUE(Key()->GetText("XdwFolderPath", stored));
+  EXPECT_EQ(stored, "/srv/xdw");
+  // A backslash at the end of such a path is a name's last character.
+  Store("XdwFolderPath", "/srv/a\\");
+  EXPECT_EQ(info.GetOutputInfo("").GetFolderPath(), "/srv/a\\/");
+  Store("XdwFolderPath", "/" + mbcs::Cp932("出力ソ"));
+  EXPECT_EQ(info.GetOutputInfo("").GetOutputFolder(), "/" + mbcs::Cp932("出力ソ") + "/123ABC/");
+}
+
 TEST_F(XdwInfo, CustomerFolderJoinsCleanedPartsBelowTheFolder) {
   Store("XdwOutputType", 1);
   Store("XdwFolderPath", "D:\\out");
@@ -159,6 +181,41 @@ TEST_F(XdwInfo, NoKeyWithoutSystemAndJobAndFailedWritesStopWithEarlierValuesKept
   EXPECT_EQ(info.UpdateRegistryInputFolder("D:\\in"), 0);
   hive->InjectFault({RegOp::SetText, "", "DefXdwFolder"});
   EXPECT_EQ(info.UpdateRegistryInputFolder("D:\\in"), 0);
+}
+
+// What the output dialog stores: all four values or, after a failed write,
+// exactly what was there before.
+TEST_F(XdwInfo, StoringAsAWholePutsBackWhatWasStoredWhenAWriteFails) {
+  using Peer = CQuorPrnXdwInfoTestPeer;
+  hive->InjectFault({RegOp::SetText, "", "XdwFolderPath"});
+  EXPECT_EQ(Peer::StoreWhole(info, Described(1, 3, 2, "/srv/out")), 0);
+  EXPECT_FALSE(hive->HasKey(kKey));
+
+  // A value stored before is put back as it was, even one out of range; one
+  // missing before and written before the failure reads as the default it
+  // was; one never reached stays missing.
+  Store("XdwColorType", 99);
+  Store("XdwFolderPath", "D:\\old");
+  hive->InjectFault({RegOp::SetNumber, "", "XdwOutputType"});
+  EXPECT_EQ(Peer::StoreWhole(info, Described(1, 3, 2, "/srv/out")), 0);
+  int32_t number = -1;
+  ASSERT_TRUE(Key()->GetNumber("XdwColorType", number));
+  EXPECT_EQ(number, 99);
+  ASSERT_TRUE(Key()->GetNumber("XdwPrintType", number));
+  EXPECT_EQ(number, CMeraPrnXdwOutputInfo().GetPrintType());
+  EXPECT_FALSE(hive->HasValue(kKey, "XdwOutputType"));
+  std::string text;
+  ASSERT_TRUE(Key()->GetText("XdwFolderPath", text));
+  EXPECT_EQ(text, "D:\\old");
+  Store("XdwOutputType", 1);
+  const auto before = hive->Dump(kKey);
+  hive->InjectFault({RegOp::SetText, "", "XdwFolderPath"});
+  EXPECT_EQ(Peer::StoreWhole(info, Described(1, 3, 2, "/srv/out")), 0);
+  EXPECT_EQ(hive->Dump(kKey), before);
+
+  EXPECT_EQ(Peer::StoreWhole(info, Described(1, 3, 2, "/srv/out")), 1);
+  EXPECT_EQ(info.GetOutputInfo("").GetFolderPath(), "/srv/out/");
+  EXPECT_EQ(info.GetOutputInfo("").GetColorType(), 3);
 }
 
 TEST(XdwSwitch, ConstructionAndDestructionTurnItOffButCopyingDoesNot) {

@@ -87,7 +87,7 @@ bool CupsdSandbox::Start(std::string* error) {
                     "/spool\nTempDir " + d + "/spool/tmp\nAccessLog " + d + "/log/access_log\nErrorLog " + d +
                     "/log/error_log\nPageLog " + d + "/log/page_log\nFileDevice Yes\nSandboxing Relaxed\n") &&
       WriteFile(d + "/etc/cupsd.conf",
-                "LogLevel warn\nListen " + socket_ +
+                "LogLevel warn\nAccessLogLevel all\nListen " + socket_ +
                     "\nBrowsing No\nBrowseLocalProtocols none\nDefaultAuthType None\nWebInterface No\n"
                     "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
                     "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
@@ -151,6 +151,15 @@ bool CupsdSandbox::SetStateReasons(const std::string& printer, const std::vector
   if (!ok) *error = std::string("CUPS-Add-Modify-Printer failed: ") + cupsLastErrorString();
   httpClose(http);
   return ok;
+}
+
+void CupsdSandbox::UseOnThisThread() const { cupsSetServer(socket_.c_str()); }
+
+long CupsdSandbox::Requests() const {
+  std::ifstream in(folder_ + "/log/access_log");
+  long lines = 0;
+  for (std::string line; std::getline(in, line);) ++lines;
+  return lines;
 }
 
 std::string CupsdSandbox::ErrorLog() const {

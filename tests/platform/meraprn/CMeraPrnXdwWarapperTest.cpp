@@ -1,0 +1,88 @@
+// The DocuWorks Desk folders of a desktop: the documents folder as the user
+// folder, the file chooser's bookmarks as link folders, and every kind of
+// bookmark that must be left out.
+#include <gtest/gtest.h>
+
+#include "platform/mbcs/Cp932Converter.h"
+#include "platform/meraprn/CMeraPrnXdwWarapper.h"
+#include "tests/xdw/XdwDeskHome.h"
+
+namespace {
+
+using mbcs::Cp932;
+
+struct Link {
+  std::string name, path;
+};
+
+std::vector<Link> Links(const CMeraPrnXdwWarapper& desk) {
+  std::vector<Link> links;
+  for (int32_t i = 0; i < desk.GetLinkFolderCount(); ++i) {
+    Link l{"untouched", "untouched"};
+    if (desk.GetLinkFolderInfo(i, l.name, l.path)) {
+      links.push_back(l);
+    } else {
+      EXPECT_EQ(l.name, "untouched");
+      EXPECT_EQ(l.path, "untouched");
+    }
+  }
+  return links;
+}
+
+TEST(XdwDesk, UserFolderIsTheDesktopsDocumentsFolderWhenItExists) {
+  xdwtest::DeskHome home;
+  home.Documents("書類");
+  EXPECT_EQ(CMeraPrnXdwWarapper().GetApplicationInfo(MeraPrnXdwAppInfoUserFolder), "");
+  home.Dir("書類");
+  CMeraPrnXdwWarapper desk;
+  EXPECT_EQ(desk.GetApplicationInfo(MeraPrnXdwAppInfoUserFolder), home.Cp("書類"));
+  EXPECT_EQ(desk.GetApplicationInfo(0), "");
+  EXPECT_EQ(desk.GetApplicationInfo(3), "");
+  EXPECT_EQ(desk.GetLinkFolderCount(), 0);  // no bookmarks file
+}
+
+TEST(XdwDesk, WithoutUserDirsSettingTheUserFolderIsDocumentsInTheHome) {
+  xdwtest::DeskHome home;
+  home.Dir("Documents");
+  EXPECT_EQ(CMeraPrnXdwWarapper().GetApplicationInfo(MeraPrnXdwAppInfoUserFolder), home.Cp("Documents"));
+  // A documents folder that code page 932 cannot name is no user folder.
+  home.Documents("\xF0\x9F\x93\x81");
+  home.Dir("\xF0\x9F\x93\x81");
+  EXPECT_EQ(CMeraPrnXdwWarapper().GetApplicationInfo(MeraPrnXdwAppInfoUserFolder), "");
+}
+
+TEST(XdwDesk, LinkFoldersAreLocalBookmarkedDirectoriesInFileOrder) {
+  xdwtest::DeskHome home;
+  home.Dir("links/プロジェクト");
+  home.Dir("links/plain dir");
+  home.Dir("links/\xF0\x9F\x98\x80");
+  home.File("links/notes.txt");
+  home.Bookmarks({
+      home.Url("links/プロジェクト") + " " + "案件 2024",
+      home.Url("links/notes.txt"),
+      "sftp://server/home/user",
+      "file://otherhost" + home.Native("links/plain dir"),
+      home.Url("links/plain dir"),
+      home.Url("links") + "%zz",
+      home.Url("links/\xF0\x9F\x98\x80"),
+      home.Url("links/gone"),
+      "",
+      "file://localhost" + home.Native("links") + "\r",
+  });
+  CMeraPrnXdwWarapper desk;
+  EXPECT_EQ(desk.GetLinkFolderCount(), 9);
+  const std::vector<Link> links = Links(desk);
+  ASSERT_EQ(links.size(), 3u);
+  EXPECT_EQ(links[0].name, Cp932("案件 2024"));
+  EXPECT_EQ(links[0].path, home.Cp("links/プロジェクト"));
+  EXPECT_EQ(links[1].name, "plain dir");
+  EXPECT_EQ(links[1].path, home.Cp("links/plain dir"));
+  EXPECT_EQ(links[2].name, "links");
+  EXPECT_EQ(links[2].path, home.Cp("links"));
+
+  std::string name, path;
+  EXPECT_EQ(desk.GetLinkFolderInfo(-1, name, path), 0);
+  EXPECT_EQ(desk.GetLinkFolderInfo(9, name, path), 0);
+}
+
+}  // namespace

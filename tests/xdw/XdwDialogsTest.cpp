@@ -1,0 +1,473 @@
+// The DocuWorks output dialog and its folder and binder-colour dialogs,
+// driven as a user drives them, on an in-memory hive and a home folder of
+// their own: a documents folder with nested subfolders, and bookmarks of a
+// labelled folder, a plain folder, a file and a remote place.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "platform/mbcs/Cp932Converter.h"
+#include "platform/registry/MeraRegKey.h"
+#include "platform/ui/CYbFuncBar.h"
+#include "platform/ui/CYbListCtrl.h"
+#include "platform/ui/CYbTreeCtrl.h"
+#include "platform/ui/UiKeys.h"
+#include "platform/ui/UiMessageBox.h"
+#include "platform/ui/UiPictures.h"
+#include "platform/ui/UiText.h"
+#include "quorprn/QuorPrn.h"
+#include "tests/support/DialogFixture.h"
+#include "tests/xdw/XdwDeskHome.h"
+#include "xdw/CQuorPrnXdwBinderColorDlg.h"
+#include "xdw/CQuorPrnXdwFolderDlg.h"
+#include "xdw/CQuorPrnXdwOutputDlg.h"
+
+namespace {
+
+using mbcs::Cp932;
+using uitest::DialogDriver;
+using Out = CQuorPrnXdwOutputDlg;
+using Folder = CQuorPrnXdwFolderDlg;
+
+// Scripts that open several nested dialogs get more time on a loaded machine
+// (or a sanitizer build) before the watchdog ends them.
+constexpr int kSlowWatchdogMs = 20000;
+
+const std::string kKey = "SOFTWARE\\Olvanet\\Sarvo\\SYS\\JOB\\Print\\FileSet00\\DocuWorks";
+
+// Runs `act` on the dialog of type D that the next action opens above
+// `below`, inside that dialog's own loop. `opened` counts the dialogs seen.
+template <class D>
+void WhenOpened(QWidget* below, std::function<void(D&, DialogDriver&)> act, int* opened = nullptr) {
+  QTimer::singleShot(0, [below, act, opened] {
+    auto* d = dynamic_cast<D*>(uitest::WaitForModalAbove(below));
+    ASSERT_NE(d, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+    if (opened) ++*opened;
+    DialogDriver driver(*d);
+    act(*d, driver);
+  });
+}
+
+// Waits a little for a dialog that a second, wrong run of an action would open.
+bool NoModalAbove(QWidget* below) {
+  QTest::qWait(100);
+  QWidget* top = QApplication::activeModalWidget();
+  return top == nullptr || top == below;
+}
+
+class XdwDialogs : public uitest::DialogFixture {
+ protected:
+  void SetUp() override {
+    uitest::DialogFixture::SetUp();
+    home.Documents("書類");
+    for (const char* d : {"書類/報告/2024/9", "書類/報告/2024/10", "書類/報告/Archive", "書類/空", "links/プロジェクト/sub",
+                          "links/plain"}) {
+      home.Dir(d);
+    }
+    home.File("書類/memo.txt");
+    home.File("links/notes.txt");
+    home.Bookmarks({home.Url("links/プロジェクト") + " 案件", home.Url("links/notes.txt"), "sftp://host/srv/share",
+                    home.Url("links/plain")});
+  }
+
+  void Store(const std::string& name, int value) {
+    auto key = MeraNewRegKey();
+    ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, kKey));
+    ASSERT_TRUE(key->SetNumber(name, value));
+  }
+  void Store(const std::string& name, const std::string& text) {
+    auto key = MeraNewRegKey();
+    ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, kKey));
+    ASSERT_TRUE(key->SetText(name, text));
+  }
+  CMeraPrnXdwOutputInfo Stored() {
+    CQuorPrnXdwInfo info;
+    info.Initialize("SYS", "JOB", "", "", "");
+    return info.GetOutputInfo("");
+  }
+  void Prepare(Out& dlg, int showCustomer = 1) {
+    dlg.SetShowCustomerFolder(showCustomer);
+    dlg.SetHelpId(4711);
+    dlg.XdwInfo().Initialize("SYS", "JOB", "", "", "");
+  }
+  static bool Enabled(QWidget* w) { return w != nullptr && w->isEnabled(); }
+  static bool KeyEnabled(CYbDialog& d, int vk) { return d.FuncBar()->IsKeyEnabled(vk); }
+  static CYbTreeCtrl& Tree(Folder& d) { return *d.Item<CYbTreeCtrl>(Folder::kIdTree); }
+  // The child of `item` with this text (code page 932), or null.
+  static HTREEITEM Child(CYbTreeCtrl& t, HTREEITEM item, const std::string& text) {
+    for (HTREEITEM c = t.GetChildItem(item); c; c = t.GetNextSiblingItem(c)) {
+      if (t.GetItemText(c) == text) return c;
+    }
+    return nullptr;
+  }
+  static std::vector<std::string> Children(CYbTreeCtrl& t, HTREEITEM item) {
+    std::vector<std::string> names;
+    for (HTREEITEM c = t.GetChildItem(item); c; c = t.GetNextSiblingItem(c)) names.push_back(t.GetItemText(c));
+    return names;
+  }
+
+  xdwtest::DeskHome home;
+};
+
+TEST_F(XdwDialogs, PrintTypesAndDestinationsEnableTheirControlsAndAreStoredOnConfirm) {
+  Store("XdwFolderPath", home.Cp("書類", false));
+  Out dlg;
+  Prepare(dlg);
+  DialogDriver drv(dlg);
+  const int code = drv.RunModal([&] {
+    EXPECT_EQ(dlg.IsDlgButtonChecked(Out::kIdRadioSeparate), 1);
+    EXPECT_EQ(dlg.IsDlgButtonChecked(Out::kIdRadioFolder), 1);
+    EXPECT_EQ(dlg.GetDlgItemText(Out::kIdEditFolder), home.Cp("書類"));
+    EXPECT_FALSE(Enabled(dlg.GetDlgItem(Out::kIdColorButton)));
+    EXPECT_FALSE(KeyEnabled(dlg, kVkF9));
+    ASSERT_TRUE(drv.ClickButton(Out::kIdRadioBinder));
+    EXPECT_TRUE(Enabled(dlg.GetDlgItem(Out::kIdColorButton)));
+    EXPECT_TRUE(KeyEnabled(dlg, kVkF9));
+    // Choose a colour through F9, then leave the binder: the colour stays.
+    WhenOpened<CQuorPrnXdwBinderColorDlg>(&dlg, [](CQuorPrnXdwBinderColorDlg&, DialogDriver& d) {
+      ASSERT_TRUE(d.PickListRow(CQuorPrnXdwBinderColorDlg::kIdList, 13));
+      d.PressFunctionKey(kVkReturn);
+    });
+    drv.PressFunctionKey(kVkF9);
+    EXPECT_EQ(dlg.GetColorIndex(), 13);
+    ASSERT_TRUE(drv.ClickButton(Out::kIdRadioCombined));
+    EXPECT_FALSE(Enabled(dlg.GetDlgItem(Out::kIdColorButton)));
+    EXPECT_FALSE(KeyEnabled(dlg, kVkF9));
+    EXPECT_TRUE(NoModalAbove(&dlg));
+
+    for (int id : {Out::kIdEditFolder, Out::kIdBrowseButton, Out::kIdCheckCustomer}) {
+      EXPECT_TRUE(Enabled(dlg.GetDlgItem(id))) << id;
+    }
+    EXPECT_TRUE(KeyEnabled(dlg, kVkF3));
+    ASSERT_TRUE(drv.ClickButton(Out::kIdRadioInput));
+    for (int id : {Out::kIdEditFolder, Out::kIdBrowseButton, Out::kIdCheckCustomer}) {
+      EXPECT_FALSE(Enabled(dlg.GetDlgItem(id))) << id;
+    }
+    EXPECT_FALSE(KeyEnabled(dlg, kVkF3));
+    ASSERT_TRUE(drv.ClickButton(Out::kIdRadioFolder));
+    ASSERT_TRUE(drv.ClickButton(Out::kIdCheckCustomer));
+    // The folder cannot be typed into.
+    auto* edit = dlg.Item<QLineEdit>(Out::kIdEditFolder);
+    EXPECT_TRUE(edit->isReadOnly());
+    drv.PressFunctionKey(kVkReturn);
+  }, kSlowWatchdogMs);
+  EXPECT_EQ(code, 1);
+  const CMeraPrnXdwOutputInfo back = Stored();
+  EXPECT_EQ(back.GetPrintType(), MeraPrnXdwPrintBundle);
+  EXPECT_EQ(back.GetColorType(), 13);
+  EXPECT_EQ(back.GetOutputType(), MeraPrnXdwOutputCustomerFolder);
+  EXPECT_EQ(back.GetFolderPath(), home.Cp("書類"));
+}
+
+TEST_F(XdwDialogs, StoredInputFolderOutputOpensWithTheFolderChoicesOff) {
+  Store("XdwOutputType", 2);
+  Store("XdwPrintType", 2);
+  Out dlg;
+  Prepare(dlg);
+  DialogDriver drv(dlg);
+  const int code = drv.RunModal([&] {
+    EXPECT_EQ(dlg.IsDlgButtonChecked(Out::kIdRadioInput), 1);
+    EXPECT_EQ(dlg.IsDlgButtonChecked(Out::kIdCheckCustomer), 1);
+    EXPECT_EQ(dlg.IsDlgButtonChecked(Out::kIdRadioBinder), 1);
+    EXPECT_TRUE(Enabled(dlg.GetDlgItem(Out::kIdColorButton)));
+    for (int id : {Out::kIdEditFolder, Out::kIdBrowseButton, Out::kIdCheckCustomer}) {
+      EXPECT_FALSE(Enabled(dlg.GetDlgItem(id))) << id;
+    }
+    // An empty folder is no reason for a message with this destination.
+    drv.AnswerNextMessageBox(kIdOk);
+    drv.PressFunctionKey(kVkReturn);
+  });
+  EXPECT_EQ(code, 1);
+  EXPECT_FALSE(drv.LastMessageBox().seen);
+  EXPECT_EQ(Stored().GetOutputType(), MeraPrnXdwOutputInputFolder);
+  EXPECT_FALSE(hive->HasValue(kKey, "XdwFolderPath"));
+}
+
+TEST_F(XdwDialogs, HiddenCustomerChoiceStoresThePlainFolder) {
+  Store("XdwOutputType", 1);
+  Store("XdwFolderPath", "/srv/xdw");
+  Out dlg;
+  Prepare(dlg, /*showCustomer=*/0);
+  const int code = uitest::RunModal(dlg, [&] {
+    EXPECT_FALSE(dlg.GetDlgItem(Out::kIdCheckCustomer)->isVisible());
+    EXPECT_EQ(dlg.IsDlgButtonChecked(Out::kIdCheckCustomer), 0);
+    DialogDriver(dlg).PressFunctionKey(kVkReturn);
+  });
+  EXPECT_EQ(code, 1);
+  EXPECT_EQ(Stored().GetOutputType(), MeraPrnXdwOutputFolder);
+  // Confirming writes the folder as shown, with its separator.
+  std::string text;
+  auto key = MeraNewRegKey();
+  ASSERT_TRUE(key->OpenKey(HKEY_LOCAL_MACHINE, kKey, 0));
+  ASSERT_TRUE(key->GetText("XdwFolderPath", text));
+  EXPECT_EQ(text, "/srv/xdw/");
+}
+
+TEST_F(XdwDialogs, MissingFolderIsToldAndKeepsTheDialogOpenWithTheFocusOnTheFolder) {
+  Out dlg;
+  Prepare(dlg);
+  DialogDriver drv(dlg);
+  const int code = drv.RunModal([&] {
+    dlg.Item<QWidget>(Out::kIdRadioSeparate)->setFocus();
+    drv.AnswerNextMessageBox(kIdOk);
+    drv.PressFunctionKey(kVkReturn);
+    EXPECT_TRUE(drv.LastMessageBox().seen);
+    EXPECT_EQ(drv.LastMessageBox().text, Cp932("出力先が指定されていません。"));
+    EXPECT_EQ(drv.LastMessageBox().caption, dlg.GetWindowText());
+    EXPECT_EQ(drv.LastMessageBox().icon, static_cast<uint32_t>(kMbIconExclamation));
+    EXPECT_TRUE(dlg.isVisible());
+    // The control that has the focus once the dialog is active again.
+    EXPECT_EQ(dlg.focusWidget(), dlg.GetDlgItem(Out::kIdEditFolder));
+    drv.PressFunctionKey(kVkEscape);
+  });
+  EXPECT_EQ(code, 2);
+  EXPECT_FALSE(hive->HasKey(kKey));
+}
+
+TEST_F(XdwDialogs, EachRouteToAnActionOpensItsDialogOnce) {
+  Store("XdwPrintType", 2);
+  Store("XdwColorType", 4);
+  Out dlg;
+  Prepare(dlg);
+  DialogDriver drv(dlg);
+  int colour = 0, folder = 0;
+  const int code = drv.RunModal([&] {
+    // Cancelling the colour dialog keeps the colour; its double click and
+    // its confirm take one.
+    WhenOpened<CQuorPrnXdwBinderColorDlg>(
+        &dlg, [](CQuorPrnXdwBinderColorDlg&, DialogDriver& d) {
+          ASSERT_TRUE(d.PickListRow(CQuorPrnXdwBinderColorDlg::kIdList, 2));
+          d.PressFunctionKey(kVkEscape);
+        },
+        &colour);
+    ASSERT_TRUE(drv.ClickButton(Out::kIdColorButton));
+    EXPECT_TRUE(NoModalAbove(&dlg));
+    EXPECT_EQ(dlg.GetColorIndex(), 4);
+    WhenOpened<CQuorPrnXdwBinderColorDlg>(
+        &dlg, [](CQuorPrnXdwBinderColorDlg& c, DialogDriver&) {
+          EXPECT_EQ(c.Item<CYbListCtrl>(CQuorPrnXdwBinderColorDlg::kIdList)->GetNextSelectedItem(-1), 4);
+          auto* list = c.Item<CYbListCtrl>(CQuorPrnXdwBinderColorDlg::kIdList);
+          const QPoint at = list->visualItemRect(list->topLevelItem(7)).center();
+          // A double click arrives as a click followed by the double click.
+          QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+          QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        },
+        &colour);
+    ASSERT_TRUE(drv.ClickBarButton(kVkF9));
+    EXPECT_TRUE(NoModalAbove(&dlg));
+    EXPECT_EQ(dlg.GetColorIndex(), 7);
+
+    WhenOpened<Folder>(
+        &dlg, [](Folder& f, DialogDriver& d) {
+          HTREEITEM link = Child(Tree(f), Child(Tree(f), Tree(f).GetRootItem(), Cp932("リンクフォルダ")), "plain");
+          ASSERT_TRUE(d.PickTreeItem(Folder::kIdTree, link));
+          ASSERT_TRUE(d.ClickButton(1));
+        },
+        &folder);
+    ASSERT_TRUE(drv.ClickButton(Out::kIdBrowseButton));
+    EXPECT_TRUE(NoModalAbove(&dlg));
+    EXPECT_EQ(dlg.GetDlgItemText(Out::kIdEditFolder), home.Cp("links/plain"));
+    WhenOpened<Folder>(
+        &dlg, [](Folder&, DialogDriver& d) { ASSERT_TRUE(d.ClickButton(2)); }, &folder);
+    drv.PressFunctionKey(kVkF3);
+    EXPECT_TRUE(NoModalAbove(&dlg));
+    EXPECT_EQ(dlg.GetDlgItemText(Out::kIdEditFolder), home.Cp("links/plain"));
+    drv.PressFunctionKey(kVkReturn);
+  }, kSlowWatchdogMs);
+  EXPECT_EQ(code, 1);
+  EXPECT_EQ(colour, 2);
+  EXPECT_EQ(folder, 2);
+  EXPECT_EQ(Stored().GetColorType(), 7);
+  EXPECT_EQ(Stored().GetFolderPath(), home.Cp("links/plain"));
+}
+
+TEST_F(XdwDialogs, ColourDialogConfirmsTheSelectedRowOrKeepsTheColourWithoutOne) {
+  CYbImageList icons;
+  icons.Create(16, 16);
+  const std::vector<std::string> names = {"a", "b", "c"};
+  for (int i = 0; i < 3; ++i) icons.AddPicture(UiPictures::BinderIconId(i, false));
+  CQuorPrnXdwBinderColorDlg dlg;
+  dlg.SetColorInfo(names, icons, 1);
+  EXPECT_EQ(uitest::RunModal(dlg, [&] {
+              auto* list = dlg.Item<CYbListCtrl>(CQuorPrnXdwBinderColorDlg::kIdList);
+              EXPECT_EQ(list->GetItemText(2, 0), "c");
+              EXPECT_EQ(list->GetItemState(1, kLvisSelected | kLvisFocused), kLvisSelected | kLvisFocused);
+              list->clearSelection();
+              DialogDriver(dlg).PressFunctionKey(kVkReturn);
+            }),
+            1);
+  EXPECT_EQ(dlg.GetColorIndex(), 1);
+}
+
+TEST_F(XdwDialogs, FolderTreeShowsTheDeskFoldersAndOpensFoldersAsTheUserDoes) {
+  Folder dlg;
+  dlg.SetFolderPath(home.Cp("nowhere"));
+  DialogDriver drv(dlg);
+  const int code = drv.RunModal([&] {
+    CYbTreeCtrl& t = Tree(dlg);
+    HTREEITEM root = t.GetRootItem();
+    EXPECT_EQ(t.GetItemText(root), "DocuWorks Desk");
+    EXPECT_EQ(Children(t, root), (std::vector<std::string>{Cp932("ユーザーフォルダ"), Cp932("リンクフォルダ")}));
+    HTREEITEM user = t.GetChildItem(root);
+    HTREEITEM links = t.GetNextSiblingItem(user);
+    EXPECT_EQ(Children(t, user), (std::vector<std::string>{Cp932("報告"), Cp932("空")}));
+    EXPECT_EQ(Children(t, links), (std::vector<std::string>{Cp932("案件"), "plain"}));
+    // A starting folder that does not exist leaves the root selected and OK off.
+    EXPECT_EQ(t.GetSelectedItem(), root);
+    EXPECT_FALSE(Enabled(dlg.GetDlgItem(1)));
+
+    // Unread folders carry one empty placeholder; opening one reads it, and
+    // one without subfolders loses its expander.
+    HTREEITEM reports = Child(t, user, Cp932("報告"));
+    ASSERT_EQ(reports->childCount(), 1);
+    EXPECT_EQ(t.GetItemText(t.GetChildItem(reports)), "");
+    HTREEITEM empty = Child(t, user, Cp932("空"));
+    t.Expand(empty, true);
+    EXPECT_EQ(empty->childCount(), 0);
+    t.Expand(reports, true);
+    EXPECT_EQ(Children(t, reports), (std::vector<std::string>{"2024", "Archive"}));
+    HTREEITEM y2024 = t.GetChildItem(reports);
+    t.Expand(y2024, true);
+    EXPECT_EQ(Children(t, y2024), (std::vector<std::string>{"9", "10"}));
+
+    ASSERT_TRUE(drv.PickTreeItem(Folder::kIdTree, links));
+    EXPECT_FALSE(Enabled(dlg.GetDlgItem(1)));
+    ASSERT_TRUE(drv.PickTreeItem(Folder::kIdTree, user));
+    EXPECT_TRUE(Enabled(dlg.GetDlgItem(1)));
+    ASSERT_TRUE(drv.PickTreeItem(Folder::kIdTree, t.GetChildItem(y2024)));
+    EXPECT_TRUE(Enabled(dlg.GetDlgItem(1)));
+    ASSERT_TRUE(drv.ClickButton(1));
+  });
+  EXPECT_EQ(code, 1);
+  EXPECT_EQ(dlg.GetFolderPath(), home.Cp("書類/報告/2024/9"));
+}
+
+TEST_F(XdwDialogs, FolderTreeSelectsTheStartingFolderWhereverItIs) {
+  struct Case {
+    std::string start;
+    std::string selected;  // text of the selected item
+    bool ok;
+  };
+  const std::vector<Case> cases = {
+      {home.Cp("links/プロジェクト"), Cp932("案件"), true},
+      {home.Cp("links/プロジェクト/sub"), "sub", true},
+      {home.Cp("書類/報告/2024/10"), "10", true},
+      {home.Cp("書類"), Cp932("ユーザーフォルダ"), true},
+      {home.Cp("書類/報告/2024/10", false), "DocuWorks Desk", false},
+      {home.Cp("書類/報告/ARCHIVE"), "DocuWorks Desk", false},
+      {"/", "DocuWorks Desk", false},
+      {"", "DocuWorks Desk", false},
+  };
+  for (const Case& c : cases) {
+    Folder dlg;
+    dlg.SetFolderPath(c.start);
+    const int code = uitest::RunModal(dlg, [&] {
+      EXPECT_EQ(DialogDriver(dlg).Text(Folder::kIdTree), c.selected) << c.start;
+      EXPECT_EQ(Enabled(dlg.GetDlgItem(1)), c.ok) << c.start;
+      DialogDriver(dlg).PressKey(Qt::Key_Escape);
+    });
+    EXPECT_EQ(code, 2);
+    EXPECT_EQ(dlg.GetFolderPath(), c.start);
+  }
+  // The way down to a deep folder is opened; the rest stays unread.
+  Folder deep;
+  deep.SetFolderPath(home.Cp("書類/報告/2024/10"));
+  uitest::RunModal(deep, [&] {
+    HTREEITEM selected = Tree(deep).GetSelectedItem();
+    EXPECT_TRUE(selected->parent()->isExpanded());
+    EXPECT_TRUE(selected->parent()->parent()->isExpanded());
+    HTREEITEM empty = Child(Tree(deep), Tree(deep).GetChildItem(Tree(deep).GetRootItem()), Cp932("空"));
+    EXPECT_EQ(Tree(deep).GetItemText(Tree(deep).GetChildItem(empty)), "");
+    DialogDriver(deep).PressKey(Qt::Key_Escape);
+  });
+}
+
+TEST_F(XdwDialogs, WithoutAUserFolderOnlyTheRootShowsAndNothingCanBeChosen) {
+  home.Documents("none");
+  Folder dlg;
+  EXPECT_EQ(uitest::RunModal(dlg, [&] {
+              EXPECT_EQ(Tree(dlg).topLevelItemCount(), 1);
+              EXPECT_EQ(Tree(dlg).GetRootItem()->childCount(), 0);
+              EXPECT_FALSE(Enabled(dlg.GetDlgItem(1)));
+              DialogDriver(dlg).PressKey(Qt::Key_Return);
+              EXPECT_TRUE(dlg.isVisible());
+              DialogDriver(dlg).PressKey(Qt::Key_Escape);
+            }),
+            2);
+}
+
+TEST_F(XdwDialogs, EntryPointChecksItsArgumentsAndClosesWithOneWhenTheWriteFails) {
+  EXPECT_EQ(QuorPrnXdwOutputDlgOpen("SYS", "", 1, 0), QUOR_PRN_ERR_ARGUMENT);
+  EXPECT_EQ(QuorPrnXdwOutputDlgOpen(nullptr, "JOB", 1, 0), QUOR_PRN_ERR_ARGUMENT);
+  EXPECT_EQ(QuorPrnXdwOutputDlgOpen("", "JOB", 1, 0), QUOR_PRN_ERR_ARGUMENT);
+  EXPECT_EQ(QuorPrnXdwOutputDlgOpen("SYS", nullptr, 1, 0), QUOR_PRN_ERR_ARGUMENT);
+
+  // The dialog the entry point makes, answered from inside its loop.
+  auto answer = [](std::vector<int> qtKeys) {
+    QTimer::singleShot(0, [qtKeys] {
+      QWidget* dlg = uitest::WaitForModalAbove(nullptr);
+      ASSERT_NE(dlg, nullptr);
+      ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
+      for (int k : qtKeys) QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(k));
+    });
+  };
+  answer({Qt::Key_Escape});
+  EXPECT_EQ(QuorPrnXdwOutputDlgOpen("SYS", "JOB", 1, 0), QUOR_PRN_CANCEL);
+  EXPECT_FALSE(hive->HasKey(kKey));
+  // F9 is off without the binder; the failed folder write leaves the stored
+  // folder as it was and is not reported.
+  Store("XdwFolderPath", "/srv/old");
+  hive->InjectFault({registry::RegOp::SetText, "", "XdwFolderPath"});
+  answer({Qt::Key_F9, Qt::Key_Return});
+  EXPECT_EQ(QuorPrnXdwOutputDlgOpen("SYS", "JOB", 1, 0), QUOR_PRN_SUCCESS);
+  std::string text;
+  auto key = MeraNewRegKey();
+  ASSERT_TRUE(key->OpenKey(HKEY_LOCAL_MACHINE, kKey, 0));
+  ASSERT_TRUE(key->GetText("XdwFolderPath", text));
+  EXPECT_EQ(text, "/srv/old");
+}
+
+TEST_F(XdwDialogs, GalleryPicturesInJapaneseAndEnglish) {
+  Store("XdwPrintType", 2);
+  Store("XdwColorType", 9);
+  Store("XdwOutputType", 1);
+  Store("XdwFolderPath", home.Cp("書類/報告"));
+  const char* saved = std::getenv("LANG");
+  const std::string savedLang = saved ? saved : "";
+  for (const char* lang : {"ja", "en"}) {
+    setenv("LANG", std::string(lang) == "en" ? "en_US.UTF-8" : "ja_JP.UTF-8", 1);
+    Out out;
+    Prepare(out);
+    DialogDriver drv(out);
+    drv.RunModal([&] {
+      EXPECT_NE(drv.SavePng(lang), "");
+      WhenOpened<CQuorPrnXdwBinderColorDlg>(&out, [lang](CQuorPrnXdwBinderColorDlg& c, DialogDriver& d) {
+        EXPECT_NE(d.SavePng(lang), "");
+        c.EndDialog(2);
+      });
+      drv.PressFunctionKey(kVkF9);
+      WhenOpened<Folder>(&out, [lang](Folder& f, DialogDriver& d) {
+        EXPECT_NE(d.SavePng(lang), "");
+        f.EndDialog(2);
+      });
+      drv.PressFunctionKey(kVkF3);
+      drv.PressFunctionKey(kVkEscape);
+    });
+    if (std::string(lang) == "en") {
+      EXPECT_EQ(out.GetWindowText(), "DocuWorks Output");
+      EXPECT_EQ(out.GetDlgItemText(Out::kIdBrowseButton), "Browse");
+      EXPECT_EQ(out.FuncBar()->Label(kVkF9), "Colour");
+    } else {
+      EXPECT_EQ(out.GetDlgItemText(Out::kIdBrowseButton), Cp932("参照"));
+    }
+  }
+  setenv("LANG", savedLang.c_str(), 1);
+}
+
+}  // namespace
