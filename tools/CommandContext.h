@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/ArgumentCheck.h"
 #include "tools/CommandOutput.h"
 
 namespace tools {
@@ -22,15 +23,28 @@ class CommandContext {
   std::vector<std::string> redirectRemoves;  // --redirect-remove, UTF-8
   CommandOutput out;
 
+  ~CommandContext();
   // Makes the hive and the spooler the ones the options name. Must run
   // before any verb touches the library.
   void ApplyGlobalOptions();
-  void Select(Action action) { action_ = std::move(action); }
+  // `readsPrinters`: the action asks the spooler (directly or through the
+  // library's printer list or redirect names). Such an action does not run
+  // when the spooler cannot answer at all, since an empty printer list would
+  // then read as "no printer installed".
+  void Select(Action action, bool readsPrinters = true) {
+    action_ = std::move(action);
+    readsPrinters_ = readsPrinters;
+  }
   bool HasAction() const { return static_cast<bool>(action_); }
-  int RunAction() { return action_(*this); }
+  int RunAction();
+
+  // The library's answer to a verb: a refused argument (110) is named from
+  // `args`, a registry failure carries the registry's own cause.
+  int Answer(int32_t code, ResultMeaning::Sense sense, const ArgumentCheck& args);
 
  private:
   Action action_;
+  bool readsPrinters_ = true;
 };
 
 }  // namespace tools

@@ -21,10 +21,15 @@ void CommandOutput::Problem(const std::string& text) {
     std::cerr << "quorprn: " << message << '\n';
 }
 
-int CommandOutput::Result(int32_t code) {
+int CommandOutput::Result(int32_t code, ResultMeaning::Sense sense, const std::string& error) {
+  const std::string meaning = ResultMeaning::Of(code, sense);
   data_["result"] = code;
-  data_["meaning"] = ResultMeaning::Of(code);
-  if (!json_) std::cout << "result: " << code << " (" << ResultMeaning::Of(code) << ")\n";
+  data_["meaning"] = meaning;
+  if (!error.empty()) data_["error"] = error;
+  if (!json_) {
+    std::cout << "result: " << code << " (" << meaning << ")\n";
+    if (!error.empty()) ErrorLine("quorprn: " + error);
+  }
   return ResultMeaning::ExitStatus(code);
 }
 
@@ -39,8 +44,16 @@ int CommandOutput::Fail(int status, const std::string& text) {
   data_["result"] = 0;
   data_["meaning"] = status == 2 ? "usage error" : "failed";
   data_["error"] = message;
-  if (!json_) std::cerr << "quorprn: " << message << '\n';
+  if (!json_) ErrorLine("quorprn: " + message);
   return status;
+}
+
+void CommandOutput::ReportLine(const std::string& line) { ErrorLine(line); }
+
+// The registry reports a failure where it happens and the verb names it again
+// in its answer; the administrator needs to read it once.
+void CommandOutput::ErrorLine(const std::string& line) {
+  if (printed_.insert(line).second) std::cerr << line << '\n';
 }
 
 void CommandOutput::Flush() {

@@ -30,7 +30,9 @@ void HiveVerbs::Register(CLI::App& app, CommandContext& ctx) {
       "create the settings hive's tables in the PostgreSQL database that URI names (an administrator runs\n"
       "this once; running it again changes nothing), or create a hive file");
   init->add_option("URI", initLocation_, "postgresql://USER@HOST/DATABASE, or a file path")->required();
-  init->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return Init(c); }); });
+  init->callback([this, &ctx] {
+    ctx.Select([this](CommandContext& c) { return Init(c); }, /*readsPrinters=*/false);
+  });
 
   CLI::App* copy = hive->add_subcommand(
       "copy",
@@ -39,7 +41,9 @@ void HiveVerbs::Register(CLI::App& app, CommandContext& ctx) {
   copy->add_option("FROM", from_, "the hive to read")->required();
   copy->add_option("TO", to_, "the hive to fill")->required();
   copy->add_flag("--replace", replace_, "empty TO first (in the same transaction)");
-  copy->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return Copy(c); }); });
+  copy->callback([this, &ctx] {
+    ctx.Select([this](CommandContext& c) { return Copy(c); }, /*readsPrinters=*/false);
+  });
 }
 
 int HiveVerbs::Init(CommandContext& ctx) {

@@ -65,7 +65,10 @@ int LookupVerbs::Lookup(CommandContext& ctx) {
   int32_t paperNo = 0, portrait = 0, width = 0, length = 0;
   access.GetPaperSize(&paperNo, &portrait, &width, &length);
 
-  int status = ctx.out.Result(code);
+  ArgumentCheck args;
+  args.Name("the system name", system).Name("the job name", job).Set(set_);
+  args.Name("the template path", path).Name("the form name", form);
+  int status = ctx.Answer(code, ResultMeaning::Sense::Lookup, args);
   auto& d = ctx.out.Data();
   d["Printer"] = RecordFormat::Printer(printer);
   d["Form"] = RecordFormat::Form(formRecord);
@@ -119,7 +122,9 @@ int LookupVerbs::Default(CommandContext& ctx) {
   QUOR_PRN_PRINTER_INFO_TYPE printer;
   QUOR_PRN_COLOR_INFO_TYPE color;
   int32_t code = access.GetPrinterDefault(system.c_str(), job.c_str(), set_, &printer, &color);
-  int status = ctx.out.Result(code);
+  ArgumentCheck args;
+  args.Name("the system name", system).Name("the job name", job).Set(set_);
+  int status = ctx.Answer(code, ResultMeaning::Sense::Lookup, args);
   ctx.out.Data()["Printer"] = RecordFormat::Printer(printer);
   ctx.out.Data()["Color"] = RecordFormat::Color(color);
   ctx.out.Text("printer:  " + RecordFormat::PrinterLine(printer));

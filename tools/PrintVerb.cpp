@@ -66,7 +66,10 @@ int PrintVerb::Print(CommandContext& ctx) {
   d["Printer"] = RecordFormat::Printer(printer);
   d["Form"] = RecordFormat::Form(formRecord);
   if (code != QUOR_PRN_SUCCESS && !QuorPrnIsFallback(code)) {
-    int status = ctx.out.Result(code);
+    ArgumentCheck args;
+    args.Name("the system name", system).Name("the job name", job).Set(set_);
+    args.Name("the template path", path).Name("the form name", form);
+    int status = ctx.Answer(code, ResultMeaning::Sense::Lookup, args);
     ctx.out.Problem("not printed: the settings lookup failed");
     return status;
   }

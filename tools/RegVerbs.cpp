@@ -9,6 +9,7 @@
 
 #include "platform/registry/Registry.h"
 #include "tools/CommandError.h"
+#include "tools/OutputFile.h"
 #include "tools/RegFileReader.h"
 #include "tools/RegFileWriter.h"
 #include "tools/RegImporter.h"
@@ -39,27 +40,6 @@ std::string ReadWholeFile(const std::string& path) {
   std::ostringstream buffer;
   buffer << in.rdbuf();
   return buffer.str();
-}
-
-// Written beside the target and renamed, so an interrupted export never
-// leaves a truncated file under the name asked for.
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
-  std::string tmp = path + ".tmp";
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::remove(tmp.c_str());
-      throw CommandError(CommandError::kFailure, path + ": cannot be written");
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(tmp, path, ec);
-  if (ec) {
-    std::remove(tmp.c_str());
-    throw CommandError(CommandError::kFailure, path + ": " + ec.message());
-  }
 }
 
 bool EqualsNoCase(const std::string& a, const std::string& b) {
@@ -93,7 +73,7 @@ void RegVerbs::Register(CLI::App& app, CommandContext& ctx) {
       "code page 932 or UTF-8) to the hive as one transaction. Lines that cannot be used are reported with\n"
       "their number and skipped (exit status 1); a file that is not a .reg file changes nothing.");
   imp->add_option("FILE", importFile_, "the .reg file")->required();
-  imp->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return Import(c); }); });
+  imp->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return Import(c); }, /*readsPrinters=*/false); });
 
   CLI::App* exp = reg->add_subcommand(
       "export", "write KEY (default: the whole hive) with everything below it as a .reg file");
@@ -101,7 +81,7 @@ void RegVerbs::Register(CLI::App& app, CommandContext& ctx) {
   exp->add_option("-o,--output", exportFile_, "file to write (default: standard output)");
   exp->add_option("--format", exportFormat_, "5: UTF-16LE \"Version 5.00\" (default); 4: REGEDIT4 in code page 932")
       ->check(CLI::IsMember({4, 5}));
-  exp->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return Export(c); }); });
+  exp->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return Export(c); }, /*readsPrinters=*/false); });
 }
 
 int RegVerbs::Import(CommandContext& ctx) {
@@ -159,7 +139,7 @@ int RegVerbs::Export(CommandContext& ctx) {
   if (exportFile_.empty()) {
     std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
   } else {
-    WriteWholeFile(exportFile_, text);
+    OutputFile::Replace(exportFile_, text);
     ctx.out.Text("exported " + std::to_string(report.keys) + " keys, " + std::to_string(report.values) +
                  " values to " + exportFile_);
   }

@@ -4,7 +4,16 @@
 
 namespace tools {
 
-std::string ResultMeaning::Of(int32_t code) {
+std::string ResultMeaning::Of(int32_t code, Sense sense) {
+  if (sense == Sense::Stored) {
+    switch (code) {
+      case QUOR_PRN_NO_PRINTER_SET: return "the printer set is not stored";
+      case QUOR_PRN_NO_CURRENT_PRINTER: return "the printer set has no current printer";
+      case QUOR_PRN_NO_PRINTER_ENTRY: return "the printer is not stored";
+      case QUOR_PRN_NO_FORM_ENTRY: return "the form is not stored";
+      default: break;
+    }
+  }
   switch (code) {
     case QUOR_PRN_SUCCESS: return "success";
     case QUOR_PRN_CANCEL: return "cancelled";

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/registry/MeraRegKey.h"
+#include "platform/registry/RegistryError.h"
 #include "quorprn/QuorPrnResult.h"
 #include "store/CQuorPrnSettingStore.h"
 #include "tools/RecordFormat.h"
@@ -21,11 +22,13 @@ std::string PrintKey(const std::string& system, const std::string& job) {
   return "SOFTWARE\\Olvanet\\Sarvo\\" + system + "\\" + job + "\\Print";
 }
 
-std::vector<std::string> SubKeys(const std::string& path) {
-  std::vector<std::string> names;
+// A key that does not exist has no subkeys. False when the hive cannot say:
+// an unreadable hive must not look like one with nothing stored.
+bool SubKeys(const std::string& path, std::vector<std::string>* names) {
+  names->clear();
   auto key = MeraNewRegKey();
-  if (key->OpenKey(HKEY_LOCAL_MACHINE, path, 0)) key->EnumKeys(names);
-  return names;
+  if (!key->OpenKey(HKEY_LOCAL_MACHINE, path, 0)) return registry::LastErrorCode() == registry::kNotFound;
+  return key->EnumKeys(*names) != 0;
 }
 
 QUOR_PRN_FORM_INFO_TYPE ReadForm(const std::string& path, const std::string& name) {
@@ -61,11 +64,17 @@ void ShowVerb::Register(CLI::App& app, CommandContext& ctx) {
 int ShowVerb::Show(CommandContext& ctx) {
   std::string system = TerminalText::ToLibrary(system_, "the system name");
   std::string job = TerminalText::ToLibrary(job_, "the job name");
+  ArgumentCheck args;
+  args.Name("the system name", system).Name("the job name", job).Set(hasSet_ ? set_ : 0);
+  if (!args.Why().empty()) return ctx.Answer(QUOR_PRN_ERR_ARGUMENT, ResultMeaning::Sense::Stored, args);
   std::vector<uint32_t> sets;
   if (hasSet_) {
     sets.push_back(set_);
   } else {
-    for (const auto& name : SubKeys(PrintKey(system, job))) {
+    std::vector<std::string> names;
+    if (!SubKeys(PrintKey(system, job), &names))
+      return ctx.Answer(QUOR_PRN_ERR_READ_SET, ResultMeaning::Sense::Stored, args);
+    for (const auto& name : names) {
       unsigned n = 0;
       char rest = 0;
       if (name.size() == 12 && std::sscanf(name.c_str(), "PrinterSet%2u%c", &n, &rest) == 1) sets.push_back(n);
@@ -80,8 +89,9 @@ int ShowVerb::Show(CommandContext& ctx) {
     list.push_back(set);
     if (code != QUOR_PRN_SUCCESS && worst == QUOR_PRN_SUCCESS) worst = code;
   }
-  ShowColors(ctx, system, job);
-  return ctx.out.Result(worst);
+  // After a read failure the colours would only repeat it.
+  if (worst == QUOR_PRN_SUCCESS || QuorPrnIsFallback(worst)) ShowColors(ctx, system, job);
+  return ctx.Answer(worst, ResultMeaning::Sense::Stored, args);
 }
 
 int32_t ShowVerb::ShowSet(CommandContext& ctx, const std::string& system, const std::string& job, uint32_t n,
@@ -93,7 +103,8 @@ int32_t ShowVerb::ShowSet(CommandContext& ctx, const std::string& system, const 
   (*out)["Set"] = n;
   (*out)["Result"] = code;
   if (code != QUOR_PRN_SUCCESS && code != QUOR_PRN_NO_CURRENT_PRINTER) {
-    ctx.out.Text(std::string(setName) + ": " + std::to_string(code) + " (" + ResultMeaning::Of(code) + ")");
+    ctx.out.Text(std::string(setName) + ": " + std::to_string(code) + " (" +
+                 ResultMeaning::Of(code, ResultMeaning::Sense::Stored) + ")");
     store.ClosePrinterSet();
     return code;
   }
@@ -119,7 +130,9 @@ int32_t ShowVerb::ShowSet(CommandContext& ctx, const std::string& system, const 
     ctx.out.Text("    " + RecordFormat::ColorLine(p->ColorPrint, p->ColorMode, p->ColorPalette));
     pj["Forms"] = nlohmann::json::array();
     std::string formKey = setKey + "\\" + CQuorPrnSettingStore::ToKeyName(p->Name) + "\\Form";
-    for (const auto& formName : SubKeys(formKey)) {
+    std::vector<std::string> formNames;
+    if (!SubKeys(formKey, &formNames)) code = QUOR_PRN_ERR_READ_FORM;
+    for (const auto& formName : formNames) {
       QUOR_PRN_FORM_INFO_TYPE f = ReadForm(formKey + "\\" + formName, formName);
       pj["Forms"].push_back(RecordFormat::Form(f));
       ctx.out.Text("    form " + RecordFormat::FormLine(f));

@@ -2,9 +2,12 @@
 
 #include <cctype>
 
+#include "printer/CQuorPrnPrinterInfoManager.h"
 #include "quorprn/CQuorPrnPrinterAccess.h"
+#include "quorprn/CQuorPrnPrinterRedirectManager.h"
 #include "store/CQuorPrnSettingStore.h"
 #include "tools/CommandError.h"
+#include "tools/NearestNames.h"
 #include "tools/RecordFormat.h"
 #include "tools/TerminalText.h"
 
@@ -12,13 +15,16 @@ namespace tools {
 
 CLI::App* StoreVerbs::Add(CLI::App& app, CommandContext& ctx, const char* name, const char* help, Op op,
                           bool printer, bool form) {
+  // Only the verbs that name a printer turn it into its stored name, which
+  // asks the printer list.
+  const bool readsPrinters = printer;
   CLI::App* sub = app.add_subcommand(name, help);
   sub->add_option("SYSTEM", system_, "system name")->required();
   sub->add_option("JOB", job_, "job name")->required();
   sub->add_option("SET", set_, "printer set number (0-99)")->required();
   if (printer) sub->add_option("PRINTER", printerName_, "printer name as installed")->required();
   if (form) sub->add_option("FORM", formName_, "form name")->required();
-  sub->callback([this, &ctx, op, sub] {
+  sub->callback([this, &ctx, op, sub, readsPrinters] {
     // Each verb has only some of the options; asking for another one throws.
     auto given = [sub](const char* name) {
       const CLI::Option* o = sub->get_option_no_throw(name);
@@ -26,7 +32,7 @@ CLI::App* StoreVerbs::Add(CLI::App& app, CommandContext& ctx, const char* name, 
     };
     hasPaper_ = given("--paper");
     hasColor_ = given("--color-print") || given("--mode") || given("--color");
-    ctx.Select([this, op](CommandContext& c) { return Run(c, op); });
+    ctx.Select([this, op](CommandContext& c) { return Run(c, op); }, readsPrinters);
   });
   return sub;
 }
@@ -36,7 +42,11 @@ void StoreVerbs::Register(CLI::App& app, CommandContext& ctx) {
   Add(app, ctx, "delete-set", "delete a printer set with all its printers and forms", Op::DeleteSet, false, false);
   Add(app, ctx, "delete-printer", "delete a stored printer with its forms and colours", Op::DeletePrinter, true, false);
   Add(app, ctx, "delete-form", "delete one stored form of a printer", Op::DeleteForm, true, true);
-  Add(app, ctx, "select", "make PRINTER the set's current printer", Op::Select, true, false);
+  Add(app, ctx, "select",
+      "make PRINTER the set's current printer; a name no installed printer has is refused with the nearest "
+      "installed names",
+      Op::Select, true, false)
+      ->add_flag("--force", force_, "store PRINTER even though no installed printer has that name (yet)");
 
   CLI::App* cp = Add(app, ctx, "create-printer",
                      "store a printer's offsets, scales and (with any colour option) colours; the current printer "
@@ -91,6 +101,11 @@ int StoreVerbs::Run(CommandContext& ctx, Op op) {
   std::string job = TerminalText::ToLibrary(job_, "the job name");
   std::string printerName = TerminalText::ToLibrary(printerName_, "the printer name");
   std::string formName = TerminalText::ToLibrary(formName_, "the form name");
+  ArgumentCheck args;
+  args.Name("the system name", system).Name("the job name", job).Set(set_);
+  if (op != Op::CreateSet && op != Op::DeleteSet) args.Name("the printer name", printerName);
+  if (op == Op::CreateForm || op == Op::DeleteForm) args.Name("the form name", formName);
+  if (op == Op::Select && !force_ && args.Why().empty()) RefuseUninstalled(ctx, printerName);
   CQuorPrnPrinterAccess access;
   int32_t code = 0;
   switch (op) {
@@ -136,7 +151,33 @@ int StoreVerbs::Run(CommandContext& ctx, Op op) {
       break;
     }
   }
-  return ctx.out.Result(code);
+  return ctx.Answer(code, ResultMeaning::Sense::Stored, args);
+}
+
+// A typo would otherwise replace the stored current printer with a name that
+// no lookup can use; the stored name of a redirected printer counts as its
+// installed printer's.
+void StoreVerbs::RefuseUninstalled(CommandContext& ctx, const std::string& name) {
+  if (!CQuorPrnPrinterInfoManager::RefreshPrinters())
+    throw CommandError(CommandError::kFailure,
+                       "the installed printers cannot be listed; --force stores the name without checking");
+  if (CQuorPrnPrinterInfoManager::FindPrinter(name) ||
+      CQuorPrnPrinterInfoManager::FindPrinter(CQuorPrnPrinterRedirectManager::GetRealPrinterName(name.c_str())))
+    return;
+  std::vector<std::string> installed;
+  CQuorPrnPrinterInfoManager::GetPrinterNames(installed);
+  for (auto& n : installed) n = TerminalText::ToTerminal(n);
+  std::vector<std::string> nearest = NearestNames::Of(printerName_, installed);
+  std::string message = "no installed printer is named \"" + printerName_ + "\"";
+  if (nearest.empty()) {
+    message += "; no printer is installed";
+  } else {
+    message += "; nearest:";
+    for (size_t i = 0; i < nearest.size(); ++i) message += (i ? ", \"" : " \"") + nearest[i] + "\"";
+  }
+  message += " (--force stores it anyway)";
+  ctx.out.Data()["nearest"] = nearest;
+  throw CommandError(CommandError::kFailure, message);
 }
 
 }  // namespace tools

@@ -1,7 +1,7 @@
 // The stored-settings verbs: create-set, create-printer, create-form,
 // delete-set, delete-printer, delete-form (the library's exported fronts) and
-// select (make a printer the set's current one). Every record field has its
-// option; fields not given keep the records' own defaults.
+// select (make an installed printer the set's current one). Every record
+// field has its option; fields not given keep the records' own defaults.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +22,9 @@ class StoreVerbs : public VerbGroup {
   CLI::App* Add(CLI::App& app, CommandContext& ctx, const char* name, const char* help, Op op, bool printer,
                 bool form);
   int Run(CommandContext& ctx, Op op);
+  // Throws (status 1, the nearest installed names) unless a printer of that
+  // name, or of the installed name it stands for, is installed.
+  void RefuseUninstalled(CommandContext& ctx, const std::string& name);
   // Parses "C001=0xBBGGRR" into a palette entry; throws a usage error.
   static void ParseColor(const std::string& text, std::string* name, int32_t* color);
 
@@ -35,6 +38,7 @@ class StoreVerbs : public VerbGroup {
   int32_t colorPrint_ = 0, mode_ = 0;
   std::vector<std::string> colors_;
   bool hasColor_ = false;
+  bool force_ = false;
 };
 
 }  // namespace tools

@@ -10,6 +10,7 @@
 #include "printer/CQuorPrnFormTemplate.h"
 #include "quorprn/QuorPrnResult.h"
 #include "tools/CommandError.h"
+#include "tools/OutputFile.h"
 #include "tools/TerminalText.h"
 
 namespace tools {
@@ -56,15 +57,19 @@ void TemplateVerbs::Register(CLI::App& app, CommandContext& ctx) {
   CLI::App* show = tpl->add_subcommand("show", "what the library's template reader decodes for FORM");
   show->add_option("FILE", in_, "template file (.TPT; a missing .TPT falls back to .TPTX)")->required();
   show->add_option("FORM", form_, "form name")->required();
-  show->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return Show(c); }); });
+  show->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return Show(c); }, /*readsPrinters=*/false); });
   CLI::App* enc = tpl->add_subcommand("encode", "write the line-encoded form (.TPTX) of a plain template file");
   enc->add_option("IN", in_, "plain template file")->required();
   enc->add_option("OUT", out_, "encoded file to write")->required();
-  enc->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return Code(c, true); }); });
+  enc->callback([this, &ctx] {
+    ctx.Select([this](CommandContext& c) { return Code(c, true); }, /*readsPrinters=*/false);
+  });
   CLI::App* dec = tpl->add_subcommand("decode", "write the plain form (.TPT) of a line-encoded template file");
   dec->add_option("IN", in_, "encoded template file")->required();
   dec->add_option("OUT", out_, "plain file to write")->required();
-  dec->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return Code(c, false); }); });
+  dec->callback([this, &ctx] {
+    ctx.Select([this](CommandContext& c) { return Code(c, false); }, /*readsPrinters=*/false);
+  });
 }
 
 int TemplateVerbs::Show(CommandContext& ctx) {
@@ -110,18 +115,7 @@ int TemplateVerbs::Code(CommandContext& ctx, bool encode) {
     out += converted;
     if (i + 1 < lines.size() || finalNewline) out += "\r\n";
   }
-  std::string tmp = out_ + ".tmp";
-  {
-    std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-    f.write(out.data(), static_cast<std::streamsize>(out.size()));
-    if (!f) {
-      std::remove(tmp.c_str());
-      return ctx.out.Fail(CommandError::kFailure, out_ + ": cannot be written");
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(tmp, out_, ec);
-  if (ec) return ctx.out.Fail(CommandError::kFailure, out_ + ": " + ec.message());
+  OutputFile::Replace(out_, out);
   ctx.out.Data()["lines"] = lines.size();
   ctx.out.Text((encode ? "encoded " : "decoded ") + std::to_string(lines.size()) + " lines into " + out_);
   return ctx.out.Success();

@@ -2,12 +2,18 @@
 
 #include "quorprn/CQuorPrnXdwInfo.h"
 #include "tools/CommandError.h"
+#include "tools/RegistryCause.h"
 #include "tools/TerminalText.h"
 
 namespace tools {
 namespace {
 
 std::string U(const std::string& cp932) { return TerminalText::ToTerminal(cp932); }
+
+std::string WriteFailure(const std::string& what) {
+  std::string cause = RegistryCause::Last();
+  return cause.empty() ? what : what + ": " + cause;
+}
 
 }  // namespace
 
@@ -42,9 +48,12 @@ void XdwVerbs::Register(CLI::App& app, CommandContext& ctx) {
   show->add_option("JOB", job_, "job name")->required();
   show->add_option("--file", file_, "file name to clean and show");
   show->add_option("--customer", customer_, "the two parts of the customer folder name")->expected(2);
-  show->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return Show(c); }); });
+  show->callback([this, &ctx] {
+    ctx.Select([this](CommandContext& c) { return Show(c); }, /*readsPrinters=*/false);
+  });
 
-  CLI::App* set = xdw->add_subcommand("set", "change the stored settings; values not given stay as they are");
+  CLI::App* set =
+      xdw->add_subcommand("set", "write only the values given; the others stay exactly as stored, or absent");
   set->add_option("SYSTEM", system_, "system name")->required();
   set->add_option("JOB", job_, "job name")->required();
   set->add_option("--print-type", printType_, "0 separate, 1 combined, 2 binder")->check(CLI::Range(0, 2));
@@ -54,14 +63,16 @@ void XdwVerbs::Register(CLI::App& app, CommandContext& ctx) {
   set->add_option("--folder", folder_, "output folder");
   set->callback([this, &ctx, set] {
     folderGiven_ = set->count("--folder") > 0;
-    ctx.Select([this](CommandContext& c) { return Set(c); });
+    ctx.Select([this](CommandContext& c) { return Set(c); }, /*readsPrinters=*/false);
   });
 
   CLI::App* in = xdw->add_subcommand("input-folder", "store the input folder (used by output type 2)");
   in->add_option("SYSTEM", system_, "system name")->required();
   in->add_option("JOB", job_, "job name")->required();
   in->add_option("PATH", inputFolder_, "folder")->required();
-  in->callback([this, &ctx] { ctx.Select([this](CommandContext& c) { return InputFolder(c); }); });
+  in->callback([this, &ctx] {
+    ctx.Select([this](CommandContext& c) { return InputFolder(c); }, /*readsPrinters=*/false);
+  });
 }
 
 int XdwVerbs::Show(CommandContext& ctx) {
@@ -78,13 +89,12 @@ int XdwVerbs::Set(CommandContext& ctx) {
   CQuorPrnXdwInfo xdw;
   xdw.Initialize(TerminalText::ToLibrary(system_, "the system name"), TerminalText::ToLibrary(job_, "the job name"),
                  "", "", "");
-  CMeraPrnXdwOutputInfo info = xdw.GetOutputInfo("");
-  std::string folder = folderGiven_ ? TerminalText::ToLibrary(folder_, "the folder") : info.GetFolderPath();
-  info.Initialize(printType_ >= 0 ? static_cast<MeraPrnXdwPrintType>(printType_) : info.GetPrintType(),
-                  color_ >= 0 ? static_cast<MeraPrnXdwColorType>(color_) : info.GetColorType(),
-                  outputType_ >= 0 ? static_cast<MeraPrnXdwOutputType>(outputType_) : info.GetOutputType(), folder,
-                  info.GetInputFolder(), info.GetOutputFolder(), "", "");
-  if (!xdw.UpdateRegistry(info)) return ctx.out.Fail(CommandError::kFailure, "the settings could not be written");
+  // Only what was given is written: what GetOutputInfo answers for the rest
+  // is not what is stored (defaults, a backslash added to the folder).
+  std::string folder = folderGiven_ ? TerminalText::ToLibrary(folder_, "the folder") : "";
+  if (!xdw.UpdateRegistryValues(printType_ >= 0 ? &printType_ : nullptr, color_ >= 0 ? &color_ : nullptr,
+                                outputType_ >= 0 ? &outputType_ : nullptr, folderGiven_ ? &folder : nullptr))
+    return ctx.out.Fail(CommandError::kFailure, WriteFailure("the settings could not be written"));
   Describe(ctx, xdw.GetOutputInfo(""));
   return ctx.out.Success();
 }
@@ -94,7 +104,7 @@ int XdwVerbs::InputFolder(CommandContext& ctx) {
   xdw.Initialize(TerminalText::ToLibrary(system_, "the system name"), TerminalText::ToLibrary(job_, "the job name"),
                  "", "", "");
   if (!xdw.UpdateRegistryInputFolder(TerminalText::ToLibrary(inputFolder_, "the folder")))
-    return ctx.out.Fail(CommandError::kFailure, "the input folder could not be written");
+    return ctx.out.Fail(CommandError::kFailure, WriteFailure("the input folder could not be written"));
   Describe(ctx, xdw.GetOutputInfo(""));
   return ctx.out.Success();
 }

@@ -157,6 +157,15 @@ int CQuorPrnXdwInfo::UpdateRegistry(const CMeraPrnXdwOutputInfo& info) {
   return _SetRegistryString(m_system, m_job, kSubKey, kFolderPath, info.GetFolderPath());
 }
 
+int CQuorPrnXdwInfo::UpdateRegistryValues(const int32_t* printType, const int32_t* colorType,
+                                          const int32_t* outputType, const std::string* folderPath) {
+  if (printType && !_SetRegistryDWORD(m_system, m_job, kSubKey, kPrintType, *printType)) return 0;
+  if (colorType && !_SetRegistryDWORD(m_system, m_job, kSubKey, kColorType, *colorType)) return 0;
+  if (outputType && !_SetRegistryDWORD(m_system, m_job, kSubKey, kOutputType, *outputType)) return 0;
+  if (folderPath && !_SetRegistryString(m_system, m_job, kSubKey, kFolderPath, *folderPath)) return 0;
+  return 1;
+}
+
 // Settings that are half written would mix the user's new choice with the old
 // one (a binder colour with the old folder, say), which is worse than either.
 // A key is removed only when its absence was certain: an unreadable key must

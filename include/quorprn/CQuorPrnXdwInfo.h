@@ -48,6 +48,14 @@ class QUORPRN_API CQuorPrnXdwInfo {
   // Stores the input folder. 1 when stored or `folder` is empty (nothing to
   // store), 0 when the write failed.
   int UpdateRegistryInputFolder(const std::string& folder);
+  // Stores only the values given (a null pointer leaves that value as it is
+  // stored, or absent), in UpdateRegistry's order and way: no range test,
+  // equal values not written again. For callers that change one setting
+  // without reading the others back first, since GetOutputInfo's answer is
+  // not what is stored (defaults, folders with a backslash added). 1 when
+  // all given are stored, 0 at the first write that fails.
+  int UpdateRegistryValues(const int32_t* printType, const int32_t* colorType, const int32_t* outputType,
+                           const std::string* folderPath);
 
  private:
   // Tests reach the private members through this friend; the output dialog

@@ -40,6 +40,7 @@ constexpr double kAnswerSeconds = 2.0;
 // Long enough for one dialog's burst of capability queries, short enough that
 // a changed printer shows up without a restart.
 constexpr auto kMediaLife = std::chrono::seconds(30);
+constexpr auto kSameRefresh = std::chrono::milliseconds(500);
 constexpr unsigned long kScannerType = 0x2000000;  // CUPS_PRINTER_SCANNER
 
 std::string Option(const cups_dest_t* dest, const char* name) {
@@ -210,17 +211,25 @@ class CupsSpooler : public SpoolerBackend {
  public:
   bool Enumerate(std::vector<PrinterEntry>* out, std::string* error) override {
     out->clear();
+    // The platform's count protocol enumerates twice for one refresh (the
+    // size, then the fill): a listing this young answers the second call.
+    Dests list;
     {
       std::lock_guard<std::mutex> lock(mutex_);
-      media_.clear();
-      dests_.reset();
+      if (dests_ && std::chrono::steady_clock::now() - destsAt_ < kSameRefresh) {
+        list = dests_;
+      } else {
+        media_.clear();
+        dests_.reset();
+      }
     }
-    Lease connection(this);
-    std::string why;
-    // No print system at all is an empty list, not a failure.
-    if (!connection->Open(&why)) return true;
-    Dests list = List(connection.get(), error);
-    if (!list) return false;
+    if (!list) {
+      Lease connection(this);
+      std::string why;
+      // No print system at all is an empty list, not a failure.
+      if (!connection->Open(&why)) return true;
+      if (!(list = List(connection.get(), error))) return false;
+    }
     for (int i = 0; i < list->count; ++i) {
       const cups_dest_t* dest = &list->dests[i];
       // lpoptions instances are views of a printer, not printers.

@@ -49,6 +49,11 @@ class SpoolerBackend {
                             std::vector<std::string>* names, std::string* error) = 0;
   virtual bool DefaultPrinter(std::string* name, std::string* error) = 0;
   virtual std::string Describe() const = 0;
+  // Empty when the backend can answer; else why it cannot at all (a printer
+  // description that could not be loaded). A backend that cannot answer
+  // lists no printers, so a caller that must tell "none installed" from
+  // "cannot say" asks here first.
+  virtual std::string LoadError() const { return {}; }
 
   // Print jobs. A backend that makes none (the virtual spooler, test fakes)
   // keeps these answers: kUnsupported with a message. Both may block on a

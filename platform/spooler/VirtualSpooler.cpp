@@ -253,12 +253,13 @@ std::string ParseCause(const std::string& what) {
 
 }  // namespace
 
-std::shared_ptr<VirtualSpooler> VirtualSpooler::FromFile(const std::string& path) {
+std::shared_ptr<VirtualSpooler> VirtualSpooler::FromFile(const std::string& path, bool report) {
   std::shared_ptr<VirtualSpooler> s(new VirtualSpooler());
+  s->report_ = report;
   auto refuse = [&](const std::string& why) {
     s->origin_ = path;
     s->loadError_ = path + ": " + why;
-    std::fprintf(stderr, "quorprn: spooler: %s\n", s->loadError_.c_str());
+    s->ReportLoadError();
     return s;
   };
   std::ifstream in(path, std::ios::binary);
@@ -282,11 +283,15 @@ std::shared_ptr<VirtualSpooler> VirtualSpooler::FromJson(const std::string& json
   return s;
 }
 
+void VirtualSpooler::ReportLoadError() const {
+  if (report_) std::fprintf(stderr, "quorprn: spooler: %s\n", loadError_.c_str());
+}
+
 void VirtualSpooler::Load(const std::string& text, const std::string& origin) {
   origin_ = origin;
   if (text.size() > kMaxDocumentBytes) {
     loadError_ = origin + ": " + TooLargeMessage();
-    std::fprintf(stderr, "quorprn: spooler: %s\n", loadError_.c_str());
+    ReportLoadError();
     return;
   }
   Positions pos;
@@ -321,7 +326,7 @@ void VirtualSpooler::Load(const std::string& text, const std::string& origin) {
     printers_.clear();
     hasDefault_ = false;
     loadError_ = origin + ":" + std::to_string(LineAt(text, offset)) + ": " + cause;
-    std::fprintf(stderr, "quorprn: spooler: %s\n", loadError_.c_str());
+    ReportLoadError();
   };
 
   json doc;
@@ -332,7 +337,7 @@ void VirtualSpooler::Load(const std::string& text, const std::string& origin) {
     size_t at = e.byte > 0 ? e.byte - 1 : 0;
     printers_.clear();
     loadError_ = origin + ":" + std::to_string(LineAt(text, at)) + ": " + ParseCause(e.what());
-    std::fprintf(stderr, "quorprn: spooler: %s\n", loadError_.c_str());
+    ReportLoadError();
     return;
   } catch (const std::exception& e) {
     fail(here(), e.what());

@@ -32,8 +32,9 @@ class VirtualSpooler : public SpoolerBackend {
   static constexpr const char* kDefault = "default";  // counted under printer ""
 
   // Reads and interprets the file; on failure the message (file, line,
-  // cause) goes once to standard error and stays in LoadError().
-  static std::shared_ptr<VirtualSpooler> FromFile(const std::string& path);
+  // cause) stays in LoadError() and, with `report`, goes once to standard
+  // error. A caller that shows LoadError() itself passes report = false.
+  static std::shared_ptr<VirtualSpooler> FromFile(const std::string& path, bool report = true);
   // The same from a document held in memory; `origin` names it in messages.
   static std::shared_ptr<VirtualSpooler> FromJson(const std::string& json,
                                                   const std::string& origin = "<json>");
@@ -47,7 +48,7 @@ class VirtualSpooler : public SpoolerBackend {
   std::string Describe() const override;
 
   // Empty when the document was loaded; else why it was not.
-  const std::string& LoadError() const { return loadError_; }
+  std::string LoadError() const override { return loadError_; }
   // How often `kind` was asked for `printer` (code page 932 name, exactly as
   // passed by the caller, unknown printers included).
   int Calls(const std::string& printer, const std::string& kind) const;
@@ -67,6 +68,7 @@ class VirtualSpooler : public SpoolerBackend {
  private:
   VirtualSpooler() = default;
   void Load(const std::string& json, const std::string& origin);
+  void ReportLoadError() const;
   void Count(const std::string& printer, const char* kind);
   // The first printer of that name; null (with a message) when there is none
   // or when `kind` is made to fail for it.
@@ -74,6 +76,7 @@ class VirtualSpooler : public SpoolerBackend {
 
   std::string origin_;
   std::string loadError_;
+  bool report_ = true;
   std::vector<Printer> printers_;
   std::string default_;
   bool hasDefault_ = false;

@@ -183,6 +183,25 @@ TEST_F(XdwInfo, NoKeyWithoutSystemAndJobAndFailedWritesStopWithEarlierValuesKept
   EXPECT_EQ(info.UpdateRegistryInputFolder("D:\\in"), 0);
 }
 
+TEST_F(XdwInfo, PartialUpdateWritesOnlyTheGivenValues) {
+  Store("XdwColorType", 17);  // out of range: read back as the default, must stay stored as is
+  Store("XdwFolderPath", "C:\\XDW");
+  const int32_t binder = 2;
+  ASSERT_EQ(info.UpdateRegistryValues(&binder, nullptr, nullptr, nullptr), 1);
+  int32_t color = 0;
+  std::string folder;
+  EXPECT_TRUE(Key()->GetNumber("XdwColorType", color));
+  EXPECT_EQ(color, 17);
+  EXPECT_TRUE(Key()->GetText("XdwFolderPath", folder));
+  EXPECT_EQ(folder, "C:\\XDW");
+  EXPECT_FALSE(hive->HasValue(kKey, "XdwOutputType"));
+  EXPECT_EQ(info.GetOutputInfo("").GetPrintType(), 2);
+
+  hive->InjectFault({RegOp::SetText, "", "XdwFolderPath"});
+  const std::string other = "D:\\other";
+  EXPECT_EQ(info.UpdateRegistryValues(nullptr, nullptr, nullptr, &other), 0);
+}
+
 // What the output dialog stores: all four values or, after a failed write,
 // exactly what was there before.
 TEST_F(XdwInfo, StoringAsAWholePutsBackWhatWasStoredWhenAWriteFails) {

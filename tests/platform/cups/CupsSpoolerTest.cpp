@@ -18,6 +18,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "CupsdSandbox.h"
 #include "platform/cups/CupsSpooler.h"
@@ -304,6 +305,39 @@ TEST_F(CupsIntegration, PlatformCallsOverTheCupsBackend) {
     EXPECT_TRUE(GetDefaultPrinterName(&name));
     EXPECT_EQ(name, "LaserA");
     spooler::Spooler::Reset();
+  });
+}
+
+// One connection for a run of calls; one listing answers the count
+// protocol's two enumerations and the calls on one printer until the next
+// refresh, except for a name it lacks, which is asked for again.
+TEST_F(CupsIntegration, OneConnectionAndTheLastListingUntilTheNextRefresh) {
+  OnFreshThread([] {
+    auto cups = OpenCupsSpooler();
+    long opened = spooler::CupsConnectionsOpened();
+    long requests = sandbox_->Requests();
+    std::vector<PrinterEntry> list;
+    std::string error;
+    ASSERT_TRUE(cups->Enumerate(&list, &error)) << error;
+    ASSERT_TRUE(cups->Enumerate(&list, &error)) << error;
+    PrinterEntry entry;
+    EXPECT_TRUE(cups->Open("LaserA", &error)) << error;
+    EXPECT_TRUE(cups->GetPrinter("LaserA", &entry, &error)) << error;
+    EXPECT_EQ(entry.paper, 9);
+    std::vector<uint16_t> numbers;
+    EXPECT_TRUE(cups->Capabilities("LaserA", DC_BINS, &numbers, nullptr, &error)) << error;
+    // A listing (with the default) and the printer's attributes.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // the log is written after the answer
+    EXPECT_LE(sandbox_->Requests() - requests, 3);
+
+    ASSERT_TRUE(sandbox_->Run({"lpadmin", "-p", "Added", "-E", "-v", "file:///dev/null"}, &error)) << error;
+    EXPECT_TRUE(cups->Open("Added", &error)) << error;
+    ASSERT_TRUE(sandbox_->Run({"lpadmin", "-x", "Added"}, &error)) << error;
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    ASSERT_TRUE(cups->Enumerate(&list, &error)) << error;
+    EXPECT_TRUE(Find(list, "Added").name.empty());
+    EXPECT_FALSE(cups->Open("Added", &error));
+    EXPECT_EQ(spooler::CupsConnectionsOpened() - opened, 1);
   });
 }
 
