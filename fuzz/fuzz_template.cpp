@@ -1,12 +1,16 @@
 // The form template reader on arbitrary file contents and form names. The
 // input is the file's bytes, optionally followed by a NUL and the form name
-// and by a second NUL and a byte that pushes the text across the reader's
-// block boundary. Without a form name the first section's name is used, so
-// that the seed templates reach section bodies.
+// and by a second NUL and a byte that sets the reader's block size (1 to 256
+// bytes), so that lines cross the reader's block ends without a file of the
+// default block's size per case. Without a form name the first section's
+// name is used, so that the seed templates reach section bodies.
 //
 // The same lines are also written as an encoded file and reached through the
-// plain-name fallback: both reads must agree to the last field. The raw bytes
-// are read as an encoded file too, where nearly every line fails to decode.
+// plain-name fallback, read with the default block: both reads must agree to
+// the last field. The raw bytes are read as an encoded file too, where nearly
+// every line fails to decode. The three files live in one memory-backed
+// folder under fixed names, so the name fallback always searches the same
+// small folder.
 #include <unistd.h>
 
 #include <cstdint>
@@ -92,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view in(reinterpret_cast<const char*>(data), size);
   std::string_view text = in;
   std::string form;
-  size_t padding = 0;
+  size_t blockSize = 4096;
   size_t nul = in.find('\0');
   if (nul != std::string_view::npos) {
     text = in.substr(0, nul);
@@ -100,38 +104,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t nul2 = rest.find('\0');
     form = std::string(rest.substr(0, nul2));
     if (nul2 != std::string_view::npos && nul2 + 1 < rest.size()) {
-      // A comment line that ends just before the reader's 64 KiB block does,
-      // so that the lines after it cross a block's end.
-      padding = 65536 - static_cast<unsigned char>(rest[nul2 + 1]) * 7;
+      blockSize = 1 + static_cast<unsigned char>(rest[nul2 + 1]);
     }
   } else {
     form = FirstSectionName(text);
   }
-
-  std::string body;
-  if (padding > 0) {
-    body.assign(padding - 1, 'x');
-    body[0] = ';';
-    body += '\n';
-  }
-  body.append(text);
+  const std::string body(text);
 
   Scratch& files = Files();
   Write(files.plain, body);
   Write(files.encoded, EncodeLines(body));
   Write(files.raw, body);
 
-  CQuorPrnFormTemplate reader;
+  CQuorPrnFormTemplate small(blockSize), reader;
   CQuorPrnFormTemplate::Page plainPage, encodedPage, rawPage;
-  int32_t plainRc = reader.Read(files.plain, form, &plainPage);
+  int32_t plainRc = small.Read(files.plain, form, &plainPage);
   if (plainRc != 1 && plainRc != 130) std::abort();
-  if (reader.IsEncoded()) std::abort();
+  if (small.IsEncoded()) std::abort();
 
   int32_t encodedRc = reader.Read(files.encodedAsPlain, form, &encodedPage);
   if (!reader.IsEncoded() || reader.ResolvedPath() != files.encoded) std::abort();
   if (encodedRc != plainRc || (plainRc == 1 && !Same(plainPage, encodedPage))) std::abort();
 
-  int32_t rawRc = reader.Read(files.raw, form, &rawPage);
+  int32_t rawRc = small.Read(files.raw, form, &rawPage);
   if (rawRc != 1 && rawRc != 130) std::abort();
   return 0;
 }

@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr size_t kBlockSize = 64 * 1024;
-
 struct PaperRow {
   const char* name;
   int32_t number;
@@ -107,7 +105,7 @@ bool IsSizedPaper(const std::string& name) { return name == "FREE" || name == "P
 
 }  // namespace
 
-CQuorPrnFormTemplate::CQuorPrnFormTemplate() = default;
+CQuorPrnFormTemplate::CQuorPrnFormTemplate(size_t blockSize) : m_blockSize(blockSize ? blockSize : 1) {}
 CQuorPrnFormTemplate::~CQuorPrnFormTemplate() = default;
 
 int32_t CQuorPrnFormTemplate::Read(const std::string& templatePath, const std::string& formName, Page* page) {
@@ -145,7 +143,7 @@ int32_t CQuorPrnFormTemplate::_openTemplate(const std::string& templatePath) {
 
   m_file.reset(std::fopen(m_path.c_str(), "rb"));
   if (!m_file) return QUOR_PRN_ERR_TEMPLATE;
-  m_block.resize(kBlockSize);
+  m_block.resize(m_blockSize);
   return QUOR_PRN_SUCCESS;
 }
 

@@ -27,7 +27,10 @@ class CQuorPrnFormTemplate {
     int32_t fileLength = 0;
   };
 
-  CQuorPrnFormTemplate();
+  // The file is read `blockSize` bytes at a time (64 KiB unless a caller,
+  // such as a test of lines that cross blocks, asks for less; at least 1).
+  static constexpr size_t kDefaultBlockSize = 64 * 1024;
+  explicit CQuorPrnFormTemplate(size_t blockSize = kDefaultBlockSize);
   ~CQuorPrnFormTemplate();
   CQuorPrnFormTemplate(const CQuorPrnFormTemplate&) = delete;
   CQuorPrnFormTemplate& operator=(const CQuorPrnFormTemplate&) = delete;
@@ -82,6 +85,7 @@ class CQuorPrnFormTemplate {
   // A block of the file and the unread part of it; a line that crosses a
   // block's end is gathered in m_line, which keeps the size of the longest
   // line met.
+  size_t m_blockSize;
   std::vector<char> m_block;
   uint64_t m_blockOffset = 0;  // file position of the block's first byte
   size_t m_blockPos = 0;

@@ -5,9 +5,11 @@
 #include "quorprn/CQuorPrnPrinterRedirectManager.h"
 
 #include <cstdio>
+#include <memory>
 #include <mutex>
 #include <regex>
 #include <set>
+#include <unordered_map>
 
 #include "platform/mbcs/Cp932Converter.h"
 #include "platform/mbcs/Mbcs.h"
@@ -56,6 +58,24 @@ bool Compile(const std::string& pattern, std::regex* out) {
   }
 }
 
+// Compiling a pattern costs far more than matching it, and the same few
+// patterns are used for every printer of every listing: the compiled ones are
+// kept, per thread because the standard regex is not shared safely, and at
+// most kMaxCompiled of them. A pattern that does not compile is remembered
+// too (as none), so it is reported once and never compiled again. The pointer
+// answered stays valid until the thread's next call.
+constexpr size_t kMaxCompiled = 64;
+
+const std::regex* Compiled(const std::string& pattern) {
+  thread_local std::unordered_map<std::string, std::unique_ptr<std::regex>> cache;
+  auto it = cache.find(pattern);
+  if (it != cache.end()) return it->second.get();
+  if (cache.size() >= kMaxCompiled) cache.clear();
+  auto re = std::make_unique<std::regex>();
+  if (!Compile(pattern, re.get())) re.reset();
+  return cache.emplace(pattern, std::move(re)).first->second.get();
+}
+
 }  // namespace
 
 CQuorPrnPrinterRedirectManager::CQuorPrnPrinterRedirectManager() = default;
@@ -73,10 +93,10 @@ void CQuorPrnPrinterRedirectManager::SetRedirectPrinterRemovePatternList(std::ve
 }
 
 int CQuorPrnPrinterRedirectManager::_REGEX_SEARCH(const std::string& text, const std::string& pattern) {
-  std::regex re;
-  if (!Compile(pattern, &re) || text.size() > kMaxMatchedText) return 0;
+  const std::regex* re = Compiled(pattern);
+  if (!re || text.size() > kMaxMatchedText) return 0;
   try {
-    return std::regex_search(text, re) ? 1 : 0;
+    return std::regex_search(text, *re) ? 1 : 0;
   } catch (const std::regex_error& e) {
     ReportOnce(pattern, e.what());
     return 0;
@@ -85,11 +105,11 @@ int CQuorPrnPrinterRedirectManager::_REGEX_SEARCH(const std::string& text, const
 
 int CQuorPrnPrinterRedirectManager::_REGEX_REPLACE(std::string& text, const std::string& replacement,
                                                    const std::string& pattern) {
-  std::regex re;
-  if (!Compile(pattern, &re) || text.size() > kMaxMatchedText) return 0;
+  const std::regex* re = Compiled(pattern);
+  if (!re || text.size() > kMaxMatchedText) return 0;
   std::string result;
   try {
-    result = std::regex_replace(text, re, replacement);
+    result = std::regex_replace(text, *re, replacement);
   } catch (const std::regex_error& e) {
     ReportOnce(pattern, e.what());
     return 0;

@@ -51,17 +51,20 @@ bool IsLeadByte(unsigned char byte) {
 
 std::string ToUpper(std::string_view text) {
   std::string out(text);
-  for (size_t i = 0; i < out.size();) {
-    Char c = CharAt(out, i);
-    unsigned up = UpperCode(c.code);
-    if (up != c.code) {
-      if (c.length == 1) {
-        out[i] = static_cast<char>(up);
-      } else {
-        out[i + 1] = static_cast<char>(up & 0xFF);
-      }
+  // Names are folded for every registry look-up, and most are plain ASCII:
+  // single bytes are decided here without building a character.
+  for (size_t i = 0; i < out.size(); ++i) {
+    unsigned char b = static_cast<unsigned char>(out[i]);
+    if (b < 0x81) {
+      if (b >= 'a' && b <= 'z') out[i] = static_cast<char>(b - 0x20);
+      continue;
     }
-    i += c.length;
+    Char c = CharAt(out, i);
+    if (c.length == 2) {
+      unsigned up = UpperCode(c.code);
+      if (up != c.code) out[i + 1] = static_cast<char>(up & 0xFF);
+      ++i;
+    }
   }
   return out;
 }

@@ -47,6 +47,11 @@ void SetLastError(const RegError& error);
 // absent names, and this form reuses the thread's buffers instead of
 // allocating for each failure.
 void SetLastError(const char* code, std::string_view message);
+// A failure of value `name` of key `path`, recorded without building its
+// message: a palette read probes hundreds of absent names and almost nobody
+// reads why each one failed. The message ("<what><path>\\<name>") is made
+// when GetLastError asks for it. `what` must be a string literal.
+void SetLastValueError(const char* code, const char* what, const std::string& path, const std::string& name);
 RegError GetLastError();
 // The last failure's code without copying the whole record (hot path of
 // callers that probe many absent values).

@@ -15,8 +15,7 @@ int RegistryKey::Fail(const RegError& error) {
 }
 
 int RegistryKey::FailValue(const char* code, const char* what, const std::string& name) {
-  message_.assign(what).append(path_).append("\\").append(name);
-  SetLastError(code, message_);
+  SetLastValueError(code, what, path_, name);
   return 0;
 }
 

@@ -38,7 +38,6 @@ class RegistryKey : public CMeraRegKey {
   bool open_ = false;
   std::string path_;  // normalised path of the open key
   KeySnapshot values_;
-  std::string message_;  // reused for value failures, see FailValue
 };
 
 }  // namespace registry

@@ -83,8 +83,9 @@ class FormTemplate : public ::testing::Test {
   }
   // "rc paperNo portrait width length", the sizes being the table's for a
   // fixed paper and the file's otherwise.
-  std::string Read(const std::string& path, const std::string& form) {
-    CQuorPrnFormTemplate reader;
+  std::string Read(const std::string& path, const std::string& form,
+                   size_t blockSize = CQuorPrnFormTemplate::kDefaultBlockSize) {
+    CQuorPrnFormTemplate reader(blockSize);
     CQuorPrnFormTemplate::Page p;
     int32_t rc = reader.Read(path, form, &p);
     encoded = reader.IsEncoded();
@@ -127,7 +128,12 @@ TEST_F(FormTemplate, SectionsGiveTheirPaper) {
       {"/PAGEINF F\r\nNODATA\r\nOFFSET\r\nPAPER=PRN_A5X\r\n", "1 11 0 2100 1480"},
       {"/PAGEINF F\r\nPAPER=PRN_A4X\r\r\n", "1 9 0 0 0"},  // a bare CR is data: "A4X\r" is no table row
   };
-  for (const auto& [text, want] : cases) EXPECT_EQ(Read(Write("c.TPT", text), "F"), want) << text;
+  // Tiny read blocks put a block's end inside every line and every CR LF.
+  for (const auto& [text, want] : cases) {
+    const std::string path = Write("c.TPT", text);
+    for (size_t block : {CQuorPrnFormTemplate::kDefaultBlockSize, size_t{1}, size_t{7}})
+      EXPECT_EQ(Read(path, "F", block), want) << text << " block " << block;
+  }
 }
 
 TEST(PaperTable, SizesComeFromTheRowOfTheFormsOrientation) {

@@ -38,6 +38,34 @@ TEST_F(PrinterCaches, InformationBlockIsReadOnceUntilRefreshAndFailuresCacheNoth
   EXPECT_EQ(A::m_CachePrinterInfo.size(), 1u);
 }
 
+// Each cache is checked on its own: a refresh that forgot any one of them
+// would keep answering a printer's old papers or bins until the process ends.
+TEST_F(PrinterCaches, RefreshEmptiesEveryCacheAndTheNextQueryAsksTheSpoolerAgain) {
+  PRINTER_INFO_2A* info = nullptr;
+  std::string name;
+  ASSERT_EQ(Peer().PrinterInfo("Colour", &info), 1);
+  ASSERT_EQ(Peer().DefaultOsPrinter(name), 1);
+  ASSERT_EQ(Peer().Paper("Laser", 13), "1 13 B5 (JIS)");
+  ASSERT_EQ(Peer().BinName("Laser", 2), "1 Tray 2");
+  ASSERT_FALSE(A::m_CachePrinterInfo.empty());
+  ASSERT_FALSE(A::m_CachePrinterName.empty());
+  ASSERT_FALSE(A::m_CachePaperMap.empty());
+  ASSERT_FALSE(A::m_CachePaperNameMap.empty());
+  ASSERT_FALSE(A::m_CacheBinNameMap.empty());
+  const int papers = Calls("Laser", VS::kPaperNames), bins = Calls("Laser", VS::kBins);
+
+  A::CacheRefresh();
+  EXPECT_TRUE(A::m_CachePrinterInfo.empty());
+  EXPECT_TRUE(A::m_CachePrinterName.empty());
+  EXPECT_TRUE(A::m_CachePaperMap.empty());
+  EXPECT_TRUE(A::m_CachePaperNameMap.empty());
+  EXPECT_TRUE(A::m_CacheBinNameMap.empty());
+  EXPECT_EQ(Peer().Paper("Laser", 13), "1 13 B5 (JIS)");
+  EXPECT_EQ(Peer().BinName("Laser", 2), "1 Tray 2");
+  EXPECT_GT(Calls("Laser", VS::kPaperNames), papers);
+  EXPECT_GT(Calls("Laser", VS::kBins), bins);
+}
+
 TEST(PrinterCacheKeys, NameAndNumberDecideEqualityAndHash) {
   EXPECT_EQ(QuorPrnPrinterNumberHash("", 42), 42u);
   EXPECT_EQ(QuorPrnPrinterNumberHash("Ab", -1), (65u * 33u + 98u) * 33u - 1u);

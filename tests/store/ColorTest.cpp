@@ -119,3 +119,41 @@ TEST_F(Colors, ColourNamesAndPresetsAreReadUnderTheNamedSystem) {
   EXPECT_EQ(store.GetColorPreset(3, palette, name), 120);
   EXPECT_EQ(reports.size(), 3u);
 }
+
+// The numbered ranges are probed by loops and compared against bounds: an
+// off-by-one at either end would silently drop the first or last item.
+TEST_F(Colors, NumberedRangesAreReadAtBothEnds) {
+  Seed(kBase + "\\Print\\Colors\\Preset01", {{"Name", std::string("First")}, {"C001", 1}});
+  Seed(kBase + "\\Print\\Colors\\Preset99", {{"Name", std::string("Last")}, {"C999", 99}});
+  EXPECT_EQ(PaletteOfMode("One", 1), Items({"C001=1"}));
+  EXPECT_EQ(PaletteOfMode("NinetyNine", 99), Items({"C999=99"}));
+
+  // Colours C001 and C999 of a printer's own palette, and their names.
+  Seed(kSet + "\\Edge\\Colors", {{"ColorPrint", 1}, {"Mode", -1}, {"C001", 5}, {"C999", 9}, {"C1000", 7}});
+  CQuorPrnSettingStore store;
+  auto p = Printer("Edge");
+  QUOR_PRN_COLOR_INFO_TYPE color;
+  ASSERT_EQ(store.ReadPrinter("SYS", "JOB", 3, &p, &color), 1);
+  EXPECT_EQ(Colours(color.Palette), Items({"C001=5", "C999=9"}));
+  Seed(kBase + "\\Print\\Colors", {{"C001Name", std::string("a")}, {"C999Name", std::string("z")}});
+  Items values, display;
+  ASSERT_EQ(store.GetColorNames(values, display), 1);
+  EXPECT_EQ(values, Items({"C001Name", "C999Name"}));
+
+  // A full list of presets runs to 99; the 99th is read by number too.
+  for (int n = 2; n <= 98; ++n) {
+    char key[16];
+    std::snprintf(key, sizeof key, "Preset%02d", n);
+    Seed(kBase + "\\Print\\Colors\\" + key, {{"Name", std::string(key)}});
+  }
+  Items names;
+  ASSERT_EQ(store.GetColorPresetNames(names), 1);
+  ASSERT_EQ(names.size(), 99u);
+  EXPECT_EQ(names.front(), "First");
+  EXPECT_EQ(names.back(), "Last");
+  CQuorPrnSettingStore::Palette palette;
+  std::string name;
+  ASSERT_EQ(store.GetColorPreset(99, palette, name), 1);
+  EXPECT_EQ(name, "Last");
+  EXPECT_EQ(Colours(palette), Items({"C999=99"}));
+}

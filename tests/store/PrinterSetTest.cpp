@@ -173,3 +173,16 @@ TEST_F(PrinterSets, EntryStateAndWriteFailuresAnswerTheirCodes) {
   EXPECT_TRUE(store.Printers().empty());
   EXPECT_EQ(store.SavePrinterSet(), 112);
 }
+
+TEST_F(PrinterSets, SetsZeroAndNinetyNineAreTheirOwnKeys) {
+  CQuorPrnSettingStore store;
+  std::string out;
+  Seed(kBase + "\\Print\\PrinterSet00", {{"CurrentPrinter", std::string("Plain")}});
+  Seed(kBase + "\\Print\\PrinterSet99", {{"CurrentPrinter", std::string("\\\\srv\\Label!Redirected")}});
+  ASSERT_EQ(store.ReadCurrentPrinter("SYS", "JOB", 0, out), 1);
+  EXPECT_EQ(out, "Plain");
+  ASSERT_EQ(store.ReadCurrentPrinter("SYS", "JOB", 99, out), 1);
+  EXPECT_EQ(out, kSessionPrinter);
+  ASSERT_EQ(store.RegCreatePrinterSet("SYS", "JOB", 99), 1);
+  EXPECT_EQ(store.ReadCurrentPrinter("SYS", "JOB", 98, out), 140);
+}

@@ -109,6 +109,14 @@ TEST_P(HiveContract, AbsenceIsEcr040AndAWrongTypeIsNot) {
   EXPECT_FALSE(code.empty());
   EXPECT_FALSE(key->GetText("Number", s));
   EXPECT_NE(MeraLastErrorCode(false), "ECR040");
+  EXPECT_EQ(registry::GetLastError().message, "value is not a text: SOFTWARE\\Typed\\Number");
+  // A value failure's message is made late, from the key and name of that
+  // failure, not of an earlier one or of a key opened since.
+  EXPECT_EQ(NumberOf(*key, "Absent"), "ECR040");
+  ASSERT_TRUE(MeraNewRegKey()->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Other"));
+  EXPECT_EQ(registry::GetLastError().message, "value does not exist: SOFTWARE\\Typed\\Absent");
+  EXPECT_FALSE(key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Missing", 0));
+  EXPECT_NE(registry::GetLastError().message.find("Missing"), std::string::npos);
   EXPECT_EQ(n, 99);  // a failed read leaves the output alone
   EXPECT_EQ(s, "unchanged");
   // Writing the other type replaces the value.
