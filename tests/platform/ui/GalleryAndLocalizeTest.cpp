@@ -4,7 +4,6 @@
 
 #include <QImage>
 #include <QPushButton>
-#include <cstdlib>
 #include <string>
 
 #include "platform/mbcs/Cp932Converter.h"
@@ -14,6 +13,7 @@
 #include "platform/ui/UiText.h"
 #include "tests/platform/ui/GalleryDialog.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/Sandbox.h"
 
 namespace {
 
@@ -21,11 +21,6 @@ using uitest::GalleryDialog;
 
 class GalleryTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const char* lang = std::getenv("LANG");
-    savedLang_ = lang ? lang : "";
-  }
-  void TearDown() override { setenv("LANG", savedLang_.c_str(), 1); }
   // The dialog made and initialised as DoModal would, under `lang`.
   static bool Open(GalleryDialog& dlg, const char* lang) {
     setenv("LANG", lang, 1);
@@ -35,7 +30,7 @@ class GalleryTest : public ::testing::Test {
   }
   static std::string Bar(GalleryDialog& d, int vk) { return d.FuncBar()->Label(vk); }
 
-  std::string savedLang_;
+  testsupport::ScopedEnv restoresLang_{"LANG", "C.UTF-8"};
 };
 
 TEST_F(GalleryTest, RendersEveryControlInsideTheTemplateAreaToAPicture) {
