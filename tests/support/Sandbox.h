@@ -104,10 +104,10 @@ class Sandbox : public ::testing::Test {
     registry::Registry::UseHive(hive);
   }
   void TearDown() override {
-    CQuorPrnPrinterAccess::CacheRefresh();
+    // Empty caches and list, read from an empty spooler, not the machine's.
+    UseSpooler(R"({"printers": []})");
     spooler::Spooler::Reset();
     registry::Registry::Reset();
-    CQuorPrnPrinterInfoManager::RefreshPrinters();
   }
   void UseSpooler(const std::string& json) {
     vs = testsupport::UseSpooler(json);

@@ -1,21 +1,26 @@
-// The shared dialog driver on the sample dialog, and what the framework
+// The sample dialog driven by the shared dialog driver, and what the framework
 // promises the dialogs built on it: a user's actions notify, the code's
 // changes stay silent; data exchange really moves values; the extended
-// keyboard interface and full-row selection change what keys and clicks do.
+// keyboard interface and full-row selection change what keys and clicks do;
+// the layout stays inside the template area (with a picture for a person to
+// look at) and texts stay without a catalogue or are translated with one.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
 #include <QImage>
+#include <QPushButton>
 #include <vector>
 
 #include "platform/mbcs/Cp932Converter.h"
 #include "platform/ui/CYbButton.h"
 #include "platform/ui/CYbComboBox.h"
 #include "platform/ui/CYbEdit.h"
+#include "platform/ui/CYbFuncBar.h"
 #include "platform/ui/CYbListCtrl.h"
 #include "platform/ui/CYbNumEdit.h"
 #include "platform/ui/CYbSliderCtrl.h"
 #include "platform/ui/CYbTreeCtrl.h"
+#include "platform/ui/UiControl.h"
 #include "platform/ui/UiKeys.h"
 #include "platform/ui/UiMessageBox.h"
 #include "platform/ui/UiText.h"
@@ -141,14 +146,6 @@ TEST_P(FrameworkTextsTest, AnswersMessageBoxesPressesKeysAndSavesThePicture) {
 INSTANTIATE_TEST_SUITE_P(Languages, FrameworkTextsTest, ::testing::Values("ja", "en"),
                          [](const auto& info) { return std::string(info.param) == "en" ? "English" : "Japanese"; });
 
-TEST(DialogDriverTest, TheWatchdogClosesAForgottenMessageBoxAndTheDialog) {
-  GalleryDialog dlg;
-  DialogDriver drive(dlg);
-  const int result = drive.RunModal([&] { drive.PressFunctionKey(kVkF1); }, 300);
-  EXPECT_EQ(result, kWatchdogCode);
-  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
-
 class DataExchangeDialog : public GalleryDialog {
  public:
   DataExchangeDialog() {
@@ -248,6 +245,64 @@ TEST(DialogDriverTest, FullRowSelectionLetsAClickBesideTheFirstColumnSelect) {
   });
   EXPECT_EQ(narrow, std::vector<int>{});
   EXPECT_EQ(full, std::vector<int>{4});
+}
+
+class GalleryTest : public ::testing::Test {
+ protected:
+  // The dialog made and initialised as DoModal would, under `lang`.
+  static bool Open(GalleryDialog& dlg, const char* lang) {
+    setenv("LANG", lang, 1);
+    if (!dlg.Create()) return false;
+    dlg.OnInitDialog();
+    return true;
+  }
+  static std::string Bar(GalleryDialog& d, int vk) { return d.FuncBar()->Label(vk); }
+
+  testsupport::ScopedEnv restoresLang_{"LANG", "C.UTF-8"};
+};
+
+TEST_F(GalleryTest, RendersEveryControlInsideTheTemplateAreaToAPicture) {
+  GalleryDialog dlg;
+  ASSERT_TRUE(Open(dlg, "C.UTF-8"));
+  dlg.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+  const int barTop = dlg.height() - dlg.FunctionBarHeight();
+  for (QWidget* w : dlg.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (UiControl::Id(w) == 0) continue;
+    EXPECT_LE(w->geometry().bottom(), barTop) << "control " << UiControl::Id(w);
+    EXPECT_LE(w->geometry().right(), dlg.width()) << "control " << UiControl::Id(w);
+  }
+  EXPECT_EQ(dlg.FuncBar()->geometry().bottom(), dlg.height() - 1);
+  const QString path = UiText::Literal(QUORPRN_BINARY_DIR "/gallery.png");
+  ASSERT_TRUE(dlg.grab().toImage().save(path));
+  EXPECT_EQ(QImage(path).size(), dlg.size());
+  dlg.hide();
+}
+
+TEST_F(GalleryTest, TemplateTextsStayWithoutACatalogueAndTranslationsReplaceThem) {
+  GalleryDialog plain;
+  ASSERT_TRUE(Open(plain, "C.UTF-8"));
+  EXPECT_EQ(plain.GetWindowText(), Cp932("ギャラリー"));
+  EXPECT_EQ(plain.GetDlgItemText(kGalCheck), Cp932("縦横比を固定する。"));
+  EXPECT_EQ(plain.GetDlgItemText(kGalButton), Cp932("ﾌﾟﾛﾊﾟﾃｨ"));
+  EXPECT_EQ(Bar(plain, kVkF1), Cp932("ヘルプ"));
+  EXPECT_EQ(plain.FuncBar()->Button(kVkF1)->text(), UiText::Literal("F1 ヘルプ"));
+
+  GalleryDialog dlg;
+  ASSERT_TRUE(Open(dlg, "en_US.UTF-8"));
+  EXPECT_EQ(dlg.GetWindowText(), "Gallery");
+  EXPECT_EQ(dlg.GetDlgItemText(kGalGroup), "Sample group");
+  EXPECT_EQ(dlg.GetDlgItemText(kGalCheck), "Keep the aspect ratio");
+  EXPECT_EQ(dlg.GetDlgItemText(kGalButton), "Properties");
+  EXPECT_EQ(Bar(dlg, kVkF1), "Help");
+  EXPECT_EQ(Bar(dlg, kVkReturn), "OK");
+  EXPECT_EQ(Bar(dlg, kVkEscape), "Cancel");
+  // Keys without a translation keep their template text ...
+  EXPECT_EQ(dlg.GetDlgItemText(kGalRadio2), Cp932("カラー印刷"));
+  EXPECT_EQ(Bar(dlg, kVkF6), Cp932("ﾌﾟﾛﾊﾟﾃｨ"));
+  // ... and an edit keeps its value: a translation only names it.
+  EXPECT_EQ(dlg.GetDlgItemText(kGalEdit), Cp932("テキスト"));
+  EXPECT_EQ(dlg.GetDlgItem(kGalEdit)->accessibleName(), UiText::Literal("Sample text"));
 }
 
 }  // namespace
