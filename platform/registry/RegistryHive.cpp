@@ -89,26 +89,26 @@ KeySnapshot::Data& KeySnapshot::Mutable() {
 }
 
 size_t KeySnapshot::Locate(const Data& d, std::string_view folded, uint32_t hash) {
-  if (d.slots.empty()) return std::string::npos;
-  size_t mask = d.slots.size() - 1;
+  if (d.table.empty()) return std::string::npos;
+  size_t mask = d.table.size() - 1;
   for (size_t i = hash & mask;; i = (i + 1) & mask) {
-    const Slot& slot = d.slots[i];
+    const Slot& slot = d.table[i];
     if (slot.pos == 0) return std::string::npos;
     if (slot.hash == hash && d.folded[slot.pos - 1] == folded) return slot.pos - 1;
   }
 }
 
 void KeySnapshot::Index(Data& d, size_t pos, uint32_t hash) {
-  size_t mask = d.slots.size() - 1;
+  size_t mask = d.table.size() - 1;
   size_t i = hash & mask;
-  while (d.slots[i].pos != 0) i = (i + 1) & mask;
-  d.slots[i] = {hash, static_cast<uint32_t>(pos + 1)};
+  while (d.table[i].pos != 0) i = (i + 1) & mask;
+  d.table[i] = {hash, static_cast<uint32_t>(pos + 1)};
 }
 
 void KeySnapshot::Reindex(Data& d) {
   size_t size = 8;
   while (size < 2 * d.values.size()) size *= 2;
-  d.slots.assign(size, Slot{});
+  d.table.assign(size, Slot{});
   for (size_t pos = 0; pos < d.folded.size(); ++pos) Index(d, pos, HashFolded(d.folded[pos]));
 }
 
@@ -126,7 +126,7 @@ void KeySnapshot::Put(const std::string& name, const RegValue& value) {
   }
   d.values.push_back({name, value});
   d.folded.push_back(std::move(folded));
-  if (2 * d.values.size() > d.slots.size()) {
+  if (2 * d.values.size() > d.table.size()) {
     Reindex(d);
   } else {
     Index(d, d.values.size() - 1, hash);

@@ -60,7 +60,9 @@ class KeySnapshot {
   struct Data {
     std::vector<NamedValue> values;
     std::vector<std::string> folded;  // each value's folded name, same order
-    std::vector<Slot> slots;          // size a power of two, at most half full
+    // A power of two in size, at most half full. (Not named "slots": dialog
+    // code includes this header after Qt, where that word is a macro.)
+    std::vector<Slot> table;
   };
   Data& Mutable();
   static size_t Locate(const Data& d, std::string_view folded, uint32_t hash);
