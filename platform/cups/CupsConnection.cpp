@@ -42,10 +42,16 @@ bool CupsConnection::Reusable() const {
   return cupsLastError() < IPP_STATUS_ERROR_INTERNAL;
 }
 
+void CupsConnection::Uploading(bool on) {
+  if (http_) httpSetTimeout(http_, on ? answerSeconds_ : 0.0, on ? GiveUp : nullptr, nullptr);
+}
+
 bool CupsConnection::Open(std::string* error) {
   if (http_) {
-    if (!ClosedByServer()) return true;
-    // The timeout set below stays with the connection and its new socket.
+    // libcups reconnects by itself before a request when the last answer was
+    // an HTTP error; doing it here keeps the new socket under the bound.
+    http_status_t last = httpGetStatus(http_);
+    if (!ClosedByServer() && last != HTTP_STATUS_ERROR && last < HTTP_STATUS_BAD_REQUEST) return true;
     int cancel = 0;
     if (httpReconnect2(http_, connectMs_, &cancel) == 0) {
       ++g_opened;
@@ -66,7 +72,6 @@ bool CupsConnection::Open(std::string* error) {
     return false;
   }
   ++g_opened;
-  httpSetTimeout(http_, answerSeconds_, GiveUp, nullptr);
   return true;
 }
 

@@ -1,21 +1,26 @@
 // One connection of our own to the CUPS server that this process's
 // environment names (CUPS_SERVER, client.conf, the local socket), with a
 // bounded wait for the connection and for every answer: libcups' shared
-// default connection waits for an answer without limit. Owns its http_t and
-// closes it; must not be used by two threads at once (CupsSpooler hands it
-// from one request to the next, keeping the server's keep-alive).
+// default connection waits for an answer without limit. Questions are bounded
+// by an AnswerDeadline per call (Bound()); an upload, whose length has no
+// natural bound, by libcups' own timeout on each write and read instead.
+// Owns its http_t and closes it; must not be used by two threads at once
+// (CupsSpooler hands it from one request to the next, keeping the server's
+// keep-alive).
 #pragma once
 
 #include <string>
 
 #include <cups/cups.h>
 
+#include "platform/cups/AnswerDeadline.h"
+
 namespace spooler {
 
 class CupsConnection {
  public:
-  // Waits at most `connectMs` to connect and `answerSeconds` for each
-  // answer (libcups may wait that long a few times within one call).
+  // Waits at most `connectMs` to connect and `answerSeconds` for the answer
+  // to one libcups call (for an upload: for each step of it).
   CupsConnection(int connectMs, double answerSeconds);
   ~CupsConnection();
   CupsConnection(const CupsConnection&) = delete;
@@ -31,6 +36,12 @@ class CupsConnection {
   // Whether the last request left the connection fit for the next one: a
   // timeout or a broken stream leaves it in an unknown state.
   bool Reusable() const;
+
+  // Arms the bound for the libcups calls made while the result lives.
+  AnswerDeadline Bound() const { return AnswerDeadline(http_ ? httpGetFd(http_) : -1, answerSeconds_); }
+  double AnswerSeconds() const { return answerSeconds_; }
+  // Switches to libcups' own timeouts for a print job's data and back.
+  void Uploading(bool on);
 
   // The last libcups request's failure as a message, or empty when it
   // succeeded. Only cupsLastError() is trusted: the error string can hold

@@ -2,11 +2,11 @@
 // their state, papers and bins. Requests run on a connection of the backend's
 // own with a bounded wait (CupsConnection), kept open from one request to the
 // next; nothing here may block without limit. Owns short-lived caches of the
-// last printer listing and of each printer's paper and bin lists: the
-// platform's calls ask for one printer at a time and the count protocol asks
-// the same list twice per capability, and listing every queue to find one is
-// what made a large server slow. Listing the printers (Enumerate) refreshes
-// both. The backend is shared by every thread of the process, so the caches
+// last printer listing, of the printers asked for by name, and of each
+// printer's paper and bin lists: the platform's calls ask for one printer at
+// a time and the count protocol asks the same list twice per capability, and
+// listing every queue to find one is what made a large server slow. Listing
+// the printers (Enumerate) refreshes them all. The backend is shared by every thread of the process, so the caches
 // and the idle connection are locked; no lock is held while CUPS is asked (a
 // thread that finds the connection in use opens one of its own). Texts leave
 // as code page 932; CUPS types never leave this file.
@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -29,6 +30,7 @@
 #include "platform/cups/PaperNumbers.h"
 #include "platform/cups/PrinterMediaList.h"
 #include "platform/cups/PrinterStateBits.h"
+#include "platform/cups/SavedOptions.h"
 #include "platform/mbcs/Cp932Converter.h"
 #include "platform/spooler/WinSpool.h"
 
@@ -36,7 +38,9 @@ namespace spooler {
 namespace {
 
 constexpr int kConnectMs = 3000;
-constexpr double kAnswerSeconds = 2.0;
+// The whole answer to one request; a large listing from a local server takes
+// a small fraction of it.
+constexpr double kAnswerSeconds = 5.0;
 // Long enough for one dialog's burst of capability queries, short enough that
 // a changed printer shows up without a restart.
 constexpr auto kMediaLife = std::chrono::seconds(30);
@@ -137,10 +141,27 @@ void ReadKeywords(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, const cha
   }
 }
 
-bool ReadMedia(http_t* http, cups_dest_t* dest, PrinterMediaList* list, std::string* error) {
-  DestInfo info(cupsCopyDestInfo(http, dest));
+// Why a bounded call failed: the bound, else what libcups said.
+std::string Failure(const CupsConnection& connection, const AnswerDeadline& bound, const char* what) {
+  if (bound.Expired()) {
+    char seconds[16];
+    std::snprintf(seconds, sizeof seconds, "%g", connection.AnswerSeconds());
+    return std::string(what) + " failed: no answer from the CUPS server within " + seconds + " s";
+  }
+  return CupsConnection::LastFailure(what);
+}
+
+bool ReadMedia(CupsConnection* connection, cups_dest_t* dest, PrinterMediaList* list, std::string* error) {
+  http_t* http = connection->get();
+  cups_dinfo_t* copied = nullptr;
+  std::string failure;
+  {
+    AnswerDeadline bound = connection->Bound();
+    copied = cupsCopyDestInfo(http, dest);
+    if (!copied) failure = Failure(*connection, bound, "reading the printer's papers");
+  }
+  DestInfo info(copied);
   if (!info.get()) {
-    std::string failure = CupsConnection::LastFailure("reading the printer's papers");
     *error = failure.empty() ? "the printer's papers cannot be read" : failure;
     return false;
   }
@@ -220,6 +241,7 @@ class CupsSpooler : public SpoolerBackend {
         list = dests_;
       } else {
         media_.clear();
+        named_.clear();
         dests_.reset();
       }
     }
@@ -307,32 +329,38 @@ class CupsSpooler : public SpoolerBackend {
   }
 
   bool DefaultPrinter(std::string* name, std::string* error) override {
-    // The list marks the user's default: LPDEST, PRINTER and lpoptions before
-    // the server's own.
-    Dests list = Fresh();
-    if (!list) {
-      Lease connection(this);
-      std::string why;
-      if (!connection->Open(&why)) {
-        if (error) *error = why;
-        return false;
-      }
-      list = List(connection.get(), error);
-      if (!list) return false;
+    Lease connection(this);
+    std::string why;
+    if (!connection->Open(&why)) {
+      if (error) *error = why;
+      return false;
     }
-    for (int i = 0; i < list->count; ++i) {
-      const cups_dest_t* dest = &list->dests[i];
-      if (!dest->is_default) continue;
-      std::string converted, convError;
-      if (IsScanner(dest) || !mbcs::Cp932Converter::FromUtf8(dest->name, &converted, &convError)) {
-        if (error) *error = std::string("the default printer \"") + dest->name + "\" is not usable";
-        return false;
+    // LPDEST, PRINTER and lpoptions before the server's own; an instance
+    // stands for its printer.
+    std::string utf8 = SavedOptions::UserDefault(), failure;
+    if (utf8.empty()) {
+      AnswerDeadline bound = connection->Bound();
+      const char* found = cupsGetDefault2(connection->get());
+      if (found) {
+        utf8 = found;
+      } else if (cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND) {
+        failure = Failure(*connection, bound, "asking for the default printer");
       }
-      *name = converted;
-      return true;
     }
-    if (error) *error = "there is no default printer";
-    return false;
+    utf8 = utf8.substr(0, utf8.find('/'));
+    if (utf8.empty()) {
+      if (error) *error = failure.empty() ? "there is no default printer" : failure + " at " + connection->Server();
+      return false;
+    }
+    std::string converted;
+    Dests list;
+    if (!mbcs::Cp932Converter::FromUtf8(utf8, &converted, &why) ||
+        !FindDest(connection.get(), converted, &list, &why)) {
+      if (error) *error = "the default printer \"" + utf8 + "\" is not usable";
+      return false;
+    }
+    *name = converted;
+    return true;
   }
 
   JobStatus GetJobChoices(const std::string& printer, JobChoices* out, std::string* error) override {
@@ -344,6 +372,7 @@ class CupsSpooler : public SpoolerBackend {
     std::shared_ptr<const PrinterMediaList> media = Cached(printer);
     if (!media) media = Media(connection.get(), dest, printer, error);
     if (!media) return JobStatus::kFailed;
+    AnswerDeadline bound = connection->Bound();
     return CupsPrintJob::Choices(connection->get(), dest, *media, out, error);
   }
 
@@ -352,7 +381,11 @@ class CupsSpooler : public SpoolerBackend {
     Dests list;
     cups_dest_t* dest = FindDest(connection.get(), job.printer, &list, error);
     if (!dest) return NoDest(*connection);
-    return CupsPrintJob::Submit(connection->get(), dest, job, jobId, error);
+    // A document may take long to send but never long between two steps.
+    connection->Uploading(true);
+    JobStatus status = CupsPrintJob::Submit(connection->get(), dest, job, jobId, error);
+    connection->Uploading(false);
+    return status;
   }
 
   std::string Describe() const override {
@@ -364,6 +397,10 @@ class CupsSpooler : public SpoolerBackend {
   struct CachedMedia {
     std::chrono::steady_clock::time_point at;
     std::shared_ptr<const PrinterMediaList> list;
+  };
+  struct CachedDests {
+    std::chrono::steady_clock::time_point at;
+    Dests list;
   };
 
   // The backend's connection for one call: the idle one when it talks to
@@ -429,29 +466,117 @@ class CupsSpooler : public SpoolerBackend {
     return nullptr;
   }
 
-  // Every destination CUPS lists, on an open connection; kept as the last
-  // listing. Named look-ups go through this list too: cupsGetNamedDest falls
-  // back to libcups' shared connection, without our bound, when its own
-  // request fails.
+  // Every printer and class the server lists, on an open connection; kept as
+  // the last listing. One request: cupsGetDests2 asks for the default printer
+  // besides, and after a failed listing it asks again on a new connection
+  // that no bound covers.
   Dests List(CupsConnection* connection, std::string* error) {
-    auto list = std::make_shared<DestList>();
-    list->count = cupsGetDests2(connection->get(), &list->dests);
-    if (list->count <= 0) {
-      std::string failure = CupsConnection::LastFailure("listing the CUPS printers");
-      if (!failure.empty() && cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND) {
-        if (error) *error = failure + " at " + connection->Server();
-        return nullptr;
-      }
-    }
+    ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+    Dests list = Ask(connection, request, "listing the CUPS printers", error);
+    if (!list) return nullptr;
     std::lock_guard<std::mutex> lock(mutex_);
     dests_ = list;
     destsAt_ = std::chrono::steady_clock::now();
     return list;
   }
 
+  // The printer asked for by name: one small request instead of a listing of
+  // every queue. An empty list when the server has no such printer.
+  // cupsGetNamedDest is no substitute: for a name the server lacks it looks
+  // on the network for a second, on libcups' unbounded shared connection.
+  Dests Named(CupsConnection* connection, const std::string& printer, const std::string& utf8,
+              std::string* error) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
+                     utf8.c_str());
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    Dests list = Ask(connection, request, "asking for the printer", error);
+    if (list && list->count > 0) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      named_[printer] = CachedDests{std::chrono::steady_clock::now(), list};
+    }
+    return list;
+  }
+
+  // Sends a printer request (freed here) with the attributes this file uses
+  // and answers its printers as libcups' listing words them: numbers as
+  // numbers, a default under the option's own name, several values separated
+  // by commas; then the options saved with lpoptions. A printer the server
+  // does not know is an empty list, a failure null with a message.
+  static Dests Ask(CupsConnection* connection, ipp_t* request, const char* what, std::string* error) {
+    // What this file reads, plus what libcups reads from a destination
+    // (where to send requests, whether a job needs a password).
+    static const char* const kWanted[] = {"auth-info-required",
+                                          "device-uri",
+                                          "printer-info",
+                                          "printer-is-accepting-jobs",
+                                          "printer-is-shared",
+                                          "printer-is-temporary",
+                                          "printer-location",
+                                          "printer-make-and-model",
+                                          "printer-name",
+                                          "printer-state",
+                                          "printer-state-reasons",
+                                          "printer-type",
+                                          "printer-uri-supported",
+                                          "print-color-mode-default"};
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(std::size(kWanted)), nullptr, kWanted);
+    ipp_t* response = nullptr;
+    std::string failure;
+    {
+      AnswerDeadline bound = connection->Bound();
+      response = cupsDoRequest(connection->get(), request, "/");
+      if (cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND) failure = Failure(*connection, bound, what);
+    }
+    if (!failure.empty()) {
+      ippDelete(response);
+      if (error) *error = failure + " at " + connection->Server();
+      return nullptr;
+    }
+    auto list = std::make_shared<DestList>();
+    const SavedOptions saved;
+    ipp_attribute_t* a = response ? ippFirstAttribute(response) : nullptr;
+    while (a) {
+      while (a && ippGetGroupTag(a) != IPP_TAG_PRINTER) a = ippNextAttribute(response);
+      std::string name;
+      std::vector<std::pair<std::string, std::string>> options;
+      for (; a && ippGetGroupTag(a) == IPP_TAG_PRINTER; a = ippNextAttribute(response)) {
+        const char* attribute = ippGetName(a);
+        if (!attribute) continue;
+        if (!std::strcmp(attribute, "printer-name")) {
+          const char* text = ippGetString(a, 0, nullptr);
+          name = text ? text : "";
+          continue;
+        }
+        std::string option = attribute;
+        if (option.size() > 8 && option.compare(option.size() - 8, 8, "-default") == 0) option.resize(option.size() - 8);
+        char value[2048];
+        const ipp_tag_t tag = ippGetValueTag(a);
+        if (tag == IPP_TAG_INTEGER || tag == IPP_TAG_ENUM) {
+          std::snprintf(value, sizeof value, "%d", ippGetInteger(a, 0));
+        } else {
+          ippAttributeString(a, value, sizeof value);
+        }
+        options.emplace_back(std::move(option), value);
+      }
+      if (name.empty()) continue;
+      list->count = cupsAddDest(name.c_str(), nullptr, list->count, &list->dests);
+      cups_dest_t* dest = cupsGetDest(name.c_str(), nullptr, list->count, list->dests);
+      for (const auto& [option, value] : options) {
+        dest->num_options = cupsAddOption(option.c_str(), value.c_str(), dest->num_options, &dest->options);
+      }
+      dest->num_options = saved.Apply(name, dest->num_options, &dest->options);
+    }
+    ippDelete(response);
+    return list;
+  }
+
   // The printer as CUPS knows it, or null with a message; `list` owns it.
-  // The last listing answers when it holds the name; one that does not is
-  // asked for again, so a printer added since is found.
+  // The last listing answers when it holds the name; else the printer is
+  // asked for by name, so a printer added since is found.
   cups_dest_t* FindDest(CupsConnection* connection, const std::string& printer, Dests* list, std::string* error) {
     std::string utf8, why;
     if (printer.empty() || !mbcs::Cp932Converter::ToUtf8(printer, &utf8, &why)) {
@@ -464,15 +589,20 @@ class CupsSpooler : public SpoolerBackend {
     }
     cups_dest_t* dest = nullptr;
     if ((*list = Fresh())) dest = cupsGetDest(utf8.c_str(), nullptr, (*list)->count, (*list)->dests);
-    if (!dest) {
-      if (!(*list = List(connection, error))) return nullptr;
-      dest = cupsGetDest(utf8.c_str(), nullptr, (*list)->count, (*list)->dests);
-    }
+    if (!dest && !(*list = KnownByName(printer)) && !(*list = Named(connection, printer, utf8, error))) return nullptr;
+    if (!dest && (*list)->count > 0) dest = &(*list)->dests[0];
     if (!dest || IsScanner(dest)) {
       if (error) *error = "printer \"" + utf8 + "\": no such printer";
       return nullptr;
     }
     return dest;
+  }
+
+  Dests KnownByName(const std::string& printer) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto known = named_.find(printer);
+    if (known == named_.end() || std::chrono::steady_clock::now() - known->second.at >= kMediaLife) return nullptr;
+    return known->second.list;
   }
 
   std::shared_ptr<const PrinterMediaList> Cached(const std::string& printer) const {
@@ -486,7 +616,7 @@ class CupsSpooler : public SpoolerBackend {
                                                 const std::string& printer, std::string* error) {
     auto list = std::make_shared<PrinterMediaList>();
     std::string why;
-    if (!ReadMedia(connection->get(), dest, list.get(), &why)) {
+    if (!ReadMedia(connection, dest, list.get(), &why)) {
       if (error) *error = "printer \"" + std::string(dest->name) + "\": " + why;
       return nullptr;
     }
@@ -497,6 +627,7 @@ class CupsSpooler : public SpoolerBackend {
 
   mutable std::mutex mutex_;
   std::map<std::string, CachedMedia> media_;
+  std::map<std::string, CachedDests> named_;
   Dests dests_;
   std::chrono::steady_clock::time_point destsAt_;
   std::unique_ptr<CupsConnection> idle_;
