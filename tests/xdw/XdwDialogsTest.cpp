@@ -15,7 +15,7 @@
 #include "platform/ui/UiMessageBox.h"
 #include "platform/ui/UiPictures.h"
 #include "quorprn/QuorPrn.h"
-#include "tests/support/DialogFixture.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/xdw/XdwDeskHome.h"
 #include "xdw/CQuorPrnXdwBinderColorDlg.h"
 #include "xdw/CQuorPrnXdwFolderDlg.h"
