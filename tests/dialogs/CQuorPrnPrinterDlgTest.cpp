@@ -97,17 +97,11 @@ std::string Scales(const std::string& printer) {
   return out.substr(1);
 }
 
-// Stores a printer of set 0 (with a colour flag and mode when given) and
-// makes `current` the set's current printer ("" leaves none).
-void Store(const char* printer, int32_t offsetX, int32_t scaleX, int32_t scaleY, int32_t fix,
-                  int32_t colourPrint = 0, int32_t mode = 0) {
+// Stores a printer of set 0 (with a colour flag and mode when given).
+void Store(const char* printer, int32_t offsetX, int32_t scaleX, int32_t scaleY, int32_t fix, int32_t colourPrint = 0,
+           int32_t mode = 0) {
   CQuorPrnSettingStore store;
-  QUOR_PRN_PRINTER_INFO_TYPE p;
-  p.PrinterName = printer;
-  p.OffsetX = offsetX;
-  p.ScaleX = scaleX;
-  p.ScaleY = scaleY;
-  p.ScaleFix = fix;
+  QUOR_PRN_PRINTER_INFO_TYPE p{printer, offsetX, 0, scaleX, scaleY, fix};
   QUOR_PRN_COLOR_INFO_TYPE c;
   c.ColorPrint = colourPrint;
   c.Mode = mode;
@@ -116,6 +110,12 @@ void Store(const char* printer, int32_t offsetX, int32_t scaleX, int32_t scaleY,
 void MakeCurrent(const char* printer) {
   CQuorPrnSettingStore store;
   ASSERT_EQ(store.SelectPrinter("SYS", "JOB", 0, printer), 1);
+}
+// Stores the printer as above and makes it the set's current printer.
+template <class... Values>
+void StoreCurrent(const char* printer, Values... values) {
+  Store(printer, values...);
+  MakeCurrent(printer);
 }
 // A default palette of two named colours, which makes the colour choice
 // available.
@@ -153,8 +153,7 @@ TYPED_TEST_SUITE(PrinterDlg, BothDialogs);
 
 TYPED_TEST(PrinterDlg, ConfirmStoresTheShownValuesCancelWritesNothing) {
   using D = TypeParam;
-  Store("Printer A", -15, 1000, 1000, 1);
-  MakeCurrent("Printer A");
+  StoreCurrent("Printer A", -15, 1000, 1000, 1);
   Fill(this->holder, 13);
   const auto before = this->hive->Dump(kSet);
 
@@ -215,8 +214,7 @@ TYPED_TEST(PrinterDlg, SwitchingPrintersKeepsEachPrintersValuesUntilConfirm) {
 
 TYPED_TEST(PrinterDlg, ScalesAreHeldTo80To120WithAndWithoutFixedAspect) {
   using D = TypeParam;
-  Store("Printer A", 0, 1000, 1100, 0);
-  MakeCurrent("Printer A");
+  StoreCurrent("Printer A", 0, 1000, 1100, 0);
   EXPECT_EQ(this->Run([](Opened<D>& dlg, DialogDriver& d) {
     EXPECT_EQ(d.Text(D::kScaleY), "110.0");
     EXPECT_TRUE(dlg.GetDlgItem(D::kScaleY)->isEnabled());
@@ -320,8 +318,7 @@ TYPED_TEST(PrinterDlg, APrinterThatFailsLeavesTheCopyAsItWas) {
 TYPED_TEST(PrinterDlg, AFailedWriteOnConfirmChangesNeitherHiveNorHolder) {
   using D = TypeParam;
   Store("Printer A", 10, 1000, 1000, 1);
-  Store("Printer B", 20, 1000, 1000, 1);
-  MakeCurrent("Printer B");
+  StoreCurrent("Printer B", 20, 1000, 1000, 1);
   SheetAnswer sheet(IDOK, 8);
   Fill(this->holder, 13);
   const auto before = this->hive->Dump(kSet);
@@ -342,8 +339,7 @@ TYPED_TEST(PrinterDlg, AFailedWriteOnConfirmChangesNeitherHiveNorHolder) {
 TYPED_TEST(PrinterDlg, OpensOnlyWhenAPrinterCanBeOffered) {
   using D = TypeParam;
   // The stored printer is gone: the default printer takes its place.
-  Store("Gone", 10, 1000, 1000, 1);
-  MakeCurrent("Gone");
+  StoreCurrent("Gone", 10, 1000, 1000, 1);
   EXPECT_EQ(this->Run([](Opened<D>& dlg, DialogDriver& d) {
     EXPECT_EQ(d.Text(D::kPrinterList), "Printer A");
     EXPECT_EQ(dlg.LoadedPrinter(), "Printer A");
@@ -496,8 +492,7 @@ using DEx = CQuorPrnPrinterDlgEx;
 using PrinterDlgEx = PrinterDialogs<DEx>;
 
 TEST_F(PrinterDlgEx, WithoutADefaultPaletteOnlyTheRadioButtonsAreOffered) {
-  Store("Printer A", 0, 1000, 1000, 1);
-  MakeCurrent("Printer A");
+  StoreCurrent("Printer A", 0, 1000, 1000, 1);
   colour.Palette.push_back(std::make_unique<MERA_PRN_COLOR_PALETTE_TYPE>());
   EXPECT_EQ(Run([](Opened<DEx>& dlg, DialogDriver& d) {
     EXPECT_FALSE(dlg.ColourAvailable());
@@ -517,8 +512,7 @@ TEST_F(PrinterDlgEx, WithoutADefaultPaletteOnlyTheRadioButtonsAreOffered) {
 
 TEST_F(PrinterDlgEx, WithADefaultPaletteTheColourControlsFollowTheRadioButtons) {
   StoreDefaultPalette();
-  Store("Printer A", 0, 1000, 1000, 1, /*colourPrint=*/1, /*mode=*/2);
-  MakeCurrent("Printer A");
+  StoreCurrent("Printer A", 0, 1000, 1000, 1, /*colourPrint=*/1, /*mode=*/2);
   EXPECT_EQ(Run([](Opened<DEx>& dlg, DialogDriver& d) {
     EXPECT_TRUE(dlg.ColourAvailable());
     EXPECT_EQ(dlg.IsDlgButtonChecked(DEx::kColour), 1);
@@ -553,8 +547,7 @@ TEST_F(PrinterDlgEx, WithADefaultPaletteTheColourControlsFollowTheRadioButtons) 
 
 TEST_F(PrinterDlgEx, TheColourDialogStartsFromTheShownValuesAndItsChoiceIsSavedOnConfirm) {
   StoreDefaultPalette();
-  Store("Printer A", 0, 1000, 1000, 1, /*colourPrint=*/1, /*mode=*/0);
-  MakeCurrent("Printer A");
+  StoreCurrent("Printer A", 0, 1000, 1000, 1, /*colourPrint=*/1, /*mode=*/0);
   EXPECT_EQ(Run([](Opened<DEx>& dlg, DialogDriver& d) {
     d.TypeInto(DEx::kOffsetX, "3");
     uitest::WhenOpened<CQuorPrnColorDlg2>(&dlg, [](CQuorPrnColorDlg2&, DialogDriver& c) {
@@ -588,8 +581,7 @@ TEST_F(PrinterDlgEx, TheModeDisplayNamesTheStoredColourMode) {
                         {-5, "カスタムモード", "Custom"},
                         {100, "自動モード", "Automatic"}};
   for (const Case& c : cases) {
-    Store("Printer A", 0, 1000, 1000, 1, 1, c.mode);
-    MakeCurrent("Printer A");
+    StoreCurrent("Printer A", 0, 1000, 1000, 1, 1, c.mode);
     for (const std::string language : {"ja", "en"}) {
       testsupport::ScopedEnv lang("LANG", testsupport::LangOf(language));
       const std::string want = language == "ja" ? Cp932(c.japanese) : std::string(c.english);
