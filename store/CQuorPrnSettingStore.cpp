@@ -28,7 +28,11 @@ constexpr int kMaxPreset = 99;
 
 // Tells whether the last registry failure was an absence; any other failure
 // is reported here, so each one is reported exactly once.
-bool LastFailureWasAbsence() { return MeraLastErrorCode(/*report=*/true) == kAbsent; }
+bool LastFailureWasAbsence() {
+  // Absence first, without building the code: a palette read probes hundreds
+  // of absent names.
+  return MeraLastErrorIsAbsence() || MeraLastErrorCode(/*report=*/true) == kAbsent;
+}
 
 bool Empty(const char* text) { return text == nullptr || text[0] == '\0'; }
 

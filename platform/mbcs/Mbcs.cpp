@@ -51,22 +51,26 @@ bool IsLeadByte(unsigned char byte) {
 
 std::string ToUpper(std::string_view text) {
   std::string out(text);
+  ToUpperInPlace(out.data(), out.size());
+  return out;
+}
+
+void ToUpperInPlace(char* text, size_t size) {
   // Names are folded for every registry look-up, and most are plain ASCII:
   // single bytes are decided here without building a character.
-  for (size_t i = 0; i < out.size(); ++i) {
-    unsigned char b = static_cast<unsigned char>(out[i]);
+  for (size_t i = 0; i < size; ++i) {
+    unsigned char b = static_cast<unsigned char>(text[i]);
     if (b < 0x81) {
-      if (b >= 'a' && b <= 'z') out[i] = static_cast<char>(b - 0x20);
+      if (b >= 'a' && b <= 'z') text[i] = static_cast<char>(b - 0x20);
       continue;
     }
-    Char c = CharAt(out, i);
+    Char c = CharAt(std::string_view(text, size), i);
     if (c.length == 2) {
       unsigned up = UpperCode(c.code);
-      if (up != c.code) out[i + 1] = static_cast<char>(up & 0xFF);
+      if (up != c.code) text[i + 1] = static_cast<char>(up & 0xFF);
       ++i;
     }
   }
-  return out;
 }
 
 int Compare(std::string_view a, std::string_view b) { return CompareImpl<false>(a, b); }

@@ -16,6 +16,9 @@ bool IsLeadByte(unsigned char byte);
 // become ８２６０-８２７９); bytes inside other double-byte characters never
 // change, so a trail byte that looks like 'a' stays as it is.
 std::string ToUpper(std::string_view text);
+// The same, in place: callers that fold a name for every look-up fold it into
+// a buffer of their own instead of allocating a copy.
+void ToUpperInPlace(char* text, size_t size);
 
 // Compares character by character: single-byte characters order below every
 // double-byte character, double-byte ones by their 16-bit code. Returns <0, 0

@@ -68,3 +68,6 @@ inline MeraPtr<CMeraRegKey> MeraNewRegKey() {
 // when `report` is set and the failure is not an absence, it is also reported
 // once through ReportError(0).
 std::string MeraLastErrorCode(bool report);
+// MeraLastErrorCode(false) == "ECR040" without building the code: the test
+// for callers that probe many names, most of them absent.
+bool MeraLastErrorIsAbsence();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -50,12 +51,18 @@ void SetLastError(const char* code, std::string_view message);
 // A failure of value `name` of key `path`, recorded without building its
 // message: a palette read probes hundreds of absent names and almost nobody
 // reads why each one failed. The message ("<what><path>\\<name>") is made
-// when GetLastError asks for it. `what` must be a string literal.
-void SetLastValueError(const char* code, const char* what, const std::string& path, const std::string& name);
+// when GetLastError asks for it. `code` and `what` must be string literals.
+// The key's path is shared, not copied: it outlives the key that failed, and
+// a run of probes on one key records it once.
+void SetLastValueError(const char* code, const char* what, const std::shared_ptr<const std::string>& path,
+                       const std::string& name);
 RegError GetLastError();
 // The last failure's code without copying the whole record (hot path of
 // callers that probe many absent values).
 const std::string& LastErrorCode();
+// LastErrorCode() == kNotFound, decided for a value's absence without
+// comparing texts.
+bool LastErrorIsAbsence();
 
 // Where ReportError writes its line. Tests capture it; by default it goes to
 // standard error. Passing an empty function restores the default.

@@ -50,10 +50,12 @@ int MeraRegRunAtomically(const std::function<int()>& body) {
   return kept ? 1 : 0;
 }
 
+bool MeraLastErrorIsAbsence() { return registry::LastErrorIsAbsence(); }
+
 std::string MeraLastErrorCode(bool report) {
   // Absence is by far the most common answer (palette reads probe hundreds of
   // missing names) and needs no error object.
-  if (registry::LastErrorCode() == registry::kNotFound) return registry::kNotFound;
+  if (registry::LastErrorIsAbsence()) return registry::kNotFound;
   CMeraErrorInfo1* info = nullptr;
   MeraCreateErrorInfo(&info);
   MeraPtr<CMeraErrorInfo1> holder(info);

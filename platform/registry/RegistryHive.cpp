@@ -23,11 +23,61 @@ bool RegValue::AsNumber(int32_t* out) const {
   return true;
 }
 
-size_t KeySnapshot::FoldedHash::operator()(const std::string& folded) const noexcept {
-  uint64_t h = 14695981039346656037ull;  // FNV-1a
-  for (unsigned char c : folded) h = (h ^ c) * 1099511628211ull;
-  return static_cast<size_t>(h);
+namespace {
+
+// FNV-1a over the folded name.
+constexpr uint64_t kFnvBasis = 14695981039346656037ull;
+constexpr uint64_t kFnvPrime = 1099511628211ull;
+
+// The table takes the low bits; fold the better-mixed high half into them.
+uint32_t MixHash(uint64_t h) { return static_cast<uint32_t>(h ^ (h >> 32)); }
+
+uint32_t HashFolded(std::string_view folded) {
+  uint64_t h = kFnvBasis;
+  for (unsigned char c : folded) h = (h ^ c) * kFnvPrime;
+  return MixHash(h);
 }
+
+// A name folded for a look-up, with its hash. Value names are short and
+// nearly always ASCII: those are folded and hashed in one pass on the stack;
+// others take the general folding on the heap.
+class FoldedName {
+ public:
+  explicit FoldedName(std::string_view name) {
+    if (name.size() <= sizeof buffer_ && FoldAscii(name)) return;
+    heap_ = mbcs::ToUpper(name);
+    view_ = heap_;
+    hash_ = HashFolded(view_);
+  }
+  FoldedName(const FoldedName&) = delete;
+  FoldedName& operator=(const FoldedName&) = delete;
+  std::string_view view() const { return view_; }
+  uint32_t hash() const { return hash_; }
+
+ private:
+  // Does what ToUpper and HashFolded do, for a name without a byte that may
+  // start a double-byte character; false for any other name.
+  bool FoldAscii(std::string_view name) {
+    uint64_t h = kFnvBasis;
+    for (size_t i = 0; i < name.size(); ++i) {
+      unsigned char c = static_cast<unsigned char>(name[i]);
+      if (c >= 0x80) return false;
+      if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 0x20);
+      buffer_[i] = static_cast<char>(c);
+      h = (h ^ c) * kFnvPrime;
+    }
+    view_ = std::string_view(buffer_, name.size());
+    hash_ = MixHash(h);
+    return true;
+  }
+
+  char buffer_[64];
+  std::string heap_;
+  std::string_view view_;
+  uint32_t hash_ = 0;
+};
+
+}  // namespace
 
 KeySnapshot::Data& KeySnapshot::Mutable() {
   if (!data_) {
@@ -38,36 +88,67 @@ KeySnapshot::Data& KeySnapshot::Mutable() {
   return *data_;
 }
 
+size_t KeySnapshot::Locate(const Data& d, std::string_view folded, uint32_t hash) {
+  if (d.table.empty()) return std::string::npos;
+  size_t mask = d.table.size() - 1;
+  for (size_t i = hash & mask;; i = (i + 1) & mask) {
+    const Slot& slot = d.table[i];
+    if (slot.pos == 0) return std::string::npos;
+    if (slot.hash == hash && d.folded[slot.pos - 1] == folded) return slot.pos - 1;
+  }
+}
+
+void KeySnapshot::Index(Data& d, size_t pos, uint32_t hash) {
+  size_t mask = d.table.size() - 1;
+  size_t i = hash & mask;
+  while (d.table[i].pos != 0) i = (i + 1) & mask;
+  d.table[i] = {hash, static_cast<uint32_t>(pos + 1)};
+}
+
+void KeySnapshot::Reindex(Data& d) {
+  size_t size = 8;
+  while (size < 2 * d.values.size()) size *= 2;
+  d.table.assign(size, Slot{});
+  for (size_t pos = 0; pos < d.folded.size(); ++pos) Index(d, pos, HashFolded(d.folded[pos]));
+}
+
 void KeySnapshot::Clear() { data_.reset(); }
 
 void KeySnapshot::Put(const std::string& name, const RegValue& value) {
   Data& d = Mutable();
-  std::string key = FoldName(name);
-  auto it = d.index.find(key);
-  if (it != d.index.end()) {
+  std::string folded = FoldName(name);
+  uint32_t hash = HashFolded(folded);
+  size_t pos = Locate(d, folded, hash);
+  if (pos != std::string::npos) {
     // A replaced value keeps the case it was created with, as the registry does.
-    d.values[it->second].value = value;
+    d.values[pos].value = value;
     return;
   }
-  d.index.emplace(std::move(key), d.values.size());
   d.values.push_back({name, value});
+  d.folded.push_back(std::move(folded));
+  if (2 * d.values.size() > d.table.size()) {
+    Reindex(d);
+  } else {
+    Index(d, d.values.size() - 1, hash);
+  }
 }
 
-void KeySnapshot::Remove(const std::string& name) {
-  if (!data_ || !Find(name)) return;
+void KeySnapshot::Remove(std::string_view name) {
+  if (!Find(name)) return;
   Data& d = Mutable();
-  auto it = d.index.find(FoldName(name));
-  size_t pos = it->second;
+  FoldedName folded(name);
+  size_t pos = Locate(d, folded.view(), folded.hash());
   d.values.erase(d.values.begin() + static_cast<std::ptrdiff_t>(pos));
-  d.index.erase(it);
-  for (auto& [k, p] : d.index)
-    if (p > pos) --p;
+  d.folded.erase(d.folded.begin() + static_cast<std::ptrdiff_t>(pos));
+  // Positions after the removed one move: rare enough to rebuild the table.
+  Reindex(d);
 }
 
-const NamedValue* KeySnapshot::Find(const std::string& name) const {
+const NamedValue* KeySnapshot::Find(std::string_view name) const {
   if (!data_ || data_->values.empty()) return nullptr;
-  auto it = data_->index.find(FoldName(name));
-  return it == data_->index.end() ? nullptr : &data_->values[it->second];
+  FoldedName folded(name);
+  size_t pos = Locate(*data_, folded.view(), folded.hash());
+  return pos == std::string::npos ? nullptr : &data_->values[pos];
 }
 
 std::vector<NamedValue> KeySnapshot::Values() const { return data_ ? data_->values : std::vector<NamedValue>(); }
@@ -114,6 +195,24 @@ std::string JoinPath(const std::vector<std::string>& parts) {
     out += p;
   }
   return out;
+}
+
+std::string NormalPath(const std::string& path) {
+  bool afterSeparator = true;  // the start counts: a leading '\\' is an empty component
+  for (size_t i = 0; i < path.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(path[i]);
+    if (mbcs::IsLeadByte(c) && i + 1 < path.size()) {
+      ++i;
+      afterSeparator = false;
+    } else if (c == '\\') {
+      if (afterSeparator) return JoinPath(SplitPath(path));
+      afterSeparator = true;
+    } else {
+      afterSeparator = false;
+    }
+  }
+  if (afterSeparator && !path.empty()) return JoinPath(SplitPath(path));
+  return path;
 }
 
 std::string FoldName(const std::string& name) { return mbcs::ToUpper(name); }

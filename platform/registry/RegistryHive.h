@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include "platform/registry/RegistryError.h"
@@ -43,22 +43,31 @@ class KeySnapshot {
  public:
   void Clear();
   void Put(const std::string& name, const RegValue& value);
-  void Remove(const std::string& name);
-  const NamedValue* Find(const std::string& name) const;
+  void Remove(std::string_view name);
+  const NamedValue* Find(std::string_view name) const;
   // Values in the order they were added.
   std::vector<NamedValue> Values() const;
 
  private:
-  // A hash of its own: the standard string hash makes small maps compare
-  // every key on each lookup, and most lookups are of absent names.
-  struct FoldedHash {
-    size_t operator()(const std::string& folded) const noexcept;
+  // An open-addressing table of positions in `values`, looked up by the
+  // folded name's hash. Most look-ups are of absent names (a palette read
+  // probes hundreds): a miss is decided by the hash alone, without building
+  // the folded name on the heap or comparing it with every stored one.
+  struct Slot {
+    uint32_t hash = 0;
+    uint32_t pos = 0;  // position in `values` + 1; 0 for an empty slot
   };
   struct Data {
     std::vector<NamedValue> values;
-    std::unordered_map<std::string, size_t, FoldedHash> index;  // folded name -> position
+    std::vector<std::string> folded;  // each value's folded name, same order
+    // A power of two in size, at most half full. (Not named "slots": dialog
+    // code includes this header after Qt, where that word is a macro.)
+    std::vector<Slot> table;
   };
   Data& Mutable();
+  static size_t Locate(const Data& d, std::string_view folded, uint32_t hash);
+  static void Index(Data& d, size_t pos, uint32_t hash);
+  static void Reindex(Data& d);
 
   std::shared_ptr<Data> data_;
 };
@@ -108,6 +117,9 @@ class RegistryHive {
 // Path helpers shared by the hives.
 std::vector<std::string> SplitPath(const std::string& path);  // drops empty components
 std::string JoinPath(const std::vector<std::string>& parts);
+// JoinPath(SplitPath(path)), without splitting a path that has no empty
+// components (the usual case: every key open normalises its path).
+std::string NormalPath(const std::string& path);
 std::string FoldName(const std::string& name);  // the case-insensitive key of a name
 // Orders names as EnumKeys answers them.
 bool NameLess(const std::string& a, const std::string& b);

@@ -4,7 +4,8 @@
 
 namespace registry {
 
-RegistryKey::RegistryKey(std::shared_ptr<RegistryHive> hive) : hive_(std::move(hive)) {}
+RegistryKey::RegistryKey(std::shared_ptr<RegistryHive> hive)
+    : hive_(std::move(hive)), path_(std::make_shared<const std::string>()) {}
 RegistryKey::~RegistryKey() = default;
 
 void RegistryKey::Release() { delete this; }
@@ -32,39 +33,38 @@ bool RegistryKey::CheckRoot(uint32_t root) {
   return false;
 }
 
-bool RegistryKey::CheckOpen() {
-  if (open_) return true;
+bool RegistryKey::FailNotOpen() {
   Fail({kInvalid, "no key is open"});
   return false;
 }
 
 int RegistryKey::OpenKey(uint32_t root, const std::string& path, int flag) {
-  std::string p = JoinPath(SplitPath(path));
+  std::string p = NormalPath(path);
   if (!Before(RegOp::OpenKey, p, "") || !CheckRoot(root)) return 0;
   KeySnapshot snapshot;
   RegError err;
   if (!hive_->ReadKey(p, flag != 0, &snapshot, &err)) return Fail(err);
   values_ = std::move(snapshot);
-  path_ = p;
+  path_ = std::make_shared<const std::string>(std::move(p));
   open_ = true;
   return 1;
 }
 
 int RegistryKey::CreateKey(uint32_t root, const std::string& path) {
-  std::string p = JoinPath(SplitPath(path));
+  std::string p = NormalPath(path);
   if (!Before(RegOp::CreateKey, p, "") || !CheckRoot(root)) return 0;
   RegError err;
   KeySnapshot snapshot;
   if (!hive_->CreateKey(p, &err)) return Fail(err);
   if (!hive_->ReadKey(p, true, &snapshot, &err)) return Fail(err);
   values_ = std::move(snapshot);
-  path_ = p;
+  path_ = std::make_shared<const std::string>(std::move(p));
   open_ = true;
   return 1;
 }
 
 int RegistryKey::DeleteKey(uint32_t root, const std::string& path, int) {
-  std::string p = JoinPath(SplitPath(path));
+  std::string p = NormalPath(path);
   if (!Before(RegOp::DeleteKey, p, "") || !CheckRoot(root)) return 0;
   RegError err;
   if (!hive_->DeleteKey(p, &err)) return Fail(err);
@@ -72,7 +72,7 @@ int RegistryKey::DeleteKey(uint32_t root, const std::string& path, int) {
 }
 
 int RegistryKey::GetNumber(const std::string& name, int32_t& value) {
-  if (!Before(RegOp::GetNumber, path_, name) || !CheckOpen()) return 0;
+  if (!Before(RegOp::GetNumber, *path_, name) || !CheckOpen()) return 0;
   const NamedValue* v = values_.Find(name);
   if (!v) return FailValue(kNotFound, "value does not exist: ", name);
   int32_t n;
@@ -82,7 +82,7 @@ int RegistryKey::GetNumber(const std::string& name, int32_t& value) {
 }
 
 int RegistryKey::GetText(const std::string& name, std::string& value) {
-  if (!Before(RegOp::GetText, path_, name) || !CheckOpen()) return 0;
+  if (!Before(RegOp::GetText, *path_, name) || !CheckOpen()) return 0;
   const NamedValue* v = values_.Find(name);
   if (!v) return FailValue(kNotFound, "value does not exist: ", name);
   if (v->value.type != kRegSz) return FailValue(kWrongType, "value is not a text: ", name);
@@ -91,9 +91,9 @@ int RegistryKey::GetText(const std::string& name, std::string& value) {
 }
 
 int RegistryKey::SetValue(RegOp op, const std::string& name, const RegValue& value) {
-  if (!Before(op, path_, name) || !CheckOpen()) return 0;
+  if (!Before(op, *path_, name) || !CheckOpen()) return 0;
   RegError err;
-  if (!hive_->SetValue(path_, name, value, &err)) return Fail(err);
+  if (!hive_->SetValue(*path_, name, value, &err)) return Fail(err);
   values_.Put(name, value);
   return 1;
 }
@@ -107,9 +107,9 @@ int RegistryKey::SetText(const std::string& name, const std::string& value) {
 }
 
 int RegistryKey::EnumKeys(std::vector<std::string>& names) {
-  if (!Before(RegOp::EnumKeys, path_, "") || !CheckOpen()) return 0;
+  if (!Before(RegOp::EnumKeys, *path_, "") || !CheckOpen()) return 0;
   RegError err;
-  if (!hive_->EnumKeys(path_, &names, &err)) return Fail(err);
+  if (!hive_->EnumKeys(*path_, &names, &err)) return Fail(err);
   return 1;
 }
 

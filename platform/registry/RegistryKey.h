@@ -31,12 +31,16 @@ class RegistryKey : public CMeraRegKey {
   int FailValue(const char* code, const char* what, const std::string& name);
   bool Before(RegOp op, const std::string& path, const std::string& name);
   bool CheckRoot(uint32_t root);
-  bool CheckOpen();
+  // Inline: every probe of a value checks it.
+  bool CheckOpen() { return open_ || FailNotOpen(); }
+  bool FailNotOpen();
   int SetValue(RegOp op, const std::string& name, const RegValue& value);
 
   std::shared_ptr<RegistryHive> hive_;
   bool open_ = false;
-  std::string path_;  // normalised path of the open key
+  // Normalised path of the open key, shared with the thread's last error so
+  // that a failed probe need not copy it.
+  std::shared_ptr<const std::string> path_;
   KeySnapshot values_;
 };
 

@@ -1,19 +1,150 @@
 // Both printer dialogs, driven as a user drives them: what reaches the hive
 // and the caller's device-settings holder on confirm and on cancel, switching
 // printers, the scale rules, the property sheet, failures on the way in and
-// on the way out, and Japanese printer names.
+// on the way out, Japanese printer names, pictures in both languages with no
+// text cut off, and the exported entry point that opens them. Then what only
+// the dialog with colour does: the monochrome and colour choice with and
+// without a stored default palette, the colour-mode texts, and the caller's
+// colour record on confirm.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <functional>
+#include <string>
 
-#include "platform/registry/MemoryHive.h"
+#include "dialogs/CQuorPrnColorDlg2.h"
+#include "dialogs/CQuorPrnPrinterDlg.h"
+#include "dialogs/CQuorPrnPrinterDlgEx.h"
+#include "meraprn/CPrnDevMode.h"
+#include "platform/mbcs/Cp932Converter.h"
+#include "platform/spooler/PropertySheetPrompt.h"
+#include "platform/ui/CYbDialog.h"
+#include "platform/ui/CYbFuncBar.h"
+#include "platform/ui/UiControl.h"
 #include "platform/ui/UiKeys.h"
 #include "platform/ui/UiText.h"
-#include "tests/dialogs/PrinterDlgTestSupport.h"
+#include "quorprn/CQuorPrnPrinterAccess.h"
+#include "quorprn/QuorPrn.h"
+#include "quorprn/QuorPrnRecords.h"
+#include "store/CQuorPrnSettingStore.h"
+#include "tests/support/DialogDriver.h"
 
 namespace {
 
-using namespace printerdlgtest;
 using mbcs::Cp932;
 using uitest::DialogDriver;
+
+const std::string kBase = testsupport::kPrintKey;
+const std::string kSet = kBase + "\\PrinterSet00";
+
+// A dialog whose DoModal runs its open operation first, as the entry point
+// does, so that the shared driver can run it.
+template <class Dlg>
+class Opened : public Dlg {
+ public:
+  std::function<int32_t(Dlg&)> open;
+  int DoModal() override {
+    if (opening_) return Dlg::DoModal();
+    opening_ = true;
+    const int code = open(*this);
+    opening_ = false;
+    return code;
+  }
+
+ private:
+  bool opening_ = false;
+};
+
+// A caller's holder with a block asking for `paper`.
+void Fill(CPrnDevMode& holder, int16_t paper) {
+  DEVMODEA dm{};
+  dm.dmSize = sizeof dm;
+  dm.dmFields = DM_PAPERSIZE;
+  dm.dmPaperSize = paper;
+  holder.SetDevMode(&dm, sizeof dm);
+}
+int PaperOf(CPrnDevMode& holder) {
+  DEVMODEA* dm = nullptr;
+  return holder.GetDevMode(dm) > 0 && dm != nullptr ? dm->dmPaperSize : 0;
+}
+
+// Puts a property sheet that answers `answer` without a window (and, on OK,
+// chooses `paper`) in place of the real one for the object's life.
+class SheetAnswer {
+ public:
+  SheetAnswer(int32_t answer, int16_t paper) : previous_(spooler::CurrentPropertySheetPrompt()) {
+    spooler::SetPropertySheetPrompt([this, answer, paper](HWND, const spooler::PropertySheetOffer&, DEVMODEA* s) {
+      ++shown;
+      if (answer == IDOK) s->dmPaperSize = paper;
+      return answer;
+    });
+  }
+  ~SheetAnswer() { spooler::SetPropertySheetPrompt(previous_); }
+  int shown = 0;
+
+ private:
+  spooler::PropertySheetPrompt previous_;
+};
+
+using testsupport::StoredNumber;
+using testsupport::StoredText;
+// The stored "ScaleX ScaleY ScaleFix" of a printer of set 0.
+std::string Scales(const std::string& printer) {
+  std::string out;
+  for (const char* n : {"ScaleX", "ScaleY", "ScaleFix"})
+    out += " " + std::to_string(StoredNumber(kSet + "\\" + printer, n));
+  return out.substr(1);
+}
+
+// Stores a printer of set 0 (with a colour flag and mode when given).
+void Store(const char* printer, int32_t offsetX, int32_t scaleX, int32_t scaleY, int32_t fix, int32_t colourPrint = 0,
+           int32_t mode = 0) {
+  CQuorPrnSettingStore store;
+  QUOR_PRN_PRINTER_INFO_TYPE p{printer, offsetX, 0, scaleX, scaleY, fix};
+  QUOR_PRN_COLOR_INFO_TYPE c;
+  c.ColorPrint = colourPrint;
+  c.Mode = mode;
+  ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 0, p, &c), 1);
+}
+void MakeCurrent(const char* printer) {
+  CQuorPrnSettingStore store;
+  ASSERT_EQ(store.SelectPrinter("SYS", "JOB", 0, printer), 1);
+}
+// Stores the printer as above and makes it the set's current printer.
+template <class... Values>
+void StoreCurrent(const char* printer, Values... values) {
+  Store(printer, values...);
+  MakeCurrent(printer);
+}
+// A default palette of two named colours, which makes the colour choice
+// available.
+void StoreDefaultPalette() {
+  testsupport::Seed(kBase + "\\Colors", {{"C001Name", mbcs::Cp932("見出し")}, {"C002Name", mbcs::Cp932("合計")}});
+  testsupport::Seed(kBase + "\\Colors\\Default", {{"C001", 0x0000FF}, {"C002", 0xFF0000}});
+}
+
+// Both dialogs on set 0 of SYS/JOB, with the caller's holder and colour
+// record as members; Run drives one through `script`.
+template <class Dlg>
+class PrinterDialogs : public uitest::DialogFixture {
+ protected:
+  using Script = std::function<void(Opened<Dlg>&, uitest::DialogDriver&)>;
+  int Run(const Script& script, int watchdogMs = 5000) {
+    Opened<Dlg> dlg;
+    dlg.open = [this](Dlg& d) { return OpenIt(d); };
+    uitest::DialogDriver driver(dlg);
+    const int code = driver.RunModal([&] { script(dlg, driver); }, watchdogMs);
+    result = dlg.ResultValue();
+    return code;
+  }
+  int32_t OpenIt(CQuorPrnPrinterDlg& d) { return d.Open("SYS", "JOB", 0, &holder, 77); }
+  int32_t OpenIt(CQuorPrnPrinterDlgEx& d) { return d.Open("SYS", "JOB", 0, &holder, &colour, 77); }
+
+  CPrnDevMode holder;
+  QUOR_PRN_COLOR_INFO_TYPE colour;
+  int32_t result = 0;
+};
 
 template <class Dlg>
 using PrinterDlg = PrinterDialogs<Dlg>;
@@ -22,8 +153,7 @@ TYPED_TEST_SUITE(PrinterDlg, BothDialogs);
 
 TYPED_TEST(PrinterDlg, ConfirmStoresTheShownValuesCancelWritesNothing) {
   using D = TypeParam;
-  Store("Printer A", -15, 1000, 1000, 1);
-  MakeCurrent("Printer A");
+  StoreCurrent("Printer A", -15, 1000, 1000, 1);
   Fill(this->holder, 13);
   const auto before = this->hive->Dump(kSet);
 
@@ -44,9 +174,9 @@ TYPED_TEST(PrinterDlg, ConfirmStoresTheShownValuesCancelWritesNothing) {
     d.PressFunctionKey(kVkReturn);
   }), 1);
   EXPECT_EQ(this->result, 1);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "OffsetX"), 123);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "OffsetY"), -7);
-  EXPECT_EQ(Text(kSet, "CurrentPrinter"), "Printer A");
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A", "OffsetX"), 123);
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A", "OffsetY"), -7);
+  EXPECT_EQ(StoredText(kSet, "CurrentPrinter"), "Printer A");
   // No property sheet ran: the caller gets back what it handed in.
   EXPECT_EQ(PaperOf(this->holder), 13);
 }
@@ -77,15 +207,14 @@ TYPED_TEST(PrinterDlg, SwitchingPrintersKeepsEachPrintersValuesUntilConfirm) {
     ASSERT_TRUE(d.PickComboEntry(D::kPrinterList, 1));
     d.PressFunctionKey(kVkReturn);
   }), 1);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "OffsetX"), 50);
-  EXPECT_EQ(Number(kSet + "\\Printer B", "OffsetX"), 70);
-  EXPECT_EQ(Text(kSet, "CurrentPrinter"), "Printer B");
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A", "OffsetX"), 50);
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer B", "OffsetX"), 70);
+  EXPECT_EQ(StoredText(kSet, "CurrentPrinter"), "Printer B");
 }
 
 TYPED_TEST(PrinterDlg, ScalesAreHeldTo80To120WithAndWithoutFixedAspect) {
   using D = TypeParam;
-  Store("Printer A", 0, 1000, 1100, 0);
-  MakeCurrent("Printer A");
+  StoreCurrent("Printer A", 0, 1000, 1100, 0);
   EXPECT_EQ(this->Run([](Opened<D>& dlg, DialogDriver& d) {
     EXPECT_EQ(d.Text(D::kScaleY), "110.0");
     EXPECT_TRUE(dlg.GetDlgItem(D::kScaleY)->isEnabled());
@@ -104,9 +233,7 @@ TYPED_TEST(PrinterDlg, ScalesAreHeldTo80To120WithAndWithoutFixedAspect) {
     EXPECT_EQ(d.Text(D::kScaleY), "110.5");
     d.PressFunctionKey(kVkReturn);
   }), 1);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleX"), 1105);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleY"), 1105);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleFix"), 1);
+  EXPECT_EQ(Scales("Printer A"), "1105 1105 1");
 
   // Confirm corrects an out-of-range scale and stays open for a look at it.
   EXPECT_EQ(this->Run([](Opened<D>& dlg, DialogDriver& d) {
@@ -121,9 +248,7 @@ TYPED_TEST(PrinterDlg, ScalesAreHeldTo80To120WithAndWithoutFixedAspect) {
     EXPECT_EQ(d.Text(D::kScaleX), "120.0");
     d.PressFunctionKey(kVkReturn);
   }), 1);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleX"), 1200);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleY"), 1200);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleFix"), 0);
+  EXPECT_EQ(Scales("Printer A"), "1200 1200 0");
 }
 
 TYPED_TEST(PrinterDlg, PropertySheetEditsTheCopyTheCallerGetsOnConfirm) {
@@ -174,7 +299,7 @@ TYPED_TEST(PrinterDlg, PropertySheetEditsTheCopyTheCallerGetsOnConfirm) {
 
 TYPED_TEST(PrinterDlg, APrinterThatFailsLeavesTheCopyAsItWas) {
   using D = TypeParam;
-  this->UseSpoolerJson(R"({"default": "Broken", "printers": [
+  this->UseSpooler(R"({"default": "Broken", "printers": [
       {"name": "Broken", "driver": "Gone Driver", "fail": ["getPrinter"]}]})");
   SheetAnswer sheet(IDOK, 8);
   Fill(this->holder, 13);
@@ -193,8 +318,7 @@ TYPED_TEST(PrinterDlg, APrinterThatFailsLeavesTheCopyAsItWas) {
 TYPED_TEST(PrinterDlg, AFailedWriteOnConfirmChangesNeitherHiveNorHolder) {
   using D = TypeParam;
   Store("Printer A", 10, 1000, 1000, 1);
-  Store("Printer B", 20, 1000, 1000, 1);
-  MakeCurrent("Printer B");
+  StoreCurrent("Printer B", 20, 1000, 1000, 1);
   SheetAnswer sheet(IDOK, 8);
   Fill(this->holder, 13);
   const auto before = this->hive->Dump(kSet);
@@ -215,17 +339,16 @@ TYPED_TEST(PrinterDlg, AFailedWriteOnConfirmChangesNeitherHiveNorHolder) {
 TYPED_TEST(PrinterDlg, OpensOnlyWhenAPrinterCanBeOffered) {
   using D = TypeParam;
   // The stored printer is gone: the default printer takes its place.
-  Store("Gone", 10, 1000, 1000, 1);
-  MakeCurrent("Gone");
+  StoreCurrent("Gone", 10, 1000, 1000, 1);
   EXPECT_EQ(this->Run([](Opened<D>& dlg, DialogDriver& d) {
     EXPECT_EQ(d.Text(D::kPrinterList), "Printer A");
     EXPECT_EQ(dlg.LoadedPrinter(), "Printer A");
     d.PressFunctionKey(kVkReturn);
   }), 1);
-  EXPECT_EQ(Text(kSet, "CurrentPrinter"), "Printer A");
+  EXPECT_EQ(StoredText(kSet, "CurrentPrinter"), "Printer A");
 
   // Neither the stored nor the default printer is installed.
-  this->UseSpoolerJson(R"({"default": "Ghost", "printers": [{"name": "Printer C"}]})");
+  this->UseSpooler(R"({"default": "Ghost", "printers": [{"name": "Printer C"}]})");
   EXPECT_EQ(this->Run([](Opened<D>&, DialogDriver&) { ADD_FAILURE() << "shown"; }), 150);
   EXPECT_EQ(this->result, 150);
   // No default printer at all.
@@ -253,8 +376,8 @@ TYPED_TEST(PrinterDlg, JapanesePrinterNamesAreShownAndStoredAsTheyAre) {
     d.TypeInto(D::kOffsetX, "1");
     d.PressFunctionKey(kVkReturn);
   }), 1);
-  EXPECT_EQ(Text(kSet, "CurrentPrinter"), sales);
-  EXPECT_EQ(Number(kSet + "\\" + sales, "OffsetX"), 10);
+  EXPECT_EQ(StoredText(kSet, "CurrentPrinter"), sales);
+  EXPECT_EQ(StoredNumber(kSet + "\\" + sales, "OffsetX"), 10);
 }
 
 TEST(PrinterDlgArguments, ACallerWithoutDeviceSettingsHolderIsRefused) {
@@ -266,6 +389,208 @@ TEST(PrinterDlgArguments, ACallerWithoutDeviceSettingsHolderIsRefused) {
   EXPECT_EQ(colour.Open("SYS", "JOB", 0, &holder, nullptr, 0), 110);
   EXPECT_EQ(colour.Open("SYS", "JOB", 0, nullptr, nullptr, 0), 110);
   EXPECT_FALSE(colour.isVisible());
+}
+
+template <class Dlg>
+class PrinterDlgGallery : public PrinterDialogs<Dlg> {
+ protected:
+  void SetUp() override {
+    PrinterDialogs<Dlg>::SetUp();
+    this->UseSpooler(R"({"default": "経理部 レーザープリンタ", "printers": [
+        {"name": "経理部 レーザープリンタ", "driver": "Olvanet Laser 5000 PCL6", "location": "本社 3階 経理部",
+         "comment": "月末は請求書の印刷を優先", "status": 128},
+        {"name": "営業～第２課 カラー", "driver": "Olvanet Colour 900"}]})");
+    StoreDefaultPalette();
+    Store(Cp932("経理部 レーザープリンタ").c_str(), -15, 1005, 1005, 1, 1, -1);
+  }
+};
+TYPED_TEST_SUITE(PrinterDlgGallery, BothDialogs);
+
+// Every text fits its control: a label's wrapped text within its height, a
+// button's or check box's text within its width.
+void ExpectTextsFit(QWidget& dlg, const std::string& lang) {
+  for (QWidget* w : dlg.findChildren<QWidget*>()) {
+    if (!w->isVisible() || UiControl::OwningId(w) == 0) continue;
+    const int id = UiControl::OwningId(w);
+    if (auto* l = qobject_cast<QLabel*>(w); l && !l->text().isEmpty()) {
+      EXPECT_LE(l->heightForWidth(l->width()), l->height()) << lang << " label " << id;
+    } else if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->text().isEmpty()) {
+      EXPECT_LE(b->sizeHint().width(), b->width()) << lang << " button " << id;
+    }
+  }
+}
+
+TYPED_TEST(PrinterDlgGallery, BothLanguagesFitAndArePictured) {
+  using D = TypeParam;
+  for (const std::string language : {"ja", "en"}) {
+    testsupport::ScopedEnv lang("LANG", testsupport::LangOf(language));
+    EXPECT_EQ(this->Run([&](Opened<D>& dlg, DialogDriver& d) {
+      ExpectTextsFit(dlg, language);
+      EXPECT_NE(d.SavePng(language), "");
+      d.PressFunctionKey(kVkEscape);
+    }), 2);
+  }
+}
+
+class PrinterDlgOpen : public uitest::DialogFixture {
+ protected:
+  // Calls the entry point, which answers once a dialog shows and is ended by
+  // `key`; `shown` says which dialog class came up.
+  int32_t OpenWith(uint32_t setNo, int32_t withColour, int key) {
+    shown = "none";
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      auto* dlg = qobject_cast<CYbDialog*>(QApplication::activeModalWidget());
+      if (dlg == nullptr || !dlg->isActiveWindow()) return;
+      watch.stop();
+      shown = qobject_cast<CQuorPrnPrinterDlgEx*>(dlg) ? "colour" : qobject_cast<CQuorPrnPrinterDlg*>(dlg) ? "plain" : "?";
+      dlg->RunFunctionKey(key);
+    });
+    watch.start();
+    QTimer dog;
+    dog.setSingleShot(true);
+    QObject::connect(&dog, &QTimer::timeout, [] {
+      if (auto* dlg = qobject_cast<CYbDialog*>(QApplication::activeModalWidget())) dlg->EndDialog(uitest::kWatchdogCode);
+    });
+    dog.start(5000);
+    return QuorPrnPrinterDlgOpen("SYS", "JOB", setNo, &holder, 5, withColour);
+  }
+
+  CPrnDevMode holder;
+  std::string shown;
+};
+
+TEST_F(PrinterDlgOpen, OpensTheDialogAskedForAndAnswersConfirmAndCancel) {
+  EXPECT_EQ(OpenWith(99, 0, kVkReturn), 1);
+  EXPECT_EQ(shown, "plain");
+  EXPECT_EQ(StoredText(kBase + "\\PrinterSet99", "CurrentPrinter"), "Printer A");
+  EXPECT_EQ(OpenWith(0, 1, kVkEscape), 2);
+  EXPECT_EQ(shown, "colour");
+  EXPECT_EQ(OpenWith(0, 2, kVkReturn), 1);
+  EXPECT_EQ(shown, "colour");
+  // Errors come back as the dialog's result value, with no dialog shown.
+  UsePrinters({"Printer A"}, "");
+  EXPECT_EQ(OpenWith(0, 1, kVkReturn), 150);
+  EXPECT_EQ(shown, "none");
+}
+
+TEST_F(PrinterDlgOpen, RefusesBadArgumentsBeforeTouchingAnything) {
+  CQuorPrnPrinterAccess::m_CachePrinterName = "cached";
+  CPrnDevMode h;
+  EXPECT_EQ(QuorPrnPrinterDlgOpen("", "JOB", 0, &h, 0, 0), 110);
+  EXPECT_EQ(QuorPrnPrinterDlgOpen("SYS", "", 0, &h, 0, 1), 110);
+  EXPECT_EQ(QuorPrnPrinterDlgOpen(nullptr, "JOB", 0, &h, 0, 0), 110);
+  EXPECT_EQ(QuorPrnPrinterDlgOpen("SYS", "JOB", 100, &h, 0, 0), 110);
+  EXPECT_EQ(QuorPrnPrinterDlgOpen("SYS", "JOB", 0, nullptr, 0, 1), 110);
+  EXPECT_EQ(CQuorPrnPrinterAccess::m_CachePrinterName, "cached");
+  EXPECT_EQ(hive->Count(registry::RegOp::OpenKey) + hive->Count(registry::RegOp::CreateKey), 0);
+  EXPECT_EQ(vs->TotalCalls(spooler::VirtualSpooler::kEnum), 0);
+}
+
+using DEx = CQuorPrnPrinterDlgEx;
+using PrinterDlgEx = PrinterDialogs<DEx>;
+
+TEST_F(PrinterDlgEx, WithoutADefaultPaletteOnlyTheRadioButtonsAreOffered) {
+  StoreCurrent("Printer A", 0, 1000, 1000, 1);
+  colour.Palette.push_back(std::make_unique<MERA_PRN_COLOR_PALETTE_TYPE>());
+  EXPECT_EQ(Run([](Opened<DEx>& dlg, DialogDriver& d) {
+    EXPECT_FALSE(dlg.ColourAvailable());
+    EXPECT_FALSE(dlg.FuncBar()->HasKey(kVkF9));
+    EXPECT_EQ(dlg.GetDlgItem(DEx::kColourButton), nullptr);
+    EXPECT_FALSE(dlg.GetDlgItem(DEx::kColourDisplay)->isVisible());
+    EXPECT_EQ(dlg.IsDlgButtonChecked(DEx::kMonochrome), 1);
+    ASSERT_TRUE(d.ClickButton(DEx::kColour));
+    EXPECT_EQ(dlg.IsDlgButtonChecked(DEx::kMonochrome), 0);
+    d.PressFunctionKey(kVkReturn);
+  }), 1);
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A\\Colors", "ColorPrint"), 1);
+  // The caller's record holds the confirmed printer's colours.
+  EXPECT_EQ(colour.ColorPrint, 1);
+  EXPECT_TRUE(colour.Palette.empty());
+}
+
+TEST_F(PrinterDlgEx, WithADefaultPaletteTheColourControlsFollowTheRadioButtons) {
+  StoreDefaultPalette();
+  StoreCurrent("Printer A", 0, 1000, 1000, 1, /*colourPrint=*/1, /*mode=*/2);
+  EXPECT_EQ(Run([](Opened<DEx>& dlg, DialogDriver& d) {
+    EXPECT_TRUE(dlg.ColourAvailable());
+    EXPECT_EQ(dlg.IsDlgButtonChecked(DEx::kColour), 1);
+    QWidget* button = dlg.GetDlgItem(DEx::kColourButton);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(d.Text(DEx::kColourButton), Cp932("色設定"));
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_TRUE(dlg.FuncBar()->IsKeyEnabled(kVkF9));
+    EXPECT_TRUE(dlg.GetDlgItem(DEx::kColourDisplay)->isEnabled());
+    ASSERT_TRUE(d.ClickButton(DEx::kMonochrome));
+    EXPECT_FALSE(button->isEnabled());
+    EXPECT_FALSE(dlg.FuncBar()->IsKeyEnabled(kVkF9));
+    EXPECT_FALSE(dlg.GetDlgItem(DEx::kColourDisplay)->isEnabled());
+    ASSERT_TRUE(d.ClickButton(DEx::kColour));
+    EXPECT_TRUE(button->isEnabled());
+    ASSERT_TRUE(d.ClickButton(DEx::kMonochrome));
+    d.PressFunctionKey(kVkReturn);
+  }), 1);
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A\\Colors", "ColorPrint"), 0);
+  // The model chosen before stays.
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A\\Colors", "Mode"), 2);
+  EXPECT_EQ(colour.ColorPrint, 0);
+  EXPECT_EQ(colour.Mode, 2);
+  // Opened on a monochrome printer, the colour controls start disabled.
+  EXPECT_EQ(Run([](Opened<DEx>& dlg, DialogDriver& d) {
+    EXPECT_EQ(dlg.IsDlgButtonChecked(DEx::kMonochrome), 1);
+    EXPECT_FALSE(dlg.GetDlgItem(DEx::kColourButton)->isEnabled());
+    EXPECT_FALSE(dlg.FuncBar()->IsKeyEnabled(kVkF9));
+    d.PressFunctionKey(kVkEscape);
+  }), 2);
+}
+
+TEST_F(PrinterDlgEx, TheColourDialogStartsFromTheShownValuesAndItsChoiceIsSavedOnConfirm) {
+  StoreDefaultPalette();
+  StoreCurrent("Printer A", 0, 1000, 1000, 1, /*colourPrint=*/1, /*mode=*/0);
+  EXPECT_EQ(Run([](Opened<DEx>& dlg, DialogDriver& d) {
+    d.TypeInto(DEx::kOffsetX, "3");
+    uitest::WhenOpened<CQuorPrnColorDlg2>(&dlg, [](CQuorPrnColorDlg2&, DialogDriver& c) {
+      // What the printer dialog showed is in the registry before the colour
+      // dialog starts from it.
+      EXPECT_EQ(StoredNumber(kSet + "\\Printer A", "OffsetX"), 30);
+      EXPECT_TRUE(c.ClickButton(CQuorPrnColorDlg2::IDC_COLOR_MODESEL_CUSTOM));
+      c.PressFunctionKey(kVkReturn);
+    });
+    d.PressFunctionKey(kVkF9);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(d.Text(DEx::kColourDisplay), Cp932("カスタムモード"));
+    EXPECT_EQ(d.Text(DEx::kOffsetX), "3.0");
+    d.PressFunctionKey(kVkReturn);
+  }), 1);
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A\\Colors", "Mode"), -1);
+  EXPECT_EQ(colour.Mode, -1);
+  EXPECT_EQ(colour.Palette.size(), 2u);
+}
+
+TEST_F(PrinterDlgEx, TheModeDisplayNamesTheStoredColourMode) {
+  StoreDefaultPalette();
+  struct Case {
+    int32_t mode;
+    const char* japanese;
+    const char* english;
+  };
+  const Case cases[] = {{0, "自動モード", "Automatic"},
+                        {7, "選択モード", "Printer model"},
+                        {-1, "カスタムモード", "Custom"},
+                        {-5, "カスタムモード", "Custom"},
+                        {100, "自動モード", "Automatic"}};
+  for (const Case& c : cases) {
+    StoreCurrent("Printer A", 0, 1000, 1000, 1, 1, c.mode);
+    for (const std::string language : {"ja", "en"}) {
+      testsupport::ScopedEnv lang("LANG", testsupport::LangOf(language));
+      const std::string want = language == "ja" ? Cp932(c.japanese) : std::string(c.english);
+      EXPECT_EQ(Run([&](Opened<DEx>&, DialogDriver& d) {
+        EXPECT_EQ(d.Text(DEx::kColourDisplay), want) << "mode " << c.mode << " " << language;
+        d.PressFunctionKey(kVkEscape);
+      }), 2);
+    }
+  }
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 // whatever is left open (message boxes first), so a test whose script fails
 // halfway fails instead of hanging. Message boxes are answered by a watcher
 // armed before the action that opens one. Also makes the QApplication once
-// for the whole test program, before any fixture builds a widget.
+// for the whole test program, before any fixture builds a widget, and gives
+// the fixture every dialog test starts from.
 // Texts in and out are code page 932, like the library's.
 #pragma once
 
@@ -15,11 +16,13 @@
 #include <QTreeWidgetItem>
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/ui/CMeraBWBaseDialog.h"
 #include "platform/ui/UiApplication.h"
 #include "quorprn/QuorPrnResult.h"
+#include "tests/support/Sandbox.h"
 
 
 namespace uitest {
@@ -105,7 +108,43 @@ class DialogDriver {
 // 2 s for it to appear.
 QWidget* WaitForModalAbove(QWidget* below);
 
-// dlg run modally with `actions` (see DialogDriver::RunModal).
-int RunModal(CMeraBWBaseDialog& dlg, const std::function<void()>& actions, int watchdogMs = 5000);
+// dlg run modally with `script` (see DialogDriver::RunModal), which may take
+// the dialog's driver.
+template <class F>
+int RunModal(CMeraBWBaseDialog& dlg, F script, int watchdogMs = 5000) {
+  DialogDriver driver(dlg);
+  if constexpr (std::is_invocable_v<F&, DialogDriver&>) {
+    return driver.RunModal([&] { script(driver); }, watchdogMs);
+  } else {
+    return driver.RunModal(script, watchdogMs);
+  }
+}
+
+// Runs `act` on the window of type D that the next action opens modally above
+// `below` (null: any), inside that window's own loop once it is active. `act`
+// takes the window, and for a dialog may take its driver too.
+template <class D, class F>
+void WhenOpened(QWidget* below, F act) {
+  QTimer::singleShot(0, [below, act] {
+    auto* d = dynamic_cast<D*>(WaitForModalAbove(below));
+    ASSERT_NE(d, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+    if constexpr (std::is_invocable_v<const F&, D&, DialogDriver&>) {
+      DialogDriver driver(*d);
+      act(*d, driver);
+    } else {
+      act(*d);
+    }
+  });
+}
+
+// The sandbox with printers "Printer A" (the default) and "Printer B".
+class DialogFixture : public testsupport::Sandbox {
+ protected:
+  void SetUp() override {
+    Sandbox::SetUp();
+    UsePrinters({"Printer A", "Printer B"}, "Printer A");
+  }
+};
 
 }  // namespace uitest

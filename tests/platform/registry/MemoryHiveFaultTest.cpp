@@ -45,3 +45,35 @@ TEST_F(MemoryHiveFaults, ReportErrorWritesOneLineToTheSink) {
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0], "quorprn: registry: ECR052: permission denied");
 }
+
+// The quick absence test and the recorded code must agree whichever way the
+// last failure was recorded, and a value failure's message must still name
+// its key once the key object is gone.
+TEST_F(MemoryHiveFaults, AbsenceTestAgreesWithTheCodeAndMessagesOutliveTheKey) {
+  auto key = MeraNewRegKey();
+  ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Probe"));
+  ASSERT_TRUE(key->SetText("Text", "x"));
+  hive->InjectFault({RegOp::GetNumber, "", "Broken", "ECR051", "disk read error", false});
+  int32_t n = 0;
+  auto expect = [&](const char* code) {
+    EXPECT_EQ(MeraLastErrorCode(false), code);
+    EXPECT_EQ(MeraLastErrorIsAbsence(), std::string(code) == "ECR040");
+  };
+  EXPECT_FALSE(key->GetNumber("Absent", n));
+  expect("ECR040");
+  EXPECT_FALSE(key->GetNumber("Text", n));  // wrong type, recorded like an absence
+  expect("ECR041");
+  EXPECT_FALSE(key->GetNumber("Absent", n));
+  expect("ECR040");
+  EXPECT_FALSE(key->GetNumber("Broken", n));  // a failure of the hive
+  expect("ECR051");
+  EXPECT_FALSE(key->GetNumber("Absent", n));
+  expect("ECR040");
+  EXPECT_FALSE(MeraNewRegKey()->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Nowhere", 0));
+  expect("ECR040");
+
+  EXPECT_FALSE(key->GetNumber("Gone", n));
+  key = MeraNewRegKey();
+  ASSERT_TRUE(key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE", 0));
+  EXPECT_EQ(registry::GetLastError().message, "value does not exist: SOFTWARE\\Probe\\Gone");
+}
