@@ -4,9 +4,6 @@
 // what reaches the store's in-memory set on confirm and cancel.
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <cstdlib>
-#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,7 +11,6 @@
 #include "dialogs/CQuorPrnColorDlg.h"
 #include "dialogs/CQuorPrnColorDlg2.h"
 #include "platform/mbcs/Cp932Converter.h"
-#include "platform/registry/MeraRegKey.h"
 #include "platform/ui/CYbColorBox.h"
 #include "platform/ui/CYbComboBox.h"
 #include "platform/ui/UiKeys.h"
@@ -29,9 +25,10 @@ using uitest::DialogDriver;
 using Items = std::vector<std::string>;
 using D1 = CQuorPrnColorDlg;
 using D2 = CQuorPrnColorDlg2;
+using testsupport::Seed;
 
-const std::string kColors = "SOFTWARE\\Olvanet\\Sarvo\\SYS\\JOB\\Print\\Colors";
-const std::string kPrinterColors = "SOFTWARE\\Olvanet\\Sarvo\\SYS\\JOB\\Print\\PrinterSet00\\Printer A\\Colors";
+const std::string kColors = testsupport::kPrintKey + "\\Colors";
+const std::string kPrinterColors = testsupport::kPrintKey + "\\PrinterSet00\\Printer A\\Colors";
 const Items kDefaults = {"C001=0", "C002=255", "C003=16711680"};
 
 Items Colours(const CQuorPrnColorDlgBase::Palette& palette) {
@@ -47,28 +44,15 @@ class ColorDlg : public uitest::DialogFixture {
     DialogFixture::SetUp();
     // Three colour items, the default palette and two models.
     Seed(kColors, {{"C001Name", Cp932("黒")}, {"C002Name", Cp932("赤")}, {"C003Name", Cp932("青")}});
-    Seed(kColors + "\\Default", {}, {{"C001", 0x000000}, {"C002", 0x0000FF}, {"C003", 0xFF0000}});
-    Seed(kColors + "\\Preset01", {{"Name", "Model A"}}, {{"C001", 1}, {"C002", 2}, {"C003", 3}});
-    Seed(kColors + "\\Preset02", {{"Name", Cp932("機種 B")}}, {{"C001", 4}, {"C002", 5}, {"C003", 6}});
-    const char* lang = std::getenv("LANG");
-    savedLang = lang ? lang : "";
-  }
-  void TearDown() override {
-    setenv("LANG", savedLang.c_str(), 1);
-    DialogFixture::TearDown();
-  }
-  void Seed(const std::string& key, std::initializer_list<std::pair<const char*, std::string>> texts,
-            std::initializer_list<std::pair<const char*, int32_t>> numbers = {}) {
-    auto reg = MeraNewRegKey();
-    ASSERT_TRUE(reg->CreateKey(HKEY_LOCAL_MACHINE, key)) << key;
-    for (const auto& [name, text] : texts) ASSERT_TRUE(reg->SetText(name, text));
-    for (const auto& [name, n] : numbers) ASSERT_TRUE(reg->SetNumber(name, n));
+    Seed(kColors + "\\Default", {{"C001", 0x000000}, {"C002", 0x0000FF}, {"C003", 0xFF0000}});
+    Seed(kColors + "\\Preset01", {{"Name", "Model A"}, {"C001", 1}, {"C002", 2}, {"C003", 3}});
+    Seed(kColors + "\\Preset02", {{"Name", Cp932("機種 B")}, {"C001", 4}, {"C002", 5}, {"C003", 6}});
   }
   // Printer A in colour with `mode` and its own colours, then the set opened
   // as the printer dialog opens it.
-  void StorePrinter(int32_t mode, std::initializer_list<std::pair<const char*, int32_t>> colours = {}) {
-    Seed(kPrinterColors, {}, {{"ColorPrint", 1}, {"Mode", mode}});
-    Seed(kPrinterColors, {}, colours);
+  void StorePrinter(int32_t mode, std::initializer_list<std::pair<const char*, testsupport::RegValue>> colours = {}) {
+    Seed(kPrinterColors, {{"ColorPrint", 1}, {"Mode", mode}});
+    Seed(kPrinterColors, colours);
     ASSERT_EQ(store.LoadPrinterSet("SYS", "JOB", 0), 141);
   }
   // The mode and palette the store's in-memory set holds for Printer A.
@@ -86,15 +70,13 @@ class ColorDlg : public uitest::DialogFixture {
   }
 
   CQuorPrnSettingStore store;
-  std::string savedLang;
 };
 
 TEST_F(ColorDlg, ThreeModesKeepTheCustomPaletteAsEditedAndConfirmStoresTheShownOne) {
   StorePrinter(-1, {{"C001", 0x102030}, {"C002", 0x405060}, {"C003", 0x708090}});
   D1 dlg(&store, "Printer A");
-  DialogDriver drive(dlg);
   Items edited;
-  EXPECT_EQ(drive.RunModal([&] {
+  EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drive) {
     EXPECT_EQ(dlg.GetCheckedRadioButton(D1::IDC_COLOR_MODESEL_AUTO, D1::IDC_COLOR_MODESEL_CUSTOM),
               D1::IDC_COLOR_MODESEL_CUSTOM);
     EXPECT_TRUE(dlg.GetDlgItem(D1::IDC_COLOR_SLIDER_R)->isEnabled());
@@ -125,8 +107,7 @@ TEST_F(ColorDlg, ThreeModesKeepTheCustomPaletteAsEditedAndConfirmStoresTheShownO
     EXPECT_EQ(dlg.ShownMode(), -1);
     EXPECT_EQ(Colours(dlg.ShownPalette()), edited);
     drive.ClickBarButton(kVkReturn);
-  }),
-            1);
+  }), 1);
   EXPECT_EQ(Held(), (std::pair<int32_t, Items>{-1, edited}));
   EXPECT_TRUE(dlg.ShownPalette().empty() && dlg.CustomPalette().empty());
 }
@@ -135,31 +116,26 @@ TEST_F(ColorDlg, ConfirmInAModelStoresItsNumberAndCancelLeavesTheSetAlone) {
   StorePrinter(0);
   {
     D1 dlg(&store, "Printer A");
-    DialogDriver drive(dlg);
-    EXPECT_EQ(drive.RunModal([&] {
+    EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drive) {
       EXPECT_TRUE(dlg.IsDlgButtonChecked(D1::IDC_COLOR_MODESEL_AUTO));
       EXPECT_TRUE(drive.ClickButton(D1::IDC_COLOR_MODESEL_CUSTOM));
       EXPECT_TRUE(drive.MoveSlider(D1::IDC_COLOR_SLIDER_B, 3));
       drive.PressFunctionKey(kVkEscape);
-    }),
-              2);
+    }), 2);
   }
   EXPECT_EQ(Held(), (std::pair<int32_t, Items>{0, kDefaults}));
   D1 dlg(&store, "Printer A");
-  DialogDriver drive(dlg);
-  EXPECT_EQ(drive.RunModal([&] {
+  EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drive) {
     EXPECT_TRUE(drive.ClickButton(D1::IDC_COLOR_MODESEL_PRNDEF));
     drive.PressFunctionKey(kVkReturn);
-  }),
-            1);
+  }), 1);
   EXPECT_EQ(Held(), (std::pair<int32_t, Items>{1, {"C001=1", "C002=2", "C003=3"}}));
 }
 
 TEST_F(ColorDlg, F9AsksAndOnlyOkReturnsToTheDefaultColours) {
   StorePrinter(-1, {{"C001", 7}, {"C002", 8}, {"C003", 9}});
   D1 dlg(&store, "Printer A");
-  DialogDriver drive(dlg);
-  EXPECT_EQ(drive.RunModal([&] {
+  EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drive) {
     drive.AnswerNextMessageBox(kIdCancel);
     drive.PressFunctionKey(kVkF9);
     EXPECT_EQ(drive.LastMessageBox().text, Cp932("設定を初期状態に復帰してよろしいですか？"));
@@ -174,8 +150,7 @@ TEST_F(ColorDlg, F9AsksAndOnlyOkReturnsToTheDefaultColours) {
     EXPECT_TRUE(drive.ClickButton(D1::IDC_COLOR_MODESEL_CUSTOM));
     EXPECT_EQ(Colours(dlg.ShownPalette()), kDefaults);
     drive.PressFunctionKey(kVkEscape);
-  }),
-            2);
+  }), 2);
   EXPECT_EQ(Held().second, Items({"C001=7", "C002=8", "C003=9"}));
 }
 
@@ -183,14 +158,12 @@ TEST_F(ColorDlg, AStoredModelAboveThePresetsOpensAutomatic) {
   StorePrinter(3);
   {
     D1 dlg(&store, "Printer A");
-    DialogDriver drive(dlg);
-    EXPECT_EQ(drive.RunModal([&] {
+    EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drive) {
       EXPECT_TRUE(dlg.IsDlgButtonChecked(D1::IDC_COLOR_MODESEL_AUTO));
       EXPECT_EQ(dlg.ShownMode(), 0);
       EXPECT_EQ(drive.Text(D1::IDC_COLOR_PRINTERDEF_SEL), "Model A");  // the first model is offered
       drive.PressFunctionKey(kVkReturn);
-    }),
-              1);
+    }), 1);
   }
   EXPECT_EQ(Held().first, 0);
 
@@ -201,22 +174,19 @@ TEST_F(ColorDlg, AStoredModelAboveThePresetsOpensAutomatic) {
   ASSERT_EQ(store.ClosePrinterSet(), 1);
   StorePrinter(2);
   D2 two(&store, "Printer A");
-  DialogDriver drive(two);
-  EXPECT_EQ(drive.RunModal([&] {
+  EXPECT_EQ(uitest::RunModal(two, [&](DialogDriver& drive) {
     EXPECT_TRUE(two.IsDlgButtonChecked(D2::IDC_COLOR_MODESEL_AUTO));
     EXPECT_EQ(two.ShownMode(), 0);
     EXPECT_TRUE(drive.ClickButton(D2::IDC_COLOR_MODESEL_CUSTOM));
     EXPECT_TRUE(two.GetDlgItem(D2::IDC_COLOR_SLIDER_G)->isEnabled());
     drive.PressFunctionKey(kVkEscape);
-  }),
-            2);
+  }), 2);
 }
 
 TEST_F(ColorDlg, SettingSlidersForAChosenItemWritesNoHalfUpdatedColour) {
   StorePrinter(-1, {{"C001", 0x0A0B0C}, {"C002", 0x405060}, {"C003", 0x708090}});
   D1 dlg(&store, "Printer A");
-  DialogDriver drive(dlg);
-  EXPECT_EQ(drive.RunModal([&] {
+  EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drive) {
     const Items before = Colours(dlg.ShownPalette());
     // Each pick sets all three sliders for the item; none of that is a move.
     EXPECT_TRUE(drive.PickComboEntry(D1::IDC_COLOR_PALETTE_SEL, 2));
@@ -228,17 +198,15 @@ TEST_F(ColorDlg, SettingSlidersForAChosenItemWritesNoHalfUpdatedColour) {
     EXPECT_EQ(Colours(dlg.ShownPalette()), Items({before[0], Entry("C002", 0x405260), before[2]}));
     EXPECT_EQ(dlg.Item<CYbColorBox>(D1::IDC_COLOR_PREVIEW)->GetColor(), 0x405260u);
     drive.PressFunctionKey(kVkEscape);
-  }),
-            2);
+  }), 2);
 }
 
 TEST_F(ColorDlg, ModelsWithFewerColoursThanItemsNeitherCrashNorLockTheItemList) {
-  Seed(kColors + "\\Preset03", {{"Name", "Short"}}, {{"C001", 9}});
+  Seed(kColors + "\\Preset03", {{"Name", "Short"}, {"C001", 9}});
   Seed(kColors + "\\Preset04", {{"Name", "Empty"}});
   StorePrinter(0);
   D1 dlg(&store, "Printer A");
-  DialogDriver drive(dlg);
-  EXPECT_EQ(drive.RunModal([&] {
+  EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drive) {
     auto* items = dlg.Item<CYbComboBox>(D1::IDC_COLOR_PALETTE_SEL);
     EXPECT_TRUE(drive.PickComboEntry(D1::IDC_COLOR_PALETTE_SEL, 1));
     EXPECT_TRUE(drive.ClickButton(D1::IDC_COLOR_MODESEL_PRNDEF));
@@ -256,8 +224,7 @@ TEST_F(ColorDlg, ModelsWithFewerColoursThanItemsNeitherCrashNorLockTheItemList) 
     EXPECT_TRUE(items->isEnabled());
     EXPECT_EQ(drive.Text(D1::IDC_COLOR_PALETTE_SEL), Cp932("黒"));
     drive.PressFunctionKey(kVkEscape);
-  }),
-            2);
+  }), 2);
 }
 
 TEST_F(ColorDlg, UnreadablePrinterAndMismatchedColourNamesEndBeforeShowing) {
@@ -281,18 +248,16 @@ TEST_F(ColorDlg, UnreadablePrinterAndMismatchedColourNamesEndBeforeShowing) {
 
 TEST_F(ColorDlg, GalleryPicturesOfBothDialogsInJapaneseAndEnglish) {
   StorePrinter(-1, {{"C001", 0x2040C0}, {"C002", 0x405060}, {"C003", 0x708090}});
-  for (const char* language : {"ja", "en"}) {
-    setenv("LANG", std::string(language) == "ja" ? "C.UTF-8" : "en_US.UTF-8", 1);
+  for (const std::string language : {"ja", "en"}) {
+    testsupport::ScopedEnv lang("LANG", testsupport::LangOf(language));
     D1 one(&store, "Printer A");
     D2 two(&store, "Printer A");
     for (CQuorPrnColorDlgBase* dlg : {static_cast<CQuorPrnColorDlgBase*>(&one), static_cast<CQuorPrnColorDlgBase*>(&two)}) {
-      DialogDriver drive(*dlg);
-      EXPECT_EQ(drive.RunModal([&] {
-        EXPECT_EQ(dlg->GetWindowText(), std::string(language) == "ja" ? Cp932("色設定") : "Colour settings");
+      EXPECT_EQ(uitest::RunModal(*dlg, [&](DialogDriver& drive) {
+        EXPECT_EQ(dlg->GetWindowText(), language == "ja" ? Cp932("色設定") : "Colour settings");
         EXPECT_NE(drive.SavePng(language), "");
         drive.PressFunctionKey(kVkEscape);
-      }),
-                2);
+      }), 2);
     }
   }
 }

@@ -1,18 +1,11 @@
 // The form dialog driven as a user would, on an in-memory hive and a virtual
 // spooler: what its lists offer, how the width and the linked height behave,
 // and above all what reaches the hive on confirm, cancel and a failed write.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QTimer>
-#include <QWidget>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "dialogs/CQuorPrnFormDlg.h"
 #include "platform/mbcs/Cp932Converter.h"
-#include "platform/registry/MeraRegKey.h"
 #include "platform/ui/CYbComboBox.h"
 #include "platform/ui/UiKeys.h"
 #include "platform/ui/UiMessageBox.h"
@@ -25,64 +18,69 @@ namespace {
 using mbcs::Cp932;
 using Dlg = CQuorPrnFormDlg;
 using registry::RegOp;
+using uitest::DialogDriver;
+using Items = std::vector<std::string>;
 
-const std::string kSet = "SOFTWARE\\Olvanet\\Sarvo\\SYS\\JOB\\Print\\PrinterSet00";
+const std::string kSet = testsupport::kPrintKey + "\\PrinterSet00";
+const std::string kA4P = kSet + "\\Laser\\Form\\A4P";
 const std::string kTemplate = std::string(QUORPRN_TEST_DATA) + "/templates/formdlg.TPT";
 
 // 40 double-byte characters (80 bytes) and 15 (30 bytes): longer than the
 // spooler's 64- and 24-byte name fields.
 const std::string kLongPaper = "長い名前の用紙長い名前の用紙長い名前の用紙長い名前の用紙長い名前の用紙長い名前";
 const std::string kLongBin = "とても長い名前の給紙トレイです";
+const std::string kLongPrinter = R"({"name": "Long", "port": "lpt2:", "papers": [[9, ")" + kLongPaper +
+                                 R"("]], "bins": [[3, ")" + kLongBin + R"("]]})";
 
 class FormDlgTest : public uitest::DialogFixture {
  protected:
   void SetUp() override {
     DialogFixture::SetUp();
-    UseSpoolerJson(R"({"default": "Laser", "printers": [
+    UseSpooler(R"({"default": "Laser", "printers": [
       {"name": "Laser", "port": "lpt1:", "devmode": {"paper": 9, "bin": 7},
        "papers": [[9, "A4"], [1, "Letter"], [46, "15x11"]],
-       "bins": [[7, "Auto Select"], [1, "Tray 1"], [2, "Tray 2"]]},
-      {"name": "Long", "port": "lpt2:", "papers": [[9, ")" + kLongPaper + R"("]],
-       "bins": [[3, ")" + kLongBin + R"("]]},
-      {"name": "NoBins", "port": "lpt3:", "papers": [[9, "A4"]], "bins": [[1, "Upper"]], "fail": ["bins"]}]})");
+       "bins": [[7, "Auto Select"], [1, "Tray 1"], [2, "Tray 2"]]}, )" +
+               kLongPrinter + "]}");
   }
 
   int32_t Prepare(Dlg& dlg, const char* form, int32_t standardOnly = 0) {
     return dlg.Prepare("SYS", "JOB", 0, form, kTemplate.c_str(), Cp932("請求書").c_str(), standardOnly, 4711);
   }
+  // The dialog prepared for `form` and run through `script`: DoModal's code;
+  // the dialog's result is kept.
+  int Run(const char* form, const std::function<void(Dlg&, DialogDriver&)>& script, int32_t standardOnly = 0) {
+    Dlg dlg;
+    EXPECT_EQ(Prepare(dlg, form, standardOnly), 1);
+    const int code = uitest::RunModal(dlg, [&](DialogDriver& d) { script(dlg, d); });
+    result = dlg.GetResult();
+    return code;
+  }
+  static void Confirm(Dlg&, DialogDriver& d) { d.PressFunctionKey(kVkReturn); }
   // Stores `form` for printer Laser as the set's current printer.
   static void Store(const QUOR_PRN_FORM_INFO_TYPE& form) {
     CQuorPrnSettingStore store;
     ASSERT_EQ(store.SelectPrinter("SYS", "JOB", 0, "Laser"), 1);
     ASSERT_EQ(store.RegCreateForm("SYS", "JOB", 0, "Laser", form), 1);
   }
-  static QUOR_PRN_FORM_INFO_TYPE Form(const char* name, const char* paper, const char* bin) {
+  static QUOR_PRN_FORM_INFO_TYPE Form(const char* paper, const char* bin) {
     QUOR_PRN_FORM_INFO_TYPE f;
-    f.FormName = name;
+    f.FormName = "A4P";
     f.PaperSize = paper;
     f.PaperName = paper == std::string("9") ? "A4" : "";
     f.Bin = bin;
     return f;
   }
-  // The stored form as "Bin|PaperSize|PaperName|fit ox oy w h link", or
-  // "absent".
+  // The stored form as "Bin|PaperSize|PaperName|fit ox oy w h link".
   static std::string Stored(const char* form) {
-    auto reg = MeraNewRegKey();
-    if (!reg->OpenKey(HKEY_LOCAL_MACHINE, kSet + "\\Laser\\Form\\" + form, /*write=*/0)) return "absent";
-    std::string bin, paper, name, out;
-    reg->GetText("Bin", bin);
-    reg->GetText("PaperSize", paper);
-    reg->GetText("PaperName", name);
-    out = bin + "|" + paper + "|" + name + "|";
-    for (const char* n : {"PaperSizeFit", "OffsetX", "OffsetY", "Width", "Height", "WidthHeightFix"}) {
-      int32_t v = -999;
-      reg->GetNumber(n, v);
-      out += std::to_string(v) + (std::string(n) == "WidthHeightFix" ? "" : " ");
-    }
+    const std::string key = kSet + "\\Laser\\Form\\" + form;
+    std::string out;
+    for (const char* n : {"Bin", "PaperSize", "PaperName"}) out += testsupport::StoredText(key, n) + "|";
+    for (const char* n : {"PaperSizeFit", "OffsetX", "OffsetY", "Width", "Height", "WidthHeightFix"})
+      out += std::to_string(testsupport::StoredNumber(key, n)) + (std::string(n) == "WidthHeightFix" ? "" : " ");
     return out;
   }
-  static std::vector<std::string> Entries(Dlg& dlg, int id) {
-    std::vector<std::string> out;
+  static Items Entries(Dlg& dlg, int id) {
+    Items out;
     auto* list = dlg.Item<CYbComboBox>(id);
     for (int i = 0; i < list->GetCount(); ++i) out.push_back(list->GetLBText(i));
     return out;
@@ -90,41 +88,32 @@ class FormDlgTest : public uitest::DialogFixture {
   int Writes() const { return hive->Count(RegOp::CreateKey) + hive->Count(RegOp::SetText) + hive->Count(RegOp::SetNumber); }
 
   const std::string kOwn = Cp932("プリンタプロパティに従う");
+  int32_t result = 0;
 };
 
 TEST_F(FormDlgTest, PaperListShowsThePrintersPapersFilteredAndTheFormsPaperSelected) {
-  Dlg all;
-  ASSERT_EQ(Prepare(all, "A4P"), 1);
-  uitest::DialogDriver a(all);
-  EXPECT_EQ(a.RunModal([&] {
-    EXPECT_EQ(Entries(all, Dlg::IDC_FORM_PAPERSIZE), (std::vector<std::string>{kOwn, "A4", "Letter", "15x11"}));
-    EXPECT_EQ(a.Text(Dlg::IDC_FORM_PAPERSIZE), "A4");
-    EXPECT_EQ(Entries(all, Dlg::IDC_FORM_BIN), (std::vector<std::string>{kOwn, "Auto Select", "Tray 1", "Tray 2"}));
-    EXPECT_EQ(a.Text(Dlg::IDC_FORM_BIN), kOwn);
-    EXPECT_EQ(a.Text(Dlg::IDC_FORM_FORMNAME), Cp932("請求書"));
-    EXPECT_TRUE(all.GetDlgItem(Dlg::IDC_FORM_PORTRAIT)->isVisible());
-    EXPECT_FALSE(all.GetDlgItem(Dlg::IDC_FORM_LANDSCAPE)->isVisible());
-    a.PressFunctionKey(kVkEscape);
+  EXPECT_EQ(Run("A4P", [&](Dlg& dlg, DialogDriver& d) {
+    EXPECT_EQ(Entries(dlg, Dlg::IDC_FORM_PAPERSIZE), (Items{kOwn, "A4", "Letter", "15x11"}));
+    EXPECT_EQ(d.Text(Dlg::IDC_FORM_PAPERSIZE), "A4");
+    EXPECT_EQ(Entries(dlg, Dlg::IDC_FORM_BIN), (Items{kOwn, "Auto Select", "Tray 1", "Tray 2"}));
+    EXPECT_EQ(d.Text(Dlg::IDC_FORM_BIN), kOwn);
+    EXPECT_EQ(d.Text(Dlg::IDC_FORM_FORMNAME), Cp932("請求書"));
+    EXPECT_TRUE(dlg.GetDlgItem(Dlg::IDC_FORM_PORTRAIT)->isVisible());
+    EXPECT_FALSE(dlg.GetDlgItem(Dlg::IDC_FORM_LANDSCAPE)->isVisible());
+    d.PressFunctionKey(kVkEscape);
   }), 2);
-
-  Dlg standard;
-  ASSERT_EQ(Prepare(standard, "A4L", /*standardOnly=*/1), 1);
-  uitest::DialogDriver s(standard);
-  EXPECT_EQ(s.RunModal([&] {
-    EXPECT_EQ(Entries(standard, Dlg::IDC_FORM_PAPERSIZE), (std::vector<std::string>{kOwn, "A4", "15x11"}));
-    EXPECT_EQ(s.Text(Dlg::IDC_FORM_PAPERSIZE), "A4");
-    EXPECT_TRUE(standard.GetDlgItem(Dlg::IDC_FORM_LANDSCAPE)->isVisible());
-    s.PressFunctionKey(kVkEscape);
-  }), 2);
+  EXPECT_EQ(Run("A4L", [&](Dlg& dlg, DialogDriver& d) {
+    EXPECT_EQ(Entries(dlg, Dlg::IDC_FORM_PAPERSIZE), (Items{kOwn, "A4", "15x11"}));
+    EXPECT_EQ(d.Text(Dlg::IDC_FORM_PAPERSIZE), "A4");
+    EXPECT_TRUE(dlg.GetDlgItem(Dlg::IDC_FORM_LANDSCAPE)->isVisible());
+    d.PressFunctionKey(kVkEscape);
+  }, /*standardOnly=*/1), 2);
 }
 
 TEST_F(FormDlgTest, FreeSizeFormShowsItsOwnPaperSecondAndConfirmsIt) {
-  Dlg dlg;
-  ASSERT_EQ(Prepare(dlg, "FREE"), 1);
-  uitest::DialogDriver d(dlg);
   const std::string own = Cp932("標準のサイズ(100.0x150.0mm)");
-  EXPECT_EQ(d.RunModal([&] {
-    EXPECT_EQ(Entries(dlg, Dlg::IDC_FORM_PAPERSIZE), (std::vector<std::string>{kOwn, own, "A4", "Letter", "15x11"}));
+  EXPECT_EQ(Run("FREE", [&](Dlg& dlg, DialogDriver& d) {
+    EXPECT_EQ(Entries(dlg, Dlg::IDC_FORM_PAPERSIZE), (Items{kOwn, own, "A4", "Letter", "15x11"}));
     EXPECT_EQ(d.Text(Dlg::IDC_FORM_PAPERSIZE), own);
     d.TypeInto(Dlg::IDC_FORM_OFFSETX, "1.5");
     d.PressFunctionKey(kVkReturn);
@@ -133,10 +122,7 @@ TEST_F(FormDlgTest, FreeSizeFormShowsItsOwnPaperSecondAndConfirmsIt) {
 }
 
 TEST_F(FormDlgTest, PaperThePrinterDoesNotOfferFollowsThePrinterAndF9LeavesNoneSelected) {
-  Dlg dlg;
-  ASSERT_EQ(Prepare(dlg, "B4"), 1);
-  uitest::DialogDriver d(dlg);
-  EXPECT_EQ(d.RunModal([&] {
+  EXPECT_EQ(Run("B4", [&](Dlg& dlg, DialogDriver& d) {
     EXPECT_EQ(d.Text(Dlg::IDC_FORM_PAPERSIZE), kOwn);
     d.PressFunctionKey(kVkF9);
     EXPECT_EQ(dlg.Item<CYbComboBox>(Dlg::IDC_FORM_PAPERSIZE)->GetCurSel(), -1);
@@ -147,40 +133,29 @@ TEST_F(FormDlgTest, PaperThePrinterDoesNotOfferFollowsThePrinterAndF9LeavesNoneS
 }
 
 TEST_F(FormDlgTest, BinFollowingThePrinterClearsAStoredBin) {
-  auto f = Form("A4P", "9", "2");
+  auto f = Form("9", "2");
   f.OffsetX = 30;
   Store(f);
-  Dlg picked;
-  ASSERT_EQ(Prepare(picked, "A4P"), 1);
-  uitest::DialogDriver p(picked);
-  EXPECT_EQ(p.RunModal([&] {
-    EXPECT_EQ(p.Text(Dlg::IDC_FORM_BIN), "Tray 2");
-    p.PickComboEntry(Dlg::IDC_FORM_BIN, 0);
-    p.PressFunctionKey(kVkReturn);
+  EXPECT_EQ(Run("A4P", [](Dlg&, DialogDriver& d) {
+    EXPECT_EQ(d.Text(Dlg::IDC_FORM_BIN), "Tray 2");
+    d.PickComboEntry(Dlg::IDC_FORM_BIN, 0);
+    d.PressFunctionKey(kVkReturn);
   }), 1);
   EXPECT_EQ(Stored("A4P"), "|9|A4|1 30 0 0 0 0");
 
   // A bin stored as "0" already shows as the printer's; confirming without
   // any change still empties it.
-  auto reg = MeraNewRegKey();
-  ASSERT_TRUE(reg->OpenKey(HKEY_LOCAL_MACHINE, kSet + "\\Laser\\Form\\A4P", /*write=*/1));
-  ASSERT_TRUE(reg->SetText("Bin", "0"));
-  Dlg unchanged;
-  ASSERT_EQ(Prepare(unchanged, "A4P"), 1);
-  uitest::DialogDriver u(unchanged);
-  EXPECT_EQ(u.RunModal([&] { u.PressFunctionKey(kVkReturn); }), 1);
+  testsupport::Seed(kA4P, {{"Bin", "0"}});
+  EXPECT_EQ(Run("A4P", Confirm), 1);
   EXPECT_EQ(Stored("A4P"), "|9|A4|1 30 0 0 0 0");
 }
 
 TEST_F(FormDlgTest, WidthIsHeldToItsRangeAndALinkedHeightKeepsThePapersAspect) {
-  auto f = Form("A4P", "9", "");
+  auto f = Form("9", "");
   f.Height = 30;
   f.WidthHeightFix = 1;
   Store(f);
-  Dlg dlg;
-  ASSERT_EQ(Prepare(dlg, "A4P"), 1);
-  uitest::DialogDriver d(dlg);
-  EXPECT_EQ(d.RunModal([&] {
+  EXPECT_EQ(Run("A4P", [](Dlg& dlg, DialogDriver& d) {
     auto* spin = dlg.Item<CQuorPrnSpinCtrl>(Dlg::IDC_FORM_WIDTH_SPIN);
     ASSERT_NE(spin, nullptr);
     EXPECT_FALSE(dlg.GetDlgItem(Dlg::IDC_FORM_HEIGHT)->isEnabled());
@@ -206,10 +181,7 @@ TEST_F(FormDlgTest, WidthIsHeldToItsRangeAndALinkedHeightKeepsThePapersAspect) {
 }
 
 TEST_F(FormDlgTest, UnlinkedSizesAreCorrectedWhenLeftAndOnConfirm) {
-  Dlg dlg;
-  ASSERT_EQ(Prepare(dlg, "A4P"), 1);
-  uitest::DialogDriver d(dlg);
-  EXPECT_EQ(d.RunModal([&] {
+  EXPECT_EQ(Run("A4P", [](Dlg& dlg, DialogDriver& d) {
     EXPECT_TRUE(dlg.GetDlgItem(Dlg::IDC_FORM_HEIGHT)->isEnabled());
     d.TypeInto(Dlg::IDC_FORM_HEIGHT, "-150");
     EXPECT_EQ(d.Text(Dlg::IDC_FORM_HEIGHT), "-100.0");
@@ -221,7 +193,7 @@ TEST_F(FormDlgTest, UnlinkedSizesAreCorrectedWhenLeftAndOnConfirm) {
 }
 
 TEST_F(FormDlgTest, F9ResetsEveryValueAndF1ShowsTheHostsHelp) {
-  auto f = Form("A4P", "9", "1");
+  auto f = Form("9", "1");
   f.PaperSizeFit = 0;
   f.OffsetX = 12;
   f.OffsetY = -34;
@@ -229,10 +201,7 @@ TEST_F(FormDlgTest, F9ResetsEveryValueAndF1ShowsTheHostsHelp) {
   f.Height = 71;
   f.WidthHeightFix = 1;
   Store(f);
-  Dlg dlg;
-  ASSERT_EQ(Prepare(dlg, "A4P"), 1);
-  uitest::DialogDriver d(dlg);
-  EXPECT_EQ(d.RunModal([&] {
+  EXPECT_EQ(Run("A4P", [&](Dlg& dlg, DialogDriver& d) {
     EXPECT_EQ(d.Text(Dlg::IDC_FORM_BIN), "Tray 1");
     EXPECT_EQ(dlg.IsDlgButtonChecked(Dlg::IDC_FORM_PAPERSIZEFIT), 0);
     EXPECT_EQ(d.Text(Dlg::IDC_FORM_OFFSETY), "-3.4");
@@ -255,52 +224,39 @@ TEST_F(FormDlgTest, F9ResetsEveryValueAndF1ShowsTheHostsHelp) {
 
 TEST_F(FormDlgTest, CancelAndAnUnchangedConfirmWriteNothing) {
   // A set that was never stored: opening must not create it.
-  Dlg fresh;
-  ASSERT_EQ(Prepare(fresh, "A4P"), 1);
-  uitest::DialogDriver f(fresh);
-  EXPECT_EQ(f.RunModal([&] {
-    f.TypeInto(Dlg::IDC_FORM_OFFSETX, "4");
-    f.PressFunctionKey(kVkEscape);
+  EXPECT_EQ(Run("A4P", [](Dlg&, DialogDriver& d) {
+    d.TypeInto(Dlg::IDC_FORM_OFFSETX, "4");
+    d.PressFunctionKey(kVkEscape);
   }), 2);
   EXPECT_FALSE(hive->HasKey("SOFTWARE"));
-  Dlg untouched;
-  ASSERT_EQ(Prepare(untouched, "A4P"), 1);
-  uitest::DialogDriver u(untouched);
-  EXPECT_EQ(u.RunModal([&] { u.PressFunctionKey(kVkReturn); }), 1);
+  EXPECT_EQ(Run("A4P", Confirm), 1);
   EXPECT_FALSE(hive->HasKey("SOFTWARE"));
 
-  auto stored = Form("A4P", "9", "2");
+  auto stored = Form("9", "2");
   stored.Width = 25;
   Store(stored);
   const auto before = hive->Dump();
   hive->ResetCounts();
-  Dlg again;
-  ASSERT_EQ(Prepare(again, "A4P"), 1);
-  uitest::DialogDriver a(again);
-  EXPECT_EQ(a.RunModal([&] { a.PressFunctionKey(kVkReturn); }), 1);
+  EXPECT_EQ(Run("A4P", Confirm), 1);
   EXPECT_EQ(Writes(), 0);
   EXPECT_EQ(hive->Dump(), before);
 }
 
 TEST_F(FormDlgTest, AFailedWriteLeavesTheRegistryAsItWasAndStillConfirms) {
-  Store(Form("A4P", "9", "2"));
+  Store(Form("9", "2"));
   const auto before = hive->Dump();
-  hive->InjectFault({RegOp::SetNumber, kSet + "\\Laser\\Form\\A4P", "Height", "ECR051", "injected", false});
-  Dlg dlg;
-  ASSERT_EQ(Prepare(dlg, "A4P"), 1);
-  uitest::DialogDriver d(dlg);
-  EXPECT_EQ(d.RunModal([&] {
+  hive->InjectFault({RegOp::SetNumber, kA4P, "Height", "ECR051", "injected", false});
+  EXPECT_EQ(Run("A4P", [](Dlg&, DialogDriver& d) {
     d.TypeInto(Dlg::IDC_FORM_WIDTH, "12.5");
     d.PressFunctionKey(kVkReturn);
   }), 1);
-  EXPECT_EQ(dlg.GetResult(), 1);
+  EXPECT_EQ(result, 1);
   EXPECT_EQ(hive->Dump(), before);
 }
 
 TEST_F(FormDlgTest, LongPaperAndBinNamesAreCutBetweenCharacters) {
   // Make "Long" the default printer: the set is not stored.
-  UseSpoolerJson(R"({"default": "Long", "printers": [{"name": "Long", "port": "lpt2:",
-    "papers": [[9, ")" + kLongPaper + R"("]], "bins": [[3, ")" + kLongBin + R"("]]}]})");
+  UseSpooler(R"({"default": "Long", "printers": [)" + kLongPrinter + "]}");
   Dlg dlg;
   ASSERT_EQ(Prepare(dlg, "A4P"), 1);
   ASSERT_EQ(dlg.PaperNames().size(), 1u);
@@ -320,46 +276,36 @@ TEST_F(FormDlgTest, EntryPointChecksItsArgumentsAndReportsWhatKeptTheDialogClose
   EXPECT_EQ(QuorPrnFormDlgOpen("SYS", "JOB", 0, "", t, "", 0, 0), 110);
   EXPECT_EQ(QuorPrnFormDlgOpen("SYS", "JOB", 0, "A4P", "", "", 0, 0), 110);
   EXPECT_EQ(QuorPrnFormDlgOpen("SYS", "JOB", 100, "A4P", t, "", 0, 0), 110);
-  EXPECT_EQ(spooler->TotalCalls(spooler::VirtualSpooler::kEnum), 0);
+  EXPECT_EQ(vs->TotalCalls(spooler::VirtualSpooler::kEnum), 0);
   // Set 99 passes the checks; the form is not in the template.
   EXPECT_EQ(QuorPrnFormDlgOpen("SYS", "JOB", 99, "NOSUCHFORM", t, nullptr, 0, 0), 130);
 
-  UseSpoolerJson(R"({"default": "NoBins", "printers": [{"name": "NoBins", "port": "p", "papers": [[9, "A4"]],
+  UseSpooler(R"({"default": "NoBins", "printers": [{"name": "NoBins", "port": "p", "papers": [[9, "A4"]],
     "bins": [[1, "Upper"]], "fail": ["bins"]}]})");
   EXPECT_EQ(QuorPrnFormDlgOpen("SYS", "JOB", 0, "A4P", t, "", 0, 0), 113);
   UsePrinters({"Laser"}, "");
   EXPECT_EQ(QuorPrnFormDlgOpen("SYS", "JOB", 0, "A4P", t, "", 0, 0), 150);
 
   UsePrinters({"Laser"}, "Laser");
-  Store(Form("A4P", "9", ""));
-  hive->InjectFault({RegOp::GetText, kSet + "\\Laser\\Form\\A4P", "PaperName", "ECR051", "injected", true});
+  Store(Form("9", ""));
+  hive->InjectFault({RegOp::GetText, kA4P, "PaperName", "ECR051", "injected", true});
   EXPECT_EQ(QuorPrnFormDlgOpen("SYS", "JOB", 0, "A4P", t, "", 0, 0), 163);
   hive->ClearFaults();
 }
 
 TEST_F(FormDlgTest, EntryPointAnswersConfirmAndCancel) {
-  auto answer = [](int vk) {
-    QTimer::singleShot(0, [vk] {
-      auto* dlg = qobject_cast<Dlg*>(uitest::WaitForModalAbove(nullptr));
-      ASSERT_NE(dlg, nullptr);
-      dlg->RunFunctionKey(vk);
-    });
-  };
-  answer(kVkEscape);
-  EXPECT_EQ(QuorPrnFormDlgOpen("SYS", "JOB", 0, "A4P", kTemplate.c_str(), "", 0, 0), 2);
-  answer(kVkReturn);
-  EXPECT_EQ(QuorPrnFormDlgOpen("SYS", "JOB", 0, "A4P", kTemplate.c_str(), "", 0, 0), 1);
+  for (const auto& [vk, code] : {std::pair{kVkEscape, 2}, std::pair{kVkReturn, 1}}) {
+    uitest::WhenOpened<Dlg>(nullptr, [vk = vk](Dlg& dlg) { dlg.RunFunctionKey(vk); });
+    EXPECT_EQ(QuorPrnFormDlgOpen("SYS", "JOB", 0, "A4P", kTemplate.c_str(), "", 0, 0), code);
+  }
 }
 
 TEST_F(FormDlgTest, GalleryInJapaneseAndEnglish) {
-  Store(Form("A4P", "9", "1"));
-  for (const char* lang : {"C.UTF-8", "en_US.UTF-8"}) {
-    setenv("LANG", lang, 1);
-    Dlg dlg;
-    ASSERT_EQ(Prepare(dlg, "A4P"), 1);
-    uitest::DialogDriver d(dlg);
-    const bool english = std::string(lang) == "en_US.UTF-8";
-    EXPECT_EQ(d.RunModal([&] {
+  Store(Form("9", "1"));
+  for (const std::string language : {"ja", "en"}) {
+    testsupport::ScopedEnv lang("LANG", testsupport::LangOf(language));
+    const bool english = language == "en";
+    EXPECT_EQ(Run("A4P", [&](Dlg& dlg, DialogDriver& d) {
       EXPECT_EQ(dlg.GetWindowText(), english ? "Paper settings" : Cp932("用紙設定"));
       EXPECT_EQ(d.Text(Dlg::IDC_FORM_PAPERSIZEFIT),
                 english ? "Fit the print to the paper size" : Cp932("用紙ｻｲｽﾞに合わせて拡大/縮小する"));
@@ -370,11 +316,10 @@ TEST_F(FormDlgTest, GalleryInJapaneseAndEnglish) {
         EXPECT_LE(w->geometry().bottom(), barTop) << id;
         EXPECT_LE(w->geometry().right(), dlg.width()) << id;
       }
-      EXPECT_NE(d.SavePng(english ? "en" : "ja"), "");
+      EXPECT_NE(d.SavePng(language), "");
       d.PressFunctionKey(kVkEscape);
     }), 2);
   }
-  setenv("LANG", "C.UTF-8", 1);
 }
 
 }  // namespace

@@ -1,11 +1,7 @@
 // What only the printer dialog with colour does: the monochrome and colour
 // choice with and without a stored default palette, the colour-mode texts,
 // and the caller's colour record on confirm.
-#include <QTimer>
-#include <cstdlib>
-
 #include "dialogs/CQuorPrnColorDlg2.h"
-
 #include "platform/ui/CYbFuncBar.h"
 #include "platform/ui/UiKeys.h"
 #include "tests/dialogs/PrinterDlgTestSupport.h"
@@ -16,14 +12,7 @@ using namespace printerdlgtest;
 using mbcs::Cp932;
 using uitest::DialogDriver;
 using D = CQuorPrnPrinterDlgEx;
-
-class PrinterDlgEx : public PrinterDialogs<CQuorPrnPrinterDlgEx> {
- protected:
-  void TearDown() override {
-    setenv("LANG", "C.UTF-8", 1);
-    PrinterDialogs::TearDown();
-  }
-};
+using PrinterDlgEx = PrinterDialogs<CQuorPrnPrinterDlgEx>;
 
 TEST_F(PrinterDlgEx, WithoutADefaultPaletteOnlyTheRadioButtonsAreOffered) {
   Store("Printer A", 0, 1000, 1000, 1);
@@ -39,7 +28,7 @@ TEST_F(PrinterDlgEx, WithoutADefaultPaletteOnlyTheRadioButtonsAreOffered) {
     EXPECT_EQ(dlg.IsDlgButtonChecked(D::kMonochrome), 0);
     d.PressFunctionKey(kVkReturn);
   }), 1);
-  EXPECT_EQ(Number(kSet + "\\Printer A\\Colors", "ColorPrint"), 1);
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A\\Colors", "ColorPrint"), 1);
   // The caller's record holds the confirmed printer's colours.
   EXPECT_EQ(colour.ColorPrint, 1);
   EXPECT_TRUE(colour.Palette.empty());
@@ -67,9 +56,9 @@ TEST_F(PrinterDlgEx, WithADefaultPaletteTheColourControlsFollowTheRadioButtons) 
     ASSERT_TRUE(d.ClickButton(D::kMonochrome));
     d.PressFunctionKey(kVkReturn);
   }), 1);
-  EXPECT_EQ(Number(kSet + "\\Printer A\\Colors", "ColorPrint"), 0);
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A\\Colors", "ColorPrint"), 0);
   // The model chosen before stays.
-  EXPECT_EQ(Number(kSet + "\\Printer A\\Colors", "Mode"), 2);
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A\\Colors", "Mode"), 2);
   EXPECT_EQ(colour.ColorPrint, 0);
   EXPECT_EQ(colour.Mode, 2);
   // Opened on a monochrome printer, the colour controls start disabled.
@@ -87,13 +76,10 @@ TEST_F(PrinterDlgEx, TheColourDialogStartsFromTheShownValuesAndItsChoiceIsSavedO
   MakeCurrent("Printer A");
   EXPECT_EQ(Run([](Opened<D>& dlg, DialogDriver& d) {
     d.TypeInto(D::kOffsetX, "3");
-    QTimer::singleShot(0, [&dlg] {
-      auto* colourDlg = qobject_cast<CQuorPrnColorDlg2*>(uitest::WaitForModalAbove(&dlg));
-      ASSERT_NE(colourDlg, nullptr);
+    uitest::WhenOpened<CQuorPrnColorDlg2>(&dlg, [](CQuorPrnColorDlg2&, DialogDriver& c) {
       // What the printer dialog showed is in the registry before the colour
       // dialog starts from it.
-      EXPECT_EQ(Number(kSet + "\\Printer A", "OffsetX"), 30);
-      DialogDriver c(*colourDlg);
+      EXPECT_EQ(StoredNumber(kSet + "\\Printer A", "OffsetX"), 30);
       EXPECT_TRUE(c.ClickButton(CQuorPrnColorDlg2::IDC_COLOR_MODESEL_CUSTOM));
       c.PressFunctionKey(kVkReturn);
     });
@@ -103,7 +89,7 @@ TEST_F(PrinterDlgEx, TheColourDialogStartsFromTheShownValuesAndItsChoiceIsSavedO
     EXPECT_EQ(d.Text(D::kOffsetX), "3.0");
     d.PressFunctionKey(kVkReturn);
   }), 1);
-  EXPECT_EQ(Number(kSet + "\\Printer A\\Colors", "Mode"), -1);
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A\\Colors", "Mode"), -1);
   EXPECT_EQ(colour.Mode, -1);
   EXPECT_EQ(colour.Palette.size(), 2u);
 }
@@ -123,11 +109,11 @@ TEST_F(PrinterDlgEx, TheModeDisplayNamesTheStoredColourMode) {
   for (const Case& c : cases) {
     Store("Printer A", 0, 1000, 1000, 1, 1, c.mode);
     MakeCurrent("Printer A");
-    for (const char* lang : {"C.UTF-8", "en_US.UTF-8"}) {
-      setenv("LANG", lang, 1);
-      const std::string want = lang[0] == 'C' ? Cp932(c.japanese) : std::string(c.english);
+    for (const std::string language : {"ja", "en"}) {
+      testsupport::ScopedEnv lang("LANG", testsupport::LangOf(language));
+      const std::string want = language == "ja" ? Cp932(c.japanese) : std::string(c.english);
       EXPECT_EQ(Run([&](Opened<D>&, DialogDriver& d) {
-        EXPECT_EQ(d.Text(D::kColourDisplay), want) << "mode " << c.mode << " " << lang;
+        EXPECT_EQ(d.Text(D::kColourDisplay), want) << "mode " << c.mode << " " << language;
         d.PressFunctionKey(kVkEscape);
       }), 2);
     }

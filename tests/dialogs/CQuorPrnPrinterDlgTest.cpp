@@ -1,12 +1,19 @@
 // Both printer dialogs, driven as a user drives them: what reaches the hive
 // and the caller's device-settings holder on confirm and on cancel, switching
 // printers, the scale rules, the property sheet, failures on the way in and
-// on the way out, and Japanese printer names.
+// on the way out, Japanese printer names, pictures in both languages with no
+// text cut off, and the exported entry point that opens them.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 
-#include "platform/registry/MemoryHive.h"
+#include "platform/ui/CYbDialog.h"
+#include "platform/ui/UiControl.h"
 #include "platform/ui/UiKeys.h"
 #include "platform/ui/UiText.h"
+#include "quorprn/CQuorPrnPrinterAccess.h"
+#include "quorprn/QuorPrn.h"
 #include "tests/dialogs/PrinterDlgTestSupport.h"
 
 namespace {
@@ -44,9 +51,9 @@ TYPED_TEST(PrinterDlg, ConfirmStoresTheShownValuesCancelWritesNothing) {
     d.PressFunctionKey(kVkReturn);
   }), 1);
   EXPECT_EQ(this->result, 1);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "OffsetX"), 123);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "OffsetY"), -7);
-  EXPECT_EQ(Text(kSet, "CurrentPrinter"), "Printer A");
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A", "OffsetX"), 123);
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A", "OffsetY"), -7);
+  EXPECT_EQ(StoredText(kSet, "CurrentPrinter"), "Printer A");
   // No property sheet ran: the caller gets back what it handed in.
   EXPECT_EQ(PaperOf(this->holder), 13);
 }
@@ -77,9 +84,9 @@ TYPED_TEST(PrinterDlg, SwitchingPrintersKeepsEachPrintersValuesUntilConfirm) {
     ASSERT_TRUE(d.PickComboEntry(D::kPrinterList, 1));
     d.PressFunctionKey(kVkReturn);
   }), 1);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "OffsetX"), 50);
-  EXPECT_EQ(Number(kSet + "\\Printer B", "OffsetX"), 70);
-  EXPECT_EQ(Text(kSet, "CurrentPrinter"), "Printer B");
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A", "OffsetX"), 50);
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer B", "OffsetX"), 70);
+  EXPECT_EQ(StoredText(kSet, "CurrentPrinter"), "Printer B");
 }
 
 TYPED_TEST(PrinterDlg, ScalesAreHeldTo80To120WithAndWithoutFixedAspect) {
@@ -104,9 +111,7 @@ TYPED_TEST(PrinterDlg, ScalesAreHeldTo80To120WithAndWithoutFixedAspect) {
     EXPECT_EQ(d.Text(D::kScaleY), "110.5");
     d.PressFunctionKey(kVkReturn);
   }), 1);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleX"), 1105);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleY"), 1105);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleFix"), 1);
+  EXPECT_EQ(Scales("Printer A"), "1105 1105 1");
 
   // Confirm corrects an out-of-range scale and stays open for a look at it.
   EXPECT_EQ(this->Run([](Opened<D>& dlg, DialogDriver& d) {
@@ -121,9 +126,7 @@ TYPED_TEST(PrinterDlg, ScalesAreHeldTo80To120WithAndWithoutFixedAspect) {
     EXPECT_EQ(d.Text(D::kScaleX), "120.0");
     d.PressFunctionKey(kVkReturn);
   }), 1);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleX"), 1200);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleY"), 1200);
-  EXPECT_EQ(Number(kSet + "\\Printer A", "ScaleFix"), 0);
+  EXPECT_EQ(Scales("Printer A"), "1200 1200 0");
 }
 
 TYPED_TEST(PrinterDlg, PropertySheetEditsTheCopyTheCallerGetsOnConfirm) {
@@ -174,7 +177,7 @@ TYPED_TEST(PrinterDlg, PropertySheetEditsTheCopyTheCallerGetsOnConfirm) {
 
 TYPED_TEST(PrinterDlg, APrinterThatFailsLeavesTheCopyAsItWas) {
   using D = TypeParam;
-  this->UseSpoolerJson(R"({"default": "Broken", "printers": [
+  this->UseSpooler(R"({"default": "Broken", "printers": [
       {"name": "Broken", "driver": "Gone Driver", "fail": ["getPrinter"]}]})");
   SheetAnswer sheet(IDOK, 8);
   Fill(this->holder, 13);
@@ -222,10 +225,10 @@ TYPED_TEST(PrinterDlg, OpensOnlyWhenAPrinterCanBeOffered) {
     EXPECT_EQ(dlg.LoadedPrinter(), "Printer A");
     d.PressFunctionKey(kVkReturn);
   }), 1);
-  EXPECT_EQ(Text(kSet, "CurrentPrinter"), "Printer A");
+  EXPECT_EQ(StoredText(kSet, "CurrentPrinter"), "Printer A");
 
   // Neither the stored nor the default printer is installed.
-  this->UseSpoolerJson(R"({"default": "Ghost", "printers": [{"name": "Printer C"}]})");
+  this->UseSpooler(R"({"default": "Ghost", "printers": [{"name": "Printer C"}]})");
   EXPECT_EQ(this->Run([](Opened<D>&, DialogDriver&) { ADD_FAILURE() << "shown"; }), 150);
   EXPECT_EQ(this->result, 150);
   // No default printer at all.
@@ -253,8 +256,8 @@ TYPED_TEST(PrinterDlg, JapanesePrinterNamesAreShownAndStoredAsTheyAre) {
     d.TypeInto(D::kOffsetX, "1");
     d.PressFunctionKey(kVkReturn);
   }), 1);
-  EXPECT_EQ(Text(kSet, "CurrentPrinter"), sales);
-  EXPECT_EQ(Number(kSet + "\\" + sales, "OffsetX"), 10);
+  EXPECT_EQ(StoredText(kSet, "CurrentPrinter"), sales);
+  EXPECT_EQ(StoredNumber(kSet + "\\" + sales, "OffsetX"), 10);
 }
 
 TEST(PrinterDlgArguments, ACallerWithoutDeviceSettingsHolderIsRefused) {
@@ -266,6 +269,103 @@ TEST(PrinterDlgArguments, ACallerWithoutDeviceSettingsHolderIsRefused) {
   EXPECT_EQ(colour.Open("SYS", "JOB", 0, &holder, nullptr, 0), 110);
   EXPECT_EQ(colour.Open("SYS", "JOB", 0, nullptr, nullptr, 0), 110);
   EXPECT_FALSE(colour.isVisible());
+}
+
+template <class Dlg>
+class PrinterDlgGallery : public PrinterDialogs<Dlg> {
+ protected:
+  void SetUp() override {
+    PrinterDialogs<Dlg>::SetUp();
+    this->UseSpooler(R"({"default": "経理部 レーザープリンタ", "printers": [
+        {"name": "経理部 レーザープリンタ", "driver": "Olvanet Laser 5000 PCL6", "location": "本社 3階 経理部",
+         "comment": "月末は請求書の印刷を優先", "status": 128},
+        {"name": "営業～第２課 カラー", "driver": "Olvanet Colour 900"}]})");
+    StoreDefaultPalette();
+    Store(Cp932("経理部 レーザープリンタ").c_str(), -15, 1005, 1005, 1, 1, -1);
+  }
+};
+TYPED_TEST_SUITE(PrinterDlgGallery, BothDialogs);
+
+// Every text fits its control: a label's wrapped text within its height, a
+// button's or check box's text within its width.
+void ExpectTextsFit(QWidget& dlg, const std::string& lang) {
+  for (QWidget* w : dlg.findChildren<QWidget*>()) {
+    if (!w->isVisible() || UiControl::OwningId(w) == 0) continue;
+    const int id = UiControl::OwningId(w);
+    if (auto* l = qobject_cast<QLabel*>(w); l && !l->text().isEmpty()) {
+      EXPECT_LE(l->heightForWidth(l->width()), l->height()) << lang << " label " << id;
+    } else if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->text().isEmpty()) {
+      EXPECT_LE(b->sizeHint().width(), b->width()) << lang << " button " << id;
+    }
+  }
+}
+
+TYPED_TEST(PrinterDlgGallery, BothLanguagesFitAndArePictured) {
+  using D = TypeParam;
+  for (const std::string language : {"ja", "en"}) {
+    testsupport::ScopedEnv lang("LANG", testsupport::LangOf(language));
+    EXPECT_EQ(this->Run([&](Opened<D>& dlg, DialogDriver& d) {
+      ExpectTextsFit(dlg, language);
+      EXPECT_NE(d.SavePng(language), "");
+      d.PressFunctionKey(kVkEscape);
+    }), 2);
+  }
+}
+
+class PrinterDlgOpen : public uitest::DialogFixture {
+ protected:
+  // Calls the entry point, which answers once a dialog shows and is ended by
+  // `key`; `shown` says which dialog class came up.
+  int32_t OpenWith(uint32_t setNo, int32_t withColour, int key) {
+    shown = "none";
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      auto* dlg = qobject_cast<CYbDialog*>(QApplication::activeModalWidget());
+      if (dlg == nullptr || !dlg->isActiveWindow()) return;
+      watch.stop();
+      shown = qobject_cast<CQuorPrnPrinterDlgEx*>(dlg) ? "colour" : qobject_cast<CQuorPrnPrinterDlg*>(dlg) ? "plain" : "?";
+      dlg->RunFunctionKey(key);
+    });
+    watch.start();
+    QTimer dog;
+    dog.setSingleShot(true);
+    QObject::connect(&dog, &QTimer::timeout, [] {
+      if (auto* dlg = qobject_cast<CYbDialog*>(QApplication::activeModalWidget())) dlg->EndDialog(uitest::kWatchdogCode);
+    });
+    dog.start(5000);
+    return QuorPrnPrinterDlgOpen("SYS", "JOB", setNo, &holder, 5, withColour);
+  }
+
+  CPrnDevMode holder;
+  std::string shown;
+};
+
+TEST_F(PrinterDlgOpen, OpensTheDialogAskedForAndAnswersConfirmAndCancel) {
+  EXPECT_EQ(OpenWith(99, 0, kVkReturn), 1);
+  EXPECT_EQ(shown, "plain");
+  EXPECT_EQ(StoredText(kBase + "\\PrinterSet99", "CurrentPrinter"), "Printer A");
+  EXPECT_EQ(OpenWith(0, 1, kVkEscape), 2);
+  EXPECT_EQ(shown, "colour");
+  EXPECT_EQ(OpenWith(0, 2, kVkReturn), 1);
+  EXPECT_EQ(shown, "colour");
+  // Errors come back as the dialog's result value, with no dialog shown.
+  UsePrinters({"Printer A"}, "");
+  EXPECT_EQ(OpenWith(0, 1, kVkReturn), 150);
+  EXPECT_EQ(shown, "none");
+}
+
+TEST_F(PrinterDlgOpen, RefusesBadArgumentsBeforeTouchingAnything) {
+  CQuorPrnPrinterAccess::m_CachePrinterName = "cached";
+  CPrnDevMode h;
+  EXPECT_EQ(QuorPrnPrinterDlgOpen("", "JOB", 0, &h, 0, 0), 110);
+  EXPECT_EQ(QuorPrnPrinterDlgOpen("SYS", "", 0, &h, 0, 1), 110);
+  EXPECT_EQ(QuorPrnPrinterDlgOpen(nullptr, "JOB", 0, &h, 0, 0), 110);
+  EXPECT_EQ(QuorPrnPrinterDlgOpen("SYS", "JOB", 100, &h, 0, 0), 110);
+  EXPECT_EQ(QuorPrnPrinterDlgOpen("SYS", "JOB", 0, nullptr, 0, 1), 110);
+  EXPECT_EQ(CQuorPrnPrinterAccess::m_CachePrinterName, "cached");
+  EXPECT_EQ(hive->Count(registry::RegOp::OpenKey) + hive->Count(registry::RegOp::CreateKey), 0);
+  EXPECT_EQ(vs->TotalCalls(spooler::VirtualSpooler::kEnum), 0);
 }
 
 }  // namespace

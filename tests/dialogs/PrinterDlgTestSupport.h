@@ -1,7 +1,6 @@
 // What the printer dialog tests share: both dialogs opened the way the entry
-// point opens them (the driver's DoModal runs their open operation), their
-// control ids side by side, a property sheet that answers without a window,
-// and reads of the hive through the registry component.
+// point opens them (the driver's DoModal runs their open operation), a
+// property sheet that answers without a window, and stored settings.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,7 +12,6 @@
 #include "dialogs/CQuorPrnPrinterDlgEx.h"
 #include "meraprn/CPrnDevMode.h"
 #include "platform/mbcs/Cp932Converter.h"
-#include "platform/registry/MeraRegKey.h"
 #include "platform/spooler/PropertySheetPrompt.h"
 #include "quorprn/QuorPrnRecords.h"
 #include "store/CQuorPrnSettingStore.h"
@@ -21,7 +19,7 @@
 
 namespace printerdlgtest {
 
-inline const std::string kBase = "SOFTWARE\\Olvanet\\Sarvo\\SYS\\JOB\\Print";
+inline const std::string kBase = testsupport::kPrintKey;
 inline const std::string kSet = kBase + "\\PrinterSet00";
 
 // A dialog whose DoModal runs its open operation first, as the entry point
@@ -73,18 +71,13 @@ class SheetAnswer {
   spooler::PropertySheetPrompt previous_;
 };
 
-// Reads through the registry component; -1 / "<absent>" when not there.
-inline int32_t Number(const std::string& key, const std::string& name) {
-  auto reg = MeraNewRegKey();
-  int32_t v = -1;
-  if (!reg->OpenKey(HKEY_LOCAL_MACHINE, key, /*write=*/0) || !reg->GetNumber(name, v)) return -1;
-  return v;
-}
-inline std::string Text(const std::string& key, const std::string& name) {
-  auto reg = MeraNewRegKey();
-  std::string v;
-  if (!reg->OpenKey(HKEY_LOCAL_MACHINE, key, /*write=*/0) || !reg->GetText(name, v)) return "<absent>";
-  return v;
+using testsupport::StoredNumber;
+using testsupport::StoredText;
+// The stored "ScaleX ScaleY ScaleFix" of a printer of set 0.
+inline std::string Scales(const std::string& printer) {
+  std::string out;
+  for (const char* n : {"ScaleX", "ScaleY", "ScaleFix"}) out += " " + std::to_string(StoredNumber(kSet + "\\" + printer, n));
+  return out.substr(1);
 }
 
 // Stores a printer of set 0 (with a colour flag and mode when given) and
@@ -110,14 +103,8 @@ inline void MakeCurrent(const char* printer) {
 // A default palette of two named colours, which makes the colour choice
 // available.
 inline void StoreDefaultPalette() {
-  auto names = MeraNewRegKey();
-  ASSERT_TRUE(names->CreateKey(HKEY_LOCAL_MACHINE, kBase + "\\Colors"));
-  ASSERT_TRUE(names->SetText("C001Name", mbcs::Cp932("見出し")));
-  ASSERT_TRUE(names->SetText("C002Name", mbcs::Cp932("合計")));
-  auto reg = MeraNewRegKey();
-  ASSERT_TRUE(reg->CreateKey(HKEY_LOCAL_MACHINE, kBase + "\\Colors\\Default"));
-  ASSERT_TRUE(reg->SetNumber("C001", 0x0000FF));
-  ASSERT_TRUE(reg->SetNumber("C002", 0xFF0000));
+  testsupport::Seed(kBase + "\\Colors", {{"C001Name", mbcs::Cp932("見出し")}, {"C002Name", mbcs::Cp932("合計")}});
+  testsupport::Seed(kBase + "\\Colors\\Default", {{"C001", 0x0000FF}, {"C002", 0xFF0000}});
 }
 
 // Both dialogs on set 0 of SYS/JOB, with the caller's holder and colour

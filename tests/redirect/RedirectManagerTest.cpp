@@ -7,10 +7,8 @@
 #include <memory>
 
 #include "platform/mbcs/Cp932Converter.h"
-#include "platform/spooler/Spooler.h"
-#include "platform/spooler/VirtualSpooler.h"
-#include "printer/CQuorPrnPrinterInfoManager.h"
 #include "quorprn/CQuorPrnPrinterRedirectManager.h"
+#include "tests/support/Sandbox.h"
 
 using Mgr = CQuorPrnPrinterRedirectManager;
 using mbcs::Cp932;
@@ -37,29 +35,22 @@ const char* kPrinters = R"json({"printers": [
   {"name": "LABEL (session 7)", "port": "ipp://rdp-session/7/label"},
   {"name": "ｌａｂｅｌ全角", "port": "ipp://rdp-session/3/x"}]})json";
 
-class Redirect : public ::testing::Test {
+class Redirect : public testsupport::Sandbox {
  protected:
   void SetUp() override {
-    Ports({});
-    Removes({});
-    Mgr::m_cRedirectPrinterMap.clear();
-    Install(kPrinters);
+    Sandbox::SetUp();
+    Forget();
+    UseSpooler(kPrinters);
   }
   void TearDown() override {
+    Forget();
+    Sandbox::TearDown();
+  }
+  static void Forget() {
     Ports({});
     Removes({});
     Mgr::m_cRedirectPrinterMap.clear();
-    spooler::Spooler::Reset();
-    CQuorPrnPrinterInfoManager::RefreshPrinters();
   }
-  void Install(const std::string& json) {
-    vs = VirtualSpooler::FromJson(json, "test");
-    ASSERT_EQ(vs->LoadError(), "");
-    spooler::Spooler::UseBackend(vs);
-    ASSERT_EQ(CQuorPrnPrinterInfoManager::RefreshPrinters(), 1);
-    vs->ResetCalls();
-  }
-  std::shared_ptr<VirtualSpooler> vs;
 };
 
 size_t Occurrences(const std::string& text, const std::string& what) {
@@ -200,7 +191,7 @@ TEST_F(Redirect, RedirectedPrinterWithLongNameIsFoundAgain) {
   // stored name must still lead back to the printer.
   for (size_t length : {1013u, 1014u, 1024u, 1500u, 5000u}) {
     std::string name(length, 'n');
-    Install(R"({"printers": [{"name": ")" + name + R"(", "port": "/redir/1"}]})");
+    UseSpooler(R"({"printers": [{"name": ")" + name + R"(", "port": "/redir/1"}]})");
     Ports({"^/redir/"});
     Removes({"_[0-9]+"});
     std::string stored = Mgr::GetRedirectPrinterName(name.c_str(), "/redir/1");

@@ -29,7 +29,7 @@ using namespace storetest;
 using AllocationFailure = StoreTest;
 
 TEST_F(AllocationFailure, ObjectsThatCannotBeMadeAnswer111AndLeaveTheStoreAsItWas) {
-  Seed(kSet, {{"CurrentPrinter", std::string("Plain")}});
+  Seed(kSet, {{"CurrentPrinter", "Plain"}});
   Seed(kSet + "\\Plain", {{"OffsetX", 4}});
   CQuorPrnSettingStore store;
   g_failSize = sizeof(CQuorPrnRegPrinter);

@@ -11,7 +11,7 @@ class Colors : public StoreTest {
   void SetUp() override {
     StoreTest::SetUp();
     Seed(kBase + "\\Print\\Colors\\Default", {{"C001", 0x0000ff}, {"C002", 0x00ff00}});
-    Seed(kBase + "\\Print\\Colors\\Preset03", {{"Name", std::string("Model 3")}, {"C001", 3}, {"C010", 30}});
+    Seed(kBase + "\\Print\\Colors\\Preset03", {{"Name", "Model 3"}, {"C001", 3}, {"C010", 30}});
   }
   // Reads printer `key` (its Colors key holding `mode` and own colours C001,
   // C005) and answers the palette.
@@ -83,7 +83,7 @@ TEST_F(Colors, ColourNamesAndPresetsAreReadUnderTheNamedSystem) {
   const std::string key = "SOFTWARE\\Olvanet\\Sarvo\\OTHER\\JOB\\Print\\Colors";
   EXPECT_EQ(store.GetColorNames(values, display), 180);
   EXPECT_TRUE(values.empty() && display.empty());
-  Seed(key, {{"C001Name", std::string("Red")}, {"C003Name", std::string("Blue")}, {"C002", 1}});
+  Seed(key, {{"C001Name", "Red"}, {"C003Name", "Blue"}, {"C002", 1}});
   EXPECT_EQ(store.GetColorNames(values, display), 1);
   EXPECT_EQ(values, Items({"C001Name", "C003Name"}));
   EXPECT_EQ(display, Items({"Red", "Blue"}));
@@ -92,9 +92,9 @@ TEST_F(Colors, ColourNamesAndPresetsAreReadUnderTheNamedSystem) {
   EXPECT_EQ(reports.size(), 1u);
 
   // Presets are read by number and listed up to the first gap.
-  Seed(kBase + "\\Print\\Colors\\Preset01", {{"Name", std::string("One")}});
-  Seed(kBase + "\\Print\\Colors\\Preset02", {{"Name", std::string("Two")}});
-  Seed(kBase + "\\Print\\Colors\\Preset05", {{"Name", std::string("Five")}});
+  Seed(kBase + "\\Print\\Colors\\Preset01", {{"Name", "One"}});
+  Seed(kBase + "\\Print\\Colors\\Preset02", {{"Name", "Two"}});
+  Seed(kBase + "\\Print\\Colors\\Preset05", {{"Name", "Five"}});
   store.ReadCurrentPrinter("SYS", "JOB", 3, out);  // any operation that names the system and job
   Items names{"stale"};
   EXPECT_EQ(store.GetColorPresetNames(names), 1);
@@ -123,8 +123,8 @@ TEST_F(Colors, ColourNamesAndPresetsAreReadUnderTheNamedSystem) {
 // The numbered ranges are probed by loops and compared against bounds: an
 // off-by-one at either end would silently drop the first or last item.
 TEST_F(Colors, NumberedRangesAreReadAtBothEnds) {
-  Seed(kBase + "\\Print\\Colors\\Preset01", {{"Name", std::string("First")}, {"C001", 1}});
-  Seed(kBase + "\\Print\\Colors\\Preset99", {{"Name", std::string("Last")}, {"C999", 99}});
+  Seed(kBase + "\\Print\\Colors\\Preset01", {{"Name", "First"}, {"C001", 1}});
+  Seed(kBase + "\\Print\\Colors\\Preset99", {{"Name", "Last"}, {"C999", 99}});
   EXPECT_EQ(PaletteOfMode("One", 1), Items({"C001=1"}));
   EXPECT_EQ(PaletteOfMode("NinetyNine", 99), Items({"C999=99"}));
 
@@ -135,7 +135,7 @@ TEST_F(Colors, NumberedRangesAreReadAtBothEnds) {
   QUOR_PRN_COLOR_INFO_TYPE color;
   ASSERT_EQ(store.ReadPrinter("SYS", "JOB", 3, &p, &color), 1);
   EXPECT_EQ(Colours(color.Palette), Items({"C001=5", "C999=9"}));
-  Seed(kBase + "\\Print\\Colors", {{"C001Name", std::string("a")}, {"C999Name", std::string("z")}});
+  Seed(kBase + "\\Print\\Colors", {{"C001Name", "a"}, {"C999Name", "z"}});
   Items values, display;
   ASSERT_EQ(store.GetColorNames(values, display), 1);
   EXPECT_EQ(values, Items({"C001Name", "C999Name"}));

@@ -10,7 +10,7 @@ class Forms : public StoreTest {
   const std::string kForm = kSet + "\\Plain\\Form\\Invoice";
   void SeedInvoice() {
     Seed(kSet + "\\Plain", {{"OffsetX", 1}});
-    Seed(kForm, {{"Bin", std::string("3")}, {"PaperName", std::string("A4")}, {"PaperSize", std::string("9")}});
+    Seed(kForm, {{"Bin", "3"}, {"PaperName", "A4"}, {"PaperSize", "9"}});
     Seed(kForm, {{"PaperSizeFit", 0}, {"Width", 2100}});
   }
 };
@@ -39,7 +39,7 @@ TEST_F(Forms, LoadFormReadsTheStoredFormOfTheCurrentPrinter) {
 
 TEST_F(Forms, AbsentFormOrPrinterStillOpensAFormWithDefaults) {
   Seed(kSet + "\\Plain");
-  Seed(kSet + "\\Form\\Invoice", {{"Bin", std::string("5")}});
+  Seed(kSet + "\\Form\\Invoice", {{"Bin", "5"}});
   CQuorPrnSettingStore store;
   // Without a current printer the set key must not pass for a printer's key.
   EXPECT_EQ(store.LoadForm("SYS", "JOB", 3, "Invoice"), 142);

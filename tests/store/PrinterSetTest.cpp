@@ -15,7 +15,7 @@ TEST_F(PrinterSets, CurrentPrinterTellsAbsenceSilentlyReportsOtherFailuresOnceAn
   EXPECT_EQ(store.ReadCurrentPrinter("SYS", "JOB", 3, out), 141);
   EXPECT_EQ(out, "kept");
   EXPECT_TRUE(reports.empty());
-  Seed(kSet, {{"CurrentPrinter", std::string("\\\\srv\\Label!Redirected")}});
+  Seed(kSet, {{"CurrentPrinter", "\\\\srv\\Label!Redirected"}});
   Fail(RegOp::OpenKey, kSet, "", "ECR052");
   EXPECT_EQ(store.ReadCurrentPrinter("SYS", "JOB", 3, out), 160);
   Fail(RegOp::GetText, kSet, "CurrentPrinter");
@@ -81,7 +81,7 @@ TEST_F(PrinterSets, AbsentSetOpensEmptyAndSavesIntoANewSet) {
 }
 
 TEST_F(PrinterSets, SaveRewritesEveryListedPrinterOnlyWhenOneChanged) {
-  Seed(kSet, {{"CurrentPrinter", std::string("Plain")}});
+  Seed(kSet, {{"CurrentPrinter", "Plain"}});
   Seed(kSet + "\\Plain", {{"OffsetX", 3}});
   Seed(kSet + "\\,,old,lp", {{"ScaleY", 800}});
   hive->ResetCounts();
@@ -103,7 +103,7 @@ TEST_F(PrinterSets, SaveRewritesEveryListedPrinterOnlyWhenOneChanged) {
 }
 
 TEST_F(PrinterSets, LoadKeepsTheSetOpenPastTheCurrentPrinterWhateverFailsLater) {
-  Seed(kSet, {{"CurrentPrinter", std::string("Plain")}});
+  Seed(kSet, {{"CurrentPrinter", "Plain"}});
   Seed(kSet + "\\A", {{"OffsetX", 1}});
   Seed(kSet + "\\A\\Colors", {{"Mode", -1}});
   Seed(kSet + "\\B", {{"OffsetX", 2}});
@@ -177,8 +177,8 @@ TEST_F(PrinterSets, EntryStateAndWriteFailuresAnswerTheirCodes) {
 TEST_F(PrinterSets, SetsZeroAndNinetyNineAreTheirOwnKeys) {
   CQuorPrnSettingStore store;
   std::string out;
-  Seed(kBase + "\\Print\\PrinterSet00", {{"CurrentPrinter", std::string("Plain")}});
-  Seed(kBase + "\\Print\\PrinterSet99", {{"CurrentPrinter", std::string("\\\\srv\\Label!Redirected")}});
+  Seed(kBase + "\\Print\\PrinterSet00", {{"CurrentPrinter", "Plain"}});
+  Seed(kBase + "\\Print\\PrinterSet99", {{"CurrentPrinter", "\\\\srv\\Label!Redirected"}});
   ASSERT_EQ(store.ReadCurrentPrinter("SYS", "JOB", 0, out), 1);
   EXPECT_EQ(out, "Plain");
   ASSERT_EQ(store.ReadCurrentPrinter("SYS", "JOB", 99, out), 1);

@@ -12,24 +12,17 @@
 #include <memory>
 #include <sstream>
 #include <string>
-#include <utility>
-#include <variant>
 #include <vector>
 
-#include "platform/registry/MemoryHive.h"
-#include "platform/registry/MeraRegKey.h"
-#include "platform/registry/Registry.h"
-#include "platform/spooler/Spooler.h"
-#include "platform/spooler/VirtualSpooler.h"
-#include "printer/CQuorPrnPrinterInfoManager.h"
 #include "quorprn/CQuorPrnPrinterRedirectManager.h"
 #include "store/CQuorPrnSettingStore.h"
+#include "tests/support/Sandbox.h"
 
 namespace storetest {
 
 using registry::RegOp;
+using testsupport::Seed;
 using Items = std::vector<std::string>;
-using Value = std::variant<int32_t, std::string>;
 
 inline const std::string kBase = "SOFTWARE\\Olvanet\\Sarvo\\SYS\\JOB";
 inline const std::string kSet = kBase + "\\Print\\PrinterSet03";
@@ -96,44 +89,27 @@ inline Items Colours(const CQuorPrnSettingStore::Palette& palette) {
   return out;
 }
 
-class StoreTest : public ::testing::Test {
+class StoreTest : public testsupport::Sandbox {
  protected:
   void SetUp() override {
-    hive = std::make_shared<registry::MemoryHive>();
-    registry::Registry::UseHive(hive);
+    Sandbox::SetUp();
     registry::SetErrorSink([this](const std::string& line) { reports.push_back(line); });
     // Two installed printers: a session printer whose port marks it as
     // redirected (its session number varies from run to run) and an
     // ordinary one.
-    spooler::Spooler::UseBackend(spooler::VirtualSpooler::FromJson(R"js({"printers": [
+    UseSpooler(R"js({"printers": [
       {"name": "\\\\srv\\Label (session 7)", "port": "rdp://client/7"},
-      {"name": "Plain", "port": "usb://plain"}]})js"));
-    CQuorPrnPrinterInfoManager::RefreshPrinters();
-    std::vector<std::string> ports{"^rdp:"};
-    std::vector<std::string> remove{" \\(session [0-9]+\\)"};
-    CQuorPrnPrinterRedirectManager::SetRedirectPrinterPortList(ports);
-    CQuorPrnPrinterRedirectManager::SetRedirectPrinterRemovePatternList(remove);
+      {"name": "Plain", "port": "usb://plain"}]})js");
+    Redirect({"^rdp:"}, {" \\(session [0-9]+\\)"});
   }
   void TearDown() override {
-    std::vector<std::string> none;
-    CQuorPrnPrinterRedirectManager::SetRedirectPrinterPortList(none);
-    CQuorPrnPrinterRedirectManager::SetRedirectPrinterRemovePatternList(none);
-    spooler::Spooler::Reset();
+    Redirect({}, {});
     registry::SetErrorSink(nullptr);
-    registry::Registry::Reset();
+    Sandbox::TearDown();
   }
-
-  // Creates `key` with the given values, bypassing the store.
-  void Seed(const std::string& key, std::initializer_list<std::pair<const char*, Value>> values = {}) {
-    auto reg = MeraNewRegKey();
-    ASSERT_TRUE(reg->CreateKey(HKEY_LOCAL_MACHINE, key)) << key;
-    for (const auto& [name, v] : values) {
-      if (const auto* n = std::get_if<int32_t>(&v)) {
-        ASSERT_TRUE(reg->SetNumber(name, *n));
-      } else {
-        ASSERT_TRUE(reg->SetText(name, std::get<std::string>(v)));
-      }
-    }
+  static void Redirect(std::vector<std::string> ports, std::vector<std::string> remove) {
+    CQuorPrnPrinterRedirectManager::SetRedirectPrinterPortList(ports);
+    CQuorPrnPrinterRedirectManager::SetRedirectPrinterRemovePatternList(remove);
   }
   // Makes the next `op` on `path` (and value `name`) fail once.
   void Fail(RegOp op, const std::string& path, const std::string& name = "", const std::string& code = "ECR051") {
@@ -141,7 +117,6 @@ class StoreTest : public ::testing::Test {
   }
   std::vector<std::string> Dump() const { return hive->Dump("SOFTWARE\\Olvanet\\Sarvo"); }
 
-  std::shared_ptr<registry::MemoryHive> hive;
   std::vector<std::string> reports;
 };
 

@@ -225,9 +225,4 @@ QWidget* WaitForModalAbove(QWidget* below) {
   return nullptr;
 }
 
-int RunModal(CMeraBWBaseDialog& dlg, const std::function<void()>& actions, int watchdogMs) {
-  DialogDriver driver(dlg);
-  return driver.RunModal(actions, watchdogMs);
-}
-
 }  // namespace uitest

@@ -15,6 +15,7 @@
 #include <QTreeWidgetItem>
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/ui/CMeraBWBaseDialog.h"
@@ -105,7 +106,34 @@ class DialogDriver {
 // 2 s for it to appear.
 QWidget* WaitForModalAbove(QWidget* below);
 
-// dlg run modally with `actions` (see DialogDriver::RunModal).
-int RunModal(CMeraBWBaseDialog& dlg, const std::function<void()>& actions, int watchdogMs = 5000);
+// dlg run modally with `script` (see DialogDriver::RunModal), which may take
+// the dialog's driver.
+template <class F>
+int RunModal(CMeraBWBaseDialog& dlg, F script, int watchdogMs = 5000) {
+  DialogDriver driver(dlg);
+  if constexpr (std::is_invocable_v<F&, DialogDriver&>) {
+    return driver.RunModal([&] { script(driver); }, watchdogMs);
+  } else {
+    return driver.RunModal(script, watchdogMs);
+  }
+}
+
+// Runs `act` on the window of type D that the next action opens modally above
+// `below` (null: any), inside that window's own loop once it is active. `act`
+// takes the window, and for a dialog may take its driver too.
+template <class D, class F>
+void WhenOpened(QWidget* below, F act) {
+  QTimer::singleShot(0, [below, act] {
+    auto* d = dynamic_cast<D*>(WaitForModalAbove(below));
+    ASSERT_NE(d, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+    if constexpr (std::is_invocable_v<const F&, D&, DialogDriver&>) {
+      DialogDriver driver(*d);
+      act(*d, driver);
+    } else {
+      act(*d);
+    }
+  });
+}
 
 }  // namespace uitest

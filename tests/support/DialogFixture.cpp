@@ -1,10 +1,6 @@
 #include "tests/support/DialogFixture.h"
 
 #include "platform/mbcs/Cp932Converter.h"
-#include "platform/registry/Registry.h"
-#include "platform/spooler/Spooler.h"
-#include "printer/CQuorPrnPrinterInfoManager.h"
-#include "quorprn/CQuorPrnPrinterAccess.h"
 
 namespace uitest {
 
@@ -22,16 +18,8 @@ std::string JsonString(const std::string& cp932) {
 }  // namespace
 
 void DialogFixture::SetUp() {
-  hive = std::make_shared<registry::MemoryHive>();
-  registry::Registry::UseHive(hive);
+  Sandbox::SetUp();
   UsePrinters({"Printer A", "Printer B"}, "Printer A");
-}
-
-void DialogFixture::TearDown() {
-  CQuorPrnPrinterAccess::CacheRefresh();
-  spooler::Spooler::Reset();
-  registry::Registry::Reset();
-  CQuorPrnPrinterInfoManager::RefreshPrinters();
 }
 
 void DialogFixture::UsePrinters(const std::vector<std::string>& names, const std::string& defaultPrinter) {
@@ -45,16 +33,7 @@ void DialogFixture::UsePrinters(const std::vector<std::string>& names, const std
             "\"papers\": [[9, \"A4\"], [8, \"A3\"], [13, \"B5 (JIS)\"]], "
             "\"bins\": [[7, \"Auto Select\"], [1, \"Tray 1\"]]}";
   }
-  UseSpoolerJson(json + "]}");
-}
-
-void DialogFixture::UseSpoolerJson(const std::string& json) {
-  spooler = spooler::VirtualSpooler::FromJson(json, "dialog test spooler");
-  ASSERT_EQ(spooler->LoadError(), "");
-  spooler::Spooler::UseBackend(spooler);
-  CQuorPrnPrinterAccess::CacheRefresh();
-  CQuorPrnPrinterInfoManager::RefreshPrinters();
-  spooler->ResetCalls();
+  UseSpooler(json + "]}");
 }
 
 }  // namespace uitest

@@ -1,16 +1,19 @@
 // Document-file output settings against the in-memory hive: what a host gets
 // with nothing or odd values stored, what is written and what is not, failing
-// writes, the output switch, and the cleaning of code page 932 file names.
+// writes, the output switch, the cleaning of code page 932 file names, and a
+// real hive file that the next process reads back byte for byte.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "platform/mbcs/Cp932Converter.h"
-#include "platform/registry/MemoryHive.h"
-#include "platform/registry/MeraRegKey.h"
-#include "platform/registry/Registry.h"
 #include "quorprn/QuorPrn.h"
+#include "tests/support/Sandbox.h"
 
-using registry::MemoryHive;
 using registry::RegOp;
+using testsupport::StoredNumber;
+using testsupport::StoredText;
 
 class CQuorPrnXdwInfoTestPeer {
  public:
@@ -20,43 +23,37 @@ class CQuorPrnXdwInfoTestPeer {
 
 namespace {
 
-const std::string kKey = "SOFTWARE\\Olvanet\\Sarvo\\SYS\\JOB\\Print\\FileSet00\\DocuWorks";
+const std::string kKey = testsupport::kPrintKey + "\\FileSet00\\DocuWorks";
 
-class XdwInfo : public ::testing::Test {
+CMeraPrnXdwOutputInfo Described(int32_t print, int32_t color, int32_t output, const std::string& folder) {
+  CMeraPrnXdwOutputInfo d;
+  d.Initialize(MeraPrnXdwPrintType(print), MeraPrnXdwColorType(color), MeraPrnXdwOutputType(output), folder, "", "", "",
+               "");
+  return d;
+}
+// "print colour output | folder | input folder | output folder" of what a host gets.
+std::string Shown(const CMeraPrnXdwOutputInfo& o) {
+  return std::to_string(o.GetPrintType()) + " " + std::to_string(o.GetColorType()) + " " +
+         std::to_string(o.GetOutputType()) + " | " + o.GetFolderPath() + " | " + o.GetInputFolder() + " | " +
+         o.GetOutputFolder();
+}
+
+class XdwInfo : public testsupport::Sandbox {
  protected:
   void SetUp() override {
-    registry::Registry::UseHive(hive);
+    Sandbox::SetUp();
     info.Initialize("SYS", "JOB", "", "", "pass");
   }
-  void TearDown() override { registry::Registry::Reset(); }
-
   // Values a host stored earlier, written past the class under test.
-  MeraPtr<CMeraRegKey> Key() {
-    auto key = MeraNewRegKey();
-    EXPECT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, kKey));
-    return key;
-  }
-  void Store(const std::string& name, int value) { ASSERT_TRUE(Key()->SetNumber(name, value)); }
-  void Store(const std::string& name, const std::string& text) { ASSERT_TRUE(Key()->SetText(name, text)); }
-  CMeraPrnXdwOutputInfo Described(int32_t print, int32_t color, int32_t output, const std::string& folder) {
-    CMeraPrnXdwOutputInfo d;
-    d.Initialize(MeraPrnXdwPrintType(print), MeraPrnXdwColorType(color), MeraPrnXdwOutputType(output), folder, "", "",
-                 "", "");
-    return d;
-  }
+  static void Store(const char* name, testsupport::RegValue value) { testsupport::Seed(kKey, {{name, value}}); }
   std::string OutputFolder() { return info.GetOutputInfo("").GetOutputFolder(); }
 
-  std::shared_ptr<MemoryHive> hive = std::make_shared<MemoryHive>();
   CQuorPrnXdwInfo info;
 };
 
 TEST_F(XdwInfo, NothingStoredOrNumbersOutOfRangeGiveTheDefaults) {
   CMeraPrnXdwOutputInfo out = info.GetOutputInfo("a:b?.xdw");
-  CMeraPrnXdwOutputInfo def;
-  EXPECT_EQ(out.GetPrintType(), def.GetPrintType());
-  EXPECT_EQ(out.GetColorType(), def.GetColorType());
-  EXPECT_EQ(out.GetOutputType(), def.GetOutputType());
-  EXPECT_EQ(out.GetOutputFolder(), def.GetFolderPath());
+  EXPECT_EQ(Shown(out), Shown(CMeraPrnXdwOutputInfo()));
   EXPECT_EQ(out.GetFileName(), "ab.xdw");
   EXPECT_EQ(out.GetPassThrough(), "pass");
   EXPECT_FALSE(hive->HasKey("SOFTWARE"));  // reading created nothing
@@ -66,20 +63,12 @@ TEST_F(XdwInfo, NothingStoredOrNumbersOutOfRangeGiveTheDefaults) {
   Store("DefXdwFolder", "D:\\in");
   Store("XdwColorType", 16);
   Store("XdwPrintType", 2);
-  out = info.GetOutputInfo("f");
-  EXPECT_EQ(out.GetOutputType(), MeraPrnXdwOutputInputFolder);
-  EXPECT_EQ(out.GetOutputFolder(), "D:\\in\\");
-  EXPECT_EQ(out.GetFolderPath(), "D:\\out\\");
-  EXPECT_EQ(out.GetColorType(), 16);
-  EXPECT_EQ(out.GetPrintType(), 2);
+  EXPECT_EQ(Shown(info.GetOutputInfo("f")), "2 16 2 | D:\\out\\ | D:\\in\\ | D:\\in\\");
 
   Store("XdwColorType", 17);
   Store("XdwPrintType", -1);
   Store("XdwOutputType", 3);
-  out = info.GetOutputInfo("");
-  EXPECT_EQ(out.GetColorType(), MeraPrnXdwColorNone);
-  EXPECT_EQ(out.GetPrintType(), MeraPrnXdwPrintSeparate);
-  EXPECT_EQ(out.GetOutputType(), MeraPrnXdwOutputFolder);
+  EXPECT_EQ(Shown(info.GetOutputInfo("")), "0 0 0 | D:\\out\\ | D:\\in\\ | D:\\out\\");
 }
 
 TEST_F(XdwInfo, FoldersEndWithExactlyOneSeparator) {
@@ -108,9 +97,7 @@ TEST_F(XdwInfo, FoldersOfThisMachineEndWithASlashAndStayAsStored) {
   EXPECT_EQ(out.GetFolderPath(), "/srv/xdw/");
   EXPECT_EQ(out.GetInputFolder(), "/srv/in/");
   EXPECT_EQ(out.GetOutputFolder(), "/srv/xdw/123ABC/");
-  std::string stored;
-  ASSERT_TRUE(Key()->GetText("XdwFolderPath", stored));
-  EXPECT_EQ(stored, "/srv/xdw");
+  EXPECT_EQ(StoredText(kKey, "XdwFolderPath"), "/srv/xdw");
   // A backslash at the end of such a path is a name's last character.
   Store("XdwFolderPath", "/srv/a\\");
   EXPECT_EQ(info.GetOutputInfo("").GetFolderPath(), "/srv/a\\/");
@@ -137,11 +124,7 @@ TEST_F(XdwInfo, CustomerFolderJoinsCleanedPartsBelowTheFolder) {
 
 TEST_F(XdwInfo, WritesOnlyWhatChangedOrWasGiven) {
   ASSERT_EQ(info.UpdateRegistry(Described(2, 5, 1, "D:\\out")), 1);
-  CMeraPrnXdwOutputInfo back = info.GetOutputInfo("");
-  EXPECT_EQ(back.GetPrintType(), 2);
-  EXPECT_EQ(back.GetColorType(), 5);
-  EXPECT_EQ(back.GetOutputType(), 1);
-  EXPECT_EQ(back.GetFolderPath(), "D:\\out\\");
+  EXPECT_EQ(Shown(info.GetOutputInfo("")), "2 5 1 | D:\\out\\ |  | D:\\out\\");
   EXPECT_FALSE(hive->HasValue(kKey, "DefXdwFolder"));
 
   hive->ResetCounts();
@@ -188,12 +171,8 @@ TEST_F(XdwInfo, PartialUpdateWritesOnlyTheGivenValues) {
   Store("XdwFolderPath", "C:\\XDW");
   const int32_t binder = 2;
   ASSERT_EQ(info.UpdateRegistryValues(&binder, nullptr, nullptr, nullptr), 1);
-  int32_t color = 0;
-  std::string folder;
-  EXPECT_TRUE(Key()->GetNumber("XdwColorType", color));
-  EXPECT_EQ(color, 17);
-  EXPECT_TRUE(Key()->GetText("XdwFolderPath", folder));
-  EXPECT_EQ(folder, "C:\\XDW");
+  EXPECT_EQ(StoredNumber(kKey, "XdwColorType"), 17);
+  EXPECT_EQ(StoredText(kKey, "XdwFolderPath"), "C:\\XDW");
   EXPECT_FALSE(hive->HasValue(kKey, "XdwOutputType"));
   EXPECT_EQ(info.GetOutputInfo("").GetPrintType(), 2);
 
@@ -217,15 +196,10 @@ TEST_F(XdwInfo, StoringAsAWholePutsBackWhatWasStoredWhenAWriteFails) {
   Store("XdwFolderPath", "D:\\old");
   hive->InjectFault({RegOp::SetNumber, "", "XdwOutputType"});
   EXPECT_EQ(Peer::StoreWhole(info, Described(1, 3, 2, "/srv/out")), 0);
-  int32_t number = -1;
-  ASSERT_TRUE(Key()->GetNumber("XdwColorType", number));
-  EXPECT_EQ(number, 99);
-  ASSERT_TRUE(Key()->GetNumber("XdwPrintType", number));
-  EXPECT_EQ(number, CMeraPrnXdwOutputInfo().GetPrintType());
+  EXPECT_EQ(StoredNumber(kKey, "XdwColorType"), 99);
+  EXPECT_EQ(StoredNumber(kKey, "XdwPrintType"), CMeraPrnXdwOutputInfo().GetPrintType());
   EXPECT_FALSE(hive->HasValue(kKey, "XdwOutputType"));
-  std::string text;
-  ASSERT_TRUE(Key()->GetText("XdwFolderPath", text));
-  EXPECT_EQ(text, "D:\\old");
+  EXPECT_EQ(StoredText(kKey, "XdwFolderPath"), "D:\\old");
   Store("XdwOutputType", 1);
   const auto before = hive->Dump(kKey);
   hive->InjectFault({RegOp::SetText, "", "XdwFolderPath"});
@@ -263,6 +237,25 @@ TEST(XdwFileName, CleaningKeepsDoubleByteCharactersWhole) {
   EXPECT_EQ(Peer::Clean("ab\x83"), "ab");   // dangling lead byte at the end
   EXPECT_EQ(Peer::Clean("a\x83/b"), "ab");  // no lead byte may shield a '/'
   EXPECT_EQ(Peer::Clean(""), "");
+}
+
+TEST(XdwInfoOnHiveFile, SettingsSurviveReopeningTheFile) {
+  namespace fs = std::filesystem;
+  const fs::path file = fs::temp_directory_path() / ("quorprn-xdw-" + std::to_string(getpid()) + ".db");
+  fs::remove(file);
+  const std::string folder = "D:\\" + mbcs::Cp932("出力ソ");
+  registry::Registry::UseFile(file.string());
+  CQuorPrnXdwInfo info;
+  info.Initialize("SYS", "JOB", "", "", "");
+  EXPECT_EQ(info.UpdateRegistry(Described(MeraPrnXdwPrintBinder, 16, MeraPrnXdwOutputInputFolder, folder)), 1);
+  EXPECT_EQ(info.UpdateRegistryInputFolder(folder + "\\in"), 1);
+  registry::Registry::Reset();
+  registry::Registry::UseFile(file.string());
+  CQuorPrnXdwInfo reader;  // a fresh object, as the next process has
+  reader.Initialize("SYS", "JOB", "", "", "");
+  EXPECT_EQ(Shown(reader.GetOutputInfo("x")), "2 16 2 | " + folder + "\\ | " + folder + "\\in\\ | " + folder + "\\in\\");
+  registry::Registry::Reset();
+  fs::remove(file);
 }
 
 }  // namespace

@@ -8,42 +8,20 @@
 #include <unistd.h>
 
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "platform/mbcs/Cp932Converter.h"
+#include "tests/support/Sandbox.h"
 
 namespace xdwtest {
 
 class DeskHome {
  public:
-  DeskHome() {
-    static int serial = 0;
-    root_ = std::filesystem::temp_directory_path() /
-            ("quorprn-desk-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
-    std::filesystem::remove_all(root_);
-    std::filesystem::create_directories(root_);
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR"}) {
-      const char* v = std::getenv(name);
-      if (v) saved_[name] = v;
-    }
-    setenv("HOME", root_.c_str(), 1);
-    unsetenv("XDG_CONFIG_HOME");
-    unsetenv("XDG_DOCUMENTS_DIR");
-  }
+  DeskHome() = default;
   ~DeskHome() {
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR"}) {
-      auto it = saved_.find(name);
-      if (it == saved_.end()) {
-        unsetenv(name);
-      } else {
-        setenv(name, it->second.c_str(), 1);
-      }
-    }
     std::error_code ec;
     std::filesystem::remove_all(root_, ec);
   }
@@ -92,8 +70,18 @@ class DeskHome {
   }
 
  private:
-  std::filesystem::path root_;
-  std::map<std::string, std::string> saved_;
+  static std::filesystem::path MakeRoot() {
+    static int serial = 0;
+    auto root = std::filesystem::temp_directory_path() /
+                ("quorprn-desk-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root);
+    return root;
+  }
+
+  std::filesystem::path root_ = MakeRoot();
+  testsupport::ScopedEnv home_{"HOME", root_.string()}, config_{"XDG_CONFIG_HOME", std::nullopt},
+      documents_{"XDG_DOCUMENTS_DIR", std::nullopt};
 };
 
 }  // namespace xdwtest

@@ -4,22 +4,16 @@
 // labelled folder, a plain folder, a file and a remote place.
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 #include "platform/mbcs/Cp932Converter.h"
-#include "platform/registry/MeraRegKey.h"
 #include "platform/ui/CYbFuncBar.h"
 #include "platform/ui/CYbListCtrl.h"
 #include "platform/ui/CYbTreeCtrl.h"
 #include "platform/ui/UiKeys.h"
 #include "platform/ui/UiMessageBox.h"
 #include "platform/ui/UiPictures.h"
-#include "platform/ui/UiText.h"
 #include "quorprn/QuorPrn.h"
 #include "tests/support/DialogFixture.h"
 #include "tests/xdw/XdwDeskHome.h"
@@ -38,21 +32,9 @@ using Folder = CQuorPrnXdwFolderDlg;
 // (or a sanitizer build) before the watchdog ends them.
 constexpr int kSlowWatchdogMs = 20000;
 
-const std::string kKey = "SOFTWARE\\Olvanet\\Sarvo\\SYS\\JOB\\Print\\FileSet00\\DocuWorks";
-
-// Runs `act` on the dialog of type D that the next action opens above
-// `below`, inside that dialog's own loop. `opened` counts the dialogs seen.
-template <class D>
-void WhenOpened(QWidget* below, std::function<void(D&, DialogDriver&)> act, int* opened = nullptr) {
-  QTimer::singleShot(0, [below, act, opened] {
-    auto* d = dynamic_cast<D*>(uitest::WaitForModalAbove(below));
-    ASSERT_NE(d, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(d));
-    if (opened) ++*opened;
-    DialogDriver driver(*d);
-    act(*d, driver);
-  });
-}
+const std::string kKey = testsupport::kPrintKey + "\\FileSet00\\DocuWorks";
+using ColourDlg = CQuorPrnXdwBinderColorDlg;
+using uitest::WhenOpened;
 
 // Waits a little for a dialog that a second, wrong run of an action would open.
 bool NoModalAbove(QWidget* below) {
@@ -76,16 +58,7 @@ class XdwDialogs : public uitest::DialogFixture {
                     home.Url("links/plain")});
   }
 
-  void Store(const std::string& name, int value) {
-    auto key = MeraNewRegKey();
-    ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, kKey));
-    ASSERT_TRUE(key->SetNumber(name, value));
-  }
-  void Store(const std::string& name, const std::string& text) {
-    auto key = MeraNewRegKey();
-    ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, kKey));
-    ASSERT_TRUE(key->SetText(name, text));
-  }
+  static void Store(const char* name, testsupport::RegValue value) { testsupport::Seed(kKey, {{name, value}}); }
   CMeraPrnXdwOutputInfo Stored() {
     CQuorPrnXdwInfo info;
     info.Initialize("SYS", "JOB", "", "", "");
@@ -119,8 +92,7 @@ TEST_F(XdwDialogs, PrintTypesAndDestinationsEnableTheirControlsAndAreStoredOnCon
   Store("XdwFolderPath", home.Cp("書類", false));
   Out dlg;
   Prepare(dlg);
-  DialogDriver drv(dlg);
-  const int code = drv.RunModal([&] {
+  EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drv) {
     EXPECT_EQ(dlg.IsDlgButtonChecked(Out::kIdRadioSeparate), 1);
     EXPECT_EQ(dlg.IsDlgButtonChecked(Out::kIdRadioFolder), 1);
     EXPECT_EQ(dlg.GetDlgItemText(Out::kIdEditFolder), home.Cp("書類"));
@@ -130,8 +102,8 @@ TEST_F(XdwDialogs, PrintTypesAndDestinationsEnableTheirControlsAndAreStoredOnCon
     EXPECT_TRUE(Enabled(dlg.GetDlgItem(Out::kIdColorButton)));
     EXPECT_TRUE(KeyEnabled(dlg, kVkF9));
     // Choose a colour through F9, then leave the binder: the colour stays.
-    WhenOpened<CQuorPrnXdwBinderColorDlg>(&dlg, [](CQuorPrnXdwBinderColorDlg&, DialogDriver& d) {
-      ASSERT_TRUE(d.PickListRow(CQuorPrnXdwBinderColorDlg::kIdList, 13));
+    WhenOpened<ColourDlg>(&dlg, [](ColourDlg&, DialogDriver& d) {
+      ASSERT_TRUE(d.PickListRow(ColourDlg::kIdList, 13));
       d.PressFunctionKey(kVkReturn);
     });
     drv.PressFunctionKey(kVkF9);
@@ -156,8 +128,7 @@ TEST_F(XdwDialogs, PrintTypesAndDestinationsEnableTheirControlsAndAreStoredOnCon
     auto* edit = dlg.Item<QLineEdit>(Out::kIdEditFolder);
     EXPECT_TRUE(edit->isReadOnly());
     drv.PressFunctionKey(kVkReturn);
-  }, kSlowWatchdogMs);
-  EXPECT_EQ(code, 1);
+  }, kSlowWatchdogMs), 1);
   const CMeraPrnXdwOutputInfo back = Stored();
   EXPECT_EQ(back.GetPrintType(), MeraPrnXdwPrintBundle);
   EXPECT_EQ(back.GetColorType(), 13);
@@ -170,8 +141,7 @@ TEST_F(XdwDialogs, StoredInputFolderOutputOpensWithTheFolderChoicesOff) {
   Store("XdwPrintType", 2);
   Out dlg;
   Prepare(dlg);
-  DialogDriver drv(dlg);
-  const int code = drv.RunModal([&] {
+  EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drv) {
     EXPECT_EQ(dlg.IsDlgButtonChecked(Out::kIdRadioInput), 1);
     EXPECT_EQ(dlg.IsDlgButtonChecked(Out::kIdCheckCustomer), 1);
     EXPECT_EQ(dlg.IsDlgButtonChecked(Out::kIdRadioBinder), 1);
@@ -182,9 +152,8 @@ TEST_F(XdwDialogs, StoredInputFolderOutputOpensWithTheFolderChoicesOff) {
     // An empty folder is no reason for a message with this destination.
     drv.AnswerNextMessageBox(kIdOk);
     drv.PressFunctionKey(kVkReturn);
-  });
-  EXPECT_EQ(code, 1);
-  EXPECT_FALSE(drv.LastMessageBox().seen);
+    EXPECT_FALSE(drv.LastMessageBox().seen);
+  }), 1);
   EXPECT_EQ(Stored().GetOutputType(), MeraPrnXdwOutputInputFolder);
   EXPECT_FALSE(hive->HasValue(kKey, "XdwFolderPath"));
 }
@@ -194,26 +163,20 @@ TEST_F(XdwDialogs, HiddenCustomerChoiceStoresThePlainFolder) {
   Store("XdwFolderPath", "/srv/xdw");
   Out dlg;
   Prepare(dlg, /*showCustomer=*/0);
-  const int code = uitest::RunModal(dlg, [&] {
+  EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drv) {
     EXPECT_FALSE(dlg.GetDlgItem(Out::kIdCheckCustomer)->isVisible());
     EXPECT_EQ(dlg.IsDlgButtonChecked(Out::kIdCheckCustomer), 0);
-    DialogDriver(dlg).PressFunctionKey(kVkReturn);
-  });
-  EXPECT_EQ(code, 1);
+    drv.PressFunctionKey(kVkReturn);
+  }), 1);
   EXPECT_EQ(Stored().GetOutputType(), MeraPrnXdwOutputFolder);
   // Confirming writes the folder as shown, with its separator.
-  std::string text;
-  auto key = MeraNewRegKey();
-  ASSERT_TRUE(key->OpenKey(HKEY_LOCAL_MACHINE, kKey, 0));
-  ASSERT_TRUE(key->GetText("XdwFolderPath", text));
-  EXPECT_EQ(text, "/srv/xdw/");
+  EXPECT_EQ(testsupport::StoredText(kKey, "XdwFolderPath"), "/srv/xdw/");
 }
 
 TEST_F(XdwDialogs, MissingFolderIsToldAndKeepsTheDialogOpenWithTheFocusOnTheFolder) {
   Out dlg;
   Prepare(dlg);
-  DialogDriver drv(dlg);
-  const int code = drv.RunModal([&] {
+  EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drv) {
     dlg.Item<QWidget>(Out::kIdRadioSeparate)->setFocus();
     drv.AnswerNextMessageBox(kIdOk);
     drv.PressFunctionKey(kVkReturn);
@@ -225,8 +188,7 @@ TEST_F(XdwDialogs, MissingFolderIsToldAndKeepsTheDialogOpenWithTheFocusOnTheFold
     // The control that has the focus once the dialog is active again.
     EXPECT_EQ(dlg.focusWidget(), dlg.GetDlgItem(Out::kIdEditFolder));
     drv.PressFunctionKey(kVkEscape);
-  });
-  EXPECT_EQ(code, 2);
+  }), 2);
   EXPECT_FALSE(hive->HasKey(kKey));
 }
 
@@ -235,52 +197,49 @@ TEST_F(XdwDialogs, EachRouteToAnActionOpensItsDialogOnce) {
   Store("XdwColorType", 4);
   Out dlg;
   Prepare(dlg);
-  DialogDriver drv(dlg);
   int colour = 0, folder = 0;
-  const int code = drv.RunModal([&] {
+  EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drv) {
     // Cancelling the colour dialog keeps the colour; its double click and
     // its confirm take one.
-    WhenOpened<CQuorPrnXdwBinderColorDlg>(
-        &dlg, [](CQuorPrnXdwBinderColorDlg&, DialogDriver& d) {
-          ASSERT_TRUE(d.PickListRow(CQuorPrnXdwBinderColorDlg::kIdList, 2));
-          d.PressFunctionKey(kVkEscape);
-        },
-        &colour);
+    WhenOpened<ColourDlg>(&dlg, [&colour](ColourDlg&, DialogDriver& d) {
+      ++colour;
+      ASSERT_TRUE(d.PickListRow(ColourDlg::kIdList, 2));
+      d.PressFunctionKey(kVkEscape);
+    });
     ASSERT_TRUE(drv.ClickButton(Out::kIdColorButton));
     EXPECT_TRUE(NoModalAbove(&dlg));
     EXPECT_EQ(dlg.GetColorIndex(), 4);
-    WhenOpened<CQuorPrnXdwBinderColorDlg>(
-        &dlg, [](CQuorPrnXdwBinderColorDlg& c, DialogDriver&) {
-          EXPECT_EQ(c.Item<CYbListCtrl>(CQuorPrnXdwBinderColorDlg::kIdList)->GetNextSelectedItem(-1), 4);
-          auto* list = c.Item<CYbListCtrl>(CQuorPrnXdwBinderColorDlg::kIdList);
-          const QPoint at = list->visualItemRect(list->topLevelItem(7)).center();
-          // A double click arrives as a click followed by the double click.
-          QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-          QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-        },
-        &colour);
+    WhenOpened<ColourDlg>(&dlg, [&colour](ColourDlg& c) {
+      ++colour;
+      auto* list = c.Item<CYbListCtrl>(ColourDlg::kIdList);
+      EXPECT_EQ(list->GetNextSelectedItem(-1), 4);
+      const QPoint at = list->visualItemRect(list->topLevelItem(7)).center();
+      // A double click arrives as a click followed by the double click.
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+      QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    });
     ASSERT_TRUE(drv.ClickBarButton(kVkF9));
     EXPECT_TRUE(NoModalAbove(&dlg));
     EXPECT_EQ(dlg.GetColorIndex(), 7);
 
-    WhenOpened<Folder>(
-        &dlg, [](Folder& f, DialogDriver& d) {
-          HTREEITEM link = Child(Tree(f), Child(Tree(f), Tree(f).GetRootItem(), Cp932("リンクフォルダ")), "plain");
-          ASSERT_TRUE(d.PickTreeItem(Folder::kIdTree, link));
-          ASSERT_TRUE(d.ClickButton(1));
-        },
-        &folder);
+    WhenOpened<Folder>(&dlg, [&folder](Folder& f, DialogDriver& d) {
+      ++folder;
+      HTREEITEM link = Child(Tree(f), Child(Tree(f), Tree(f).GetRootItem(), Cp932("リンクフォルダ")), "plain");
+      ASSERT_TRUE(d.PickTreeItem(Folder::kIdTree, link));
+      ASSERT_TRUE(d.ClickButton(1));
+    });
     ASSERT_TRUE(drv.ClickButton(Out::kIdBrowseButton));
     EXPECT_TRUE(NoModalAbove(&dlg));
     EXPECT_EQ(dlg.GetDlgItemText(Out::kIdEditFolder), home.Cp("links/plain"));
-    WhenOpened<Folder>(
-        &dlg, [](Folder&, DialogDriver& d) { ASSERT_TRUE(d.ClickButton(2)); }, &folder);
+    WhenOpened<Folder>(&dlg, [&folder](Folder&, DialogDriver& d) {
+      ++folder;
+      ASSERT_TRUE(d.ClickButton(2));
+    });
     drv.PressFunctionKey(kVkF3);
     EXPECT_TRUE(NoModalAbove(&dlg));
     EXPECT_EQ(dlg.GetDlgItemText(Out::kIdEditFolder), home.Cp("links/plain"));
     drv.PressFunctionKey(kVkReturn);
-  }, kSlowWatchdogMs);
-  EXPECT_EQ(code, 1);
+  }, kSlowWatchdogMs), 1);
   EXPECT_EQ(colour, 2);
   EXPECT_EQ(folder, 2);
   EXPECT_EQ(Stored().GetColorType(), 7);
@@ -292,24 +251,22 @@ TEST_F(XdwDialogs, ColourDialogConfirmsTheSelectedRowOrKeepsTheColourWithoutOne)
   icons.Create(16, 16);
   const std::vector<std::string> names = {"a", "b", "c"};
   for (int i = 0; i < 3; ++i) icons.AddPicture(UiPictures::BinderIconId(i, false));
-  CQuorPrnXdwBinderColorDlg dlg;
+  ColourDlg dlg;
   dlg.SetColorInfo(names, icons, 1);
-  EXPECT_EQ(uitest::RunModal(dlg, [&] {
-              auto* list = dlg.Item<CYbListCtrl>(CQuorPrnXdwBinderColorDlg::kIdList);
-              EXPECT_EQ(list->GetItemText(2, 0), "c");
-              EXPECT_EQ(list->GetItemState(1, kLvisSelected | kLvisFocused), kLvisSelected | kLvisFocused);
-              list->clearSelection();
-              DialogDriver(dlg).PressFunctionKey(kVkReturn);
-            }),
-            1);
+  EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drv) {
+    auto* list = dlg.Item<CYbListCtrl>(ColourDlg::kIdList);
+    EXPECT_EQ(list->GetItemText(2, 0), "c");
+    EXPECT_EQ(list->GetItemState(1, kLvisSelected | kLvisFocused), kLvisSelected | kLvisFocused);
+    list->clearSelection();
+    drv.PressFunctionKey(kVkReturn);
+  }), 1);
   EXPECT_EQ(dlg.GetColorIndex(), 1);
 }
 
 TEST_F(XdwDialogs, FolderTreeShowsTheDeskFoldersAndOpensFoldersAsTheUserDoes) {
   Folder dlg;
   dlg.SetFolderPath(home.Cp("nowhere"));
-  DialogDriver drv(dlg);
-  const int code = drv.RunModal([&] {
+  EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drv) {
     CYbTreeCtrl& t = Tree(dlg);
     HTREEITEM root = t.GetRootItem();
     EXPECT_EQ(t.GetItemText(root), "DocuWorks Desk");
@@ -343,8 +300,7 @@ TEST_F(XdwDialogs, FolderTreeShowsTheDeskFoldersAndOpensFoldersAsTheUserDoes) {
     ASSERT_TRUE(drv.PickTreeItem(Folder::kIdTree, t.GetChildItem(y2024)));
     EXPECT_TRUE(Enabled(dlg.GetDlgItem(1)));
     ASSERT_TRUE(drv.ClickButton(1));
-  });
-  EXPECT_EQ(code, 1);
+  }), 1);
   EXPECT_EQ(dlg.GetFolderPath(), home.Cp("書類/報告/2024/9"));
 }
 
@@ -367,39 +323,37 @@ TEST_F(XdwDialogs, FolderTreeSelectsTheStartingFolderWhereverItIs) {
   for (const Case& c : cases) {
     Folder dlg;
     dlg.SetFolderPath(c.start);
-    const int code = uitest::RunModal(dlg, [&] {
-      EXPECT_EQ(DialogDriver(dlg).Text(Folder::kIdTree), c.selected) << c.start;
+    EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drv) {
+      EXPECT_EQ(drv.Text(Folder::kIdTree), c.selected) << c.start;
       EXPECT_EQ(Enabled(dlg.GetDlgItem(1)), c.ok) << c.start;
-      DialogDriver(dlg).PressKey(Qt::Key_Escape);
-    });
-    EXPECT_EQ(code, 2);
+      drv.PressKey(Qt::Key_Escape);
+    }), 2);
     EXPECT_EQ(dlg.GetFolderPath(), c.start);
   }
   // The way down to a deep folder is opened; the rest stays unread.
   Folder deep;
   deep.SetFolderPath(home.Cp("書類/報告/2024/10"));
-  uitest::RunModal(deep, [&] {
+  uitest::RunModal(deep, [&](DialogDriver& drv) {
     HTREEITEM selected = Tree(deep).GetSelectedItem();
     EXPECT_TRUE(selected->parent()->isExpanded());
     EXPECT_TRUE(selected->parent()->parent()->isExpanded());
     HTREEITEM empty = Child(Tree(deep), Tree(deep).GetChildItem(Tree(deep).GetRootItem()), Cp932("空"));
     EXPECT_EQ(Tree(deep).GetItemText(Tree(deep).GetChildItem(empty)), "");
-    DialogDriver(deep).PressKey(Qt::Key_Escape);
+    drv.PressKey(Qt::Key_Escape);
   });
 }
 
 TEST_F(XdwDialogs, WithoutAUserFolderOnlyTheRootShowsAndNothingCanBeChosen) {
   home.Documents("none");
   Folder dlg;
-  EXPECT_EQ(uitest::RunModal(dlg, [&] {
-              EXPECT_EQ(Tree(dlg).topLevelItemCount(), 1);
-              EXPECT_EQ(Tree(dlg).GetRootItem()->childCount(), 0);
-              EXPECT_FALSE(Enabled(dlg.GetDlgItem(1)));
-              DialogDriver(dlg).PressKey(Qt::Key_Return);
-              EXPECT_TRUE(dlg.isVisible());
-              DialogDriver(dlg).PressKey(Qt::Key_Escape);
-            }),
-            2);
+  EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drv) {
+    EXPECT_EQ(Tree(dlg).topLevelItemCount(), 1);
+    EXPECT_EQ(Tree(dlg).GetRootItem()->childCount(), 0);
+    EXPECT_FALSE(Enabled(dlg.GetDlgItem(1)));
+    drv.PressKey(Qt::Key_Return);
+    EXPECT_TRUE(dlg.isVisible());
+    drv.PressKey(Qt::Key_Escape);
+  }), 2);
 }
 
 TEST_F(XdwDialogs, EntryPointChecksItsArgumentsAndClosesWithOneWhenTheWriteFails) {
@@ -409,28 +363,21 @@ TEST_F(XdwDialogs, EntryPointChecksItsArgumentsAndClosesWithOneWhenTheWriteFails
   EXPECT_EQ(QuorPrnXdwOutputDlgOpen("SYS", nullptr, 1, 0), QUOR_PRN_ERR_ARGUMENT);
 
   // The dialog the entry point makes, answered from inside its loop.
-  auto answer = [](std::vector<int> qtKeys) {
-    QTimer::singleShot(0, [qtKeys] {
-      QWidget* dlg = uitest::WaitForModalAbove(nullptr);
-      ASSERT_NE(dlg, nullptr);
-      ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
-      for (int k : qtKeys) QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(k));
+  auto answer = [](std::vector<int> vks) {
+    WhenOpened<Out>(nullptr, [vks](Out&, DialogDriver& d) {
+      for (int vk : vks) d.PressFunctionKey(vk);
     });
   };
-  answer({Qt::Key_Escape});
+  answer({kVkEscape});
   EXPECT_EQ(QuorPrnXdwOutputDlgOpen("SYS", "JOB", 1, 0), QUOR_PRN_CANCEL);
   EXPECT_FALSE(hive->HasKey(kKey));
   // F9 is off without the binder; the failed folder write leaves the stored
   // folder as it was and is not reported.
   Store("XdwFolderPath", "/srv/old");
   hive->InjectFault({registry::RegOp::SetText, "", "XdwFolderPath"});
-  answer({Qt::Key_F9, Qt::Key_Return});
+  answer({kVkF9, kVkReturn});
   EXPECT_EQ(QuorPrnXdwOutputDlgOpen("SYS", "JOB", 1, 0), QUOR_PRN_SUCCESS);
-  std::string text;
-  auto key = MeraNewRegKey();
-  ASSERT_TRUE(key->OpenKey(HKEY_LOCAL_MACHINE, kKey, 0));
-  ASSERT_TRUE(key->GetText("XdwFolderPath", text));
-  EXPECT_EQ(text, "/srv/old");
+  EXPECT_EQ(testsupport::StoredText(kKey, "XdwFolderPath"), "/srv/old");
 }
 
 TEST_F(XdwDialogs, GalleryPicturesInJapaneseAndEnglish) {
@@ -438,16 +385,13 @@ TEST_F(XdwDialogs, GalleryPicturesInJapaneseAndEnglish) {
   Store("XdwColorType", 9);
   Store("XdwOutputType", 1);
   Store("XdwFolderPath", home.Cp("書類/報告"));
-  const char* saved = std::getenv("LANG");
-  const std::string savedLang = saved ? saved : "";
-  for (const char* lang : {"ja", "en"}) {
-    setenv("LANG", std::string(lang) == "en" ? "en_US.UTF-8" : "ja_JP.UTF-8", 1);
+  for (const std::string lang : {"ja", "en"}) {
+    testsupport::ScopedEnv env("LANG", lang == "en" ? "en_US.UTF-8" : "ja_JP.UTF-8");
     Out out;
     Prepare(out);
-    DialogDriver drv(out);
-    drv.RunModal([&] {
+    uitest::RunModal(out, [&](DialogDriver& drv) {
       EXPECT_NE(drv.SavePng(lang), "");
-      WhenOpened<CQuorPrnXdwBinderColorDlg>(&out, [lang](CQuorPrnXdwBinderColorDlg& c, DialogDriver& d) {
+      WhenOpened<ColourDlg>(&out, [lang](ColourDlg& c, DialogDriver& d) {
         EXPECT_NE(d.SavePng(lang), "");
         c.EndDialog(2);
       });
@@ -459,7 +403,7 @@ TEST_F(XdwDialogs, GalleryPicturesInJapaneseAndEnglish) {
       drv.PressFunctionKey(kVkF3);
       drv.PressFunctionKey(kVkEscape);
     });
-    if (std::string(lang) == "en") {
+    if (lang == "en") {
       EXPECT_EQ(out.GetWindowText(), "DocuWorks Output");
       EXPECT_EQ(out.GetDlgItemText(Out::kIdBrowseButton), "Browse");
       EXPECT_EQ(out.FuncBar()->Label(kVkF9), "Colour");
@@ -467,7 +411,6 @@ TEST_F(XdwDialogs, GalleryPicturesInJapaneseAndEnglish) {
       EXPECT_EQ(out.GetDlgItemText(Out::kIdBrowseButton), Cp932("参照"));
     }
   }
-  setenv("LANG", savedLang.c_str(), 1);
 }
 
 }  // namespace

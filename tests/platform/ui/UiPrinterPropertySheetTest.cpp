@@ -4,26 +4,21 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QPushButton>
-#include <cstdlib>
 #include <functional>
 #include <string>
 
 #include "platform/mbcs/Cp932Converter.h"
-#include "platform/spooler/Spooler.h"
-#include "platform/spooler/VirtualSpooler.h"
 #include "platform/spooler/WinSpool.h"
 #include "platform/ui/CYbComboBox.h"
 #include "platform/ui/CYbNumEdit.h"
 #include "platform/ui/UiPrinterPropertySheet.h"
 #include "platform/ui/UiText.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/Sandbox.h"
 
 namespace {
 
 using Sheet = UiPrinterPropertySheet;
-using spooler::Spooler;
-using spooler::VirtualSpooler;
 
 const char* kPrinters = R"J({"printers": [
   {"name": "経理部 A3カラー", "color": true, "duplex": true,
@@ -33,51 +28,38 @@ const char* kPrinters = R"J({"printers": [
 
 class PropertySheet : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const char* lang = std::getenv("LANG");
-    savedLang_ = lang ? lang : "";
-    auto vs = VirtualSpooler::FromJson(kPrinters, "sheet");
-    ASSERT_EQ(vs->LoadError(), "");
-    Spooler::UseBackend(vs);
-  }
-  void TearDown() override {
-    setenv("LANG", savedLang_.c_str(), 1);
-    Spooler::Reset();
-  }
+  void SetUp() override { testsupport::UseSpooler(kPrinters); }
+  void TearDown() override { spooler::Spooler::Reset(); }
 
   // Mode 14 on `printer`, with `act` run on the sheet once it shows; the
   // block starts as the printer's current settings.
-  int32_t Prompt(const std::string& printer, const std::function<void(Sheet*)>& act) {
+  int32_t Prompt(const std::string& printer, const std::function<void(Sheet&, uitest::DialogDriver&)>& act) {
     HANDLE h = nullptr;
     EXPECT_EQ(OpenPrinterA(printer.c_str(), &h, nullptr), 1);
     EXPECT_EQ(DocumentPropertiesA(nullptr, h, nullptr, &dm, nullptr, DM_OUT_BUFFER), IDOK);
     QWidget parent;
-    QTimer::singleShot(0, [&] {
-      auto* sheet = qobject_cast<Sheet*>(uitest::WaitForModalAbove(nullptr));
-      if (sheet == nullptr) return;
-      act(sheet);
+    uitest::WhenOpened<Sheet>(nullptr, [&](Sheet& sheet, uitest::DialogDriver& user) {
+      act(sheet, user);
       // Whatever the action did, the sheet must not stay open.
-      if (sheet->isVisible()) sheet->EndDialog(uitest::kWatchdogCode);
+      if (sheet.isVisible()) sheet.EndDialog(uitest::kWatchdogCode);
     });
     int32_t answer = DocumentPropertiesA(&parent, h, nullptr, &dm, &dm, DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
     ClosePrinter(h);
     return answer;
   }
-  static CYbComboBox* Combo(Sheet* sheet, int id) { return sheet->Item<CYbComboBox>(id); }
+  static CYbComboBox* Combo(Sheet& sheet, int id) { return sheet.Item<CYbComboBox>(id); }
 
   DEVMODEA dm{};
-  std::string savedLang_;
 };
 
 TEST_F(PropertySheet, OkHandsBackWhatTheUserChoseAndCancelNothing) {
   const std::string name = mbcs::Cp932("経理部 A3カラー");
   EXPECT_EQ(Prompt(name,
-                   [&](Sheet* s) {
-                     uitest::DialogDriver user(*s);
+                   [&](Sheet& s, uitest::DialogDriver& user) {
                      // The name reaches Qt as text, not as raw bytes.
-                     EXPECT_EQ(s->Item<QLabel>(Sheet::kPrinterName)->text(), UiText::Literal("経理部 A3カラー"));
+                     EXPECT_EQ(s.Item<QLabel>(Sheet::kPrinterName)->text(), UiText::Literal("経理部 A3カラー"));
                      EXPECT_EQ(user.Text(Sheet::kPaper), "A3");
-                     EXPECT_EQ(s->GetCheckedRadioButton(Sheet::kPortrait, Sheet::kLandscape), Sheet::kLandscape);
+                     EXPECT_EQ(s.GetCheckedRadioButton(Sheet::kPortrait, Sheet::kLandscape), Sheet::kLandscape);
                      EXPECT_TRUE(user.PickComboEntry(Sheet::kPaper, 2));
                      EXPECT_TRUE(user.PickComboEntry(Sheet::kBin, 1));
                      EXPECT_TRUE(user.ClickButton(Sheet::kPortrait));
@@ -95,8 +77,7 @@ TEST_F(PropertySheet, OkHandsBackWhatTheUserChoseAndCancelNothing) {
   EXPECT_EQ(dm.dmDuplex, DMDUP_HORIZONTAL);
 
   EXPECT_EQ(Prompt(name,
-                   [](Sheet* s) {
-                     uitest::DialogDriver user(*s);
+                   [](Sheet&, uitest::DialogDriver& user) {
                      EXPECT_TRUE(user.PickComboEntry(Sheet::kPaper, 0));
                      EXPECT_TRUE(user.ClickButton(2));
                    }),
@@ -106,8 +87,7 @@ TEST_F(PropertySheet, OkHandsBackWhatTheUserChoseAndCancelNothing) {
 
 TEST_F(PropertySheet, ChoicesThePrinterDoesNotOfferStayDisabled) {
   EXPECT_EQ(Prompt("Mono",
-                   [](Sheet* s) {
-                     uitest::DialogDriver user(*s);
+                   [](Sheet& s, uitest::DialogDriver& user) {
                      EXPECT_FALSE(Combo(s, Sheet::kColor)->isEnabled());
                      EXPECT_FALSE(Combo(s, Sheet::kDuplex)->isEnabled());
                      EXPECT_TRUE(Combo(s, Sheet::kPaper)->isEnabled());
@@ -120,13 +100,12 @@ TEST_F(PropertySheet, ChoicesThePrinterDoesNotOfferStayDisabled) {
 }
 
 TEST_F(PropertySheet, GalleryPicturesInJapaneseAndEnglish) {
-  for (const char* language : {"ja", "en"}) {
-    const bool english = std::string(language) == "en";
-    setenv("LANG", english ? "en_US.UTF-8" : "C.UTF-8", 1);
+  for (const std::string language : {"ja", "en"}) {
+    const bool english = language == "en";
+    testsupport::ScopedEnv lang("LANG", testsupport::LangOf(language));
     EXPECT_EQ(Prompt(mbcs::Cp932("経理部 A3カラー"),
-                     [&](Sheet* s) {
-                       uitest::DialogDriver user(*s);
-                       EXPECT_EQ(s->GetWindowText(), english ? "Printer properties" : mbcs::Cp932("プリンタのプロパティ"));
+                     [&](Sheet& s, uitest::DialogDriver& user) {
+                       EXPECT_EQ(s.GetWindowText(), english ? "Printer properties" : mbcs::Cp932("プリンタのプロパティ"));
                        EXPECT_NE(user.SavePng(language), "");  // build/gallery/31590-ja.png
                        EXPECT_TRUE(user.ClickButton(2));
                      }),

@@ -1,30 +1,32 @@
-// The shared dialog driver on the sample dialog, and what the framework
+// The sample dialog driven by the shared dialog driver, and what the framework
 // promises the dialogs built on it: a user's actions notify, the code's
 // changes stay silent; data exchange really moves values; the extended
-// keyboard interface and full-row selection change what keys and clicks do.
+// keyboard interface and full-row selection change what keys and clicks do;
+// the layout stays inside the template area (with a picture for a person to
+// look at) and texts stay without a catalogue or are translated with one.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
-#include <QFile>
 #include <QImage>
-#include <cstdlib>
+#include <QPushButton>
 #include <vector>
 
 #include "platform/mbcs/Cp932Converter.h"
 #include "platform/ui/CYbButton.h"
 #include "platform/ui/CYbComboBox.h"
 #include "platform/ui/CYbEdit.h"
+#include "platform/ui/CYbFuncBar.h"
 #include "platform/ui/CYbListCtrl.h"
 #include "platform/ui/CYbNumEdit.h"
 #include "platform/ui/CYbSliderCtrl.h"
 #include "platform/ui/CYbTreeCtrl.h"
+#include "platform/ui/UiControl.h"
 #include "platform/ui/UiKeys.h"
 #include "platform/ui/UiMessageBox.h"
 #include "platform/ui/UiText.h"
-#include "printer/CQuorPrnPrinterInfoManager.h"
 #include "tests/platform/ui/GalleryDialog.h"
 #include "tests/support/DialogDriver.h"
-#include "tests/support/DialogFixture.h"
+#include "tests/support/Sandbox.h"
 
 namespace {
 
@@ -107,14 +109,8 @@ TEST(DialogDriverTest, UserActionsNotifyOnceEachWhileTheCodesChangesStaySilent) 
 // and English, read from the boxes a user would see.
 class FrameworkTextsTest : public ::testing::TestWithParam<const char*> {
  protected:
-  void SetUp() override {
-    const char* lang = std::getenv("LANG");
-    saved_ = lang ? lang : "";
-    setenv("LANG", GetParam(), 1);
-  }
-  void TearDown() override { setenv("LANG", saved_.c_str(), 1); }
-  bool English() const { return std::string(GetParam()).rfind("en", 0) == 0; }
-  std::string saved_;
+  bool English() const { return std::string(GetParam()) == "en"; }
+  testsupport::ScopedEnv lang_{"LANG", testsupport::LangOf(GetParam())};
 };
 
 TEST_P(FrameworkTextsTest, AnswersMessageBoxesPressesKeysAndSavesThePicture) {
@@ -129,7 +125,7 @@ TEST_P(FrameworkTextsTest, AnswersMessageBoxesPressesKeysAndSavesThePicture) {
     help = drive.LastMessageBox();
     drive.AnswerNextMessageBox(kIdCancel);
     question = UiMessageBox::Show(&dlg, "?", "", kMbOkCancel | kMbIconQuestion);
-    png = drive.SavePng(English() ? "en" : "ja");
+    png = drive.SavePng(GetParam());
     drive.PressFunctionKey(kVkF9);  // on the bar, but nothing handles it
     drive.PressFunctionKey(kVkEscape);
   });
@@ -143,20 +139,12 @@ TEST_P(FrameworkTextsTest, AnswersMessageBoxesPressesKeysAndSavesThePicture) {
   EXPECT_EQ(drive.LastMessageBox().icon, kMbIconQuestion);
   const std::string cancel = English() ? "Cancel" : Cp932("キャンセル");
   EXPECT_EQ(drive.LastMessageBox().buttons, (std::vector<std::string>{"OK", cancel}));
-  EXPECT_EQ(png, std::string(QUORPRN_BINARY_DIR "/gallery/39000-") + (English() ? "en" : "ja") + ".png");
+  EXPECT_EQ(png, std::string(QUORPRN_BINARY_DIR "/gallery/39000-") + GetParam() + ".png");
   EXPECT_EQ(QImage(UiText::ToQt(png)).size(), dlg.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, FrameworkTextsTest, ::testing::Values("C.UTF-8", "en_US.UTF-8"),
-                         [](const auto& info) { return std::string(info.param).rfind("en", 0) == 0 ? "English" : "Japanese"; });
-
-TEST(DialogDriverTest, TheWatchdogClosesAForgottenMessageBoxAndTheDialog) {
-  GalleryDialog dlg;
-  DialogDriver drive(dlg);
-  const int result = drive.RunModal([&] { drive.PressFunctionKey(kVkF1); }, 300);
-  EXPECT_EQ(result, kWatchdogCode);
-  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
+INSTANTIATE_TEST_SUITE_P(Languages, FrameworkTextsTest, ::testing::Values("ja", "en"),
+                         [](const auto& info) { return std::string(info.param) == "en" ? "English" : "Japanese"; });
 
 class DataExchangeDialog : public GalleryDialog {
  public:
@@ -259,17 +247,62 @@ TEST(DialogDriverTest, FullRowSelectionLetsAClickBesideTheFirstColumnSelect) {
   EXPECT_EQ(full, std::vector<int>{4});
 }
 
-class DialogFixtureTest : public DialogFixture {};
+class GalleryTest : public ::testing::Test {
+ protected:
+  // The dialog made and initialised as DoModal would, under `lang`.
+  static bool Open(GalleryDialog& dlg, const char* lang) {
+    setenv("LANG", lang, 1);
+    if (!dlg.Create()) return false;
+    dlg.OnInitDialog();
+    return true;
+  }
+  static std::string Bar(GalleryDialog& d, int vk) { return d.FuncBar()->Label(vk); }
 
-TEST_F(DialogFixtureTest, OffersTheNamedPrintersAndNoneOfTheMachines) {
-  ASSERT_EQ(CQuorPrnPrinterInfoManager::GetPrinterCount(), 2);
-  EXPECT_EQ(CQuorPrnPrinterInfoManager::GetPrinterAt(0)->printerName, "Printer A");
-  UsePrinters({Cp932("経理 \"1\""), "B"}, "B");
-  ASSERT_EQ(CQuorPrnPrinterInfoManager::GetPrinterCount(), 2);
-  EXPECT_NE(CQuorPrnPrinterInfoManager::FindPrinter(Cp932("経理 \"1\"")), nullptr);
-  std::string name;
-  EXPECT_TRUE(spooler->DefaultPrinter(&name, nullptr));
-  EXPECT_EQ(name, "B");
+  testsupport::ScopedEnv restoresLang_{"LANG", "C.UTF-8"};
+};
+
+TEST_F(GalleryTest, RendersEveryControlInsideTheTemplateAreaToAPicture) {
+  GalleryDialog dlg;
+  ASSERT_TRUE(Open(dlg, "C.UTF-8"));
+  dlg.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+  const int barTop = dlg.height() - dlg.FunctionBarHeight();
+  for (QWidget* w : dlg.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (UiControl::Id(w) == 0) continue;
+    EXPECT_LE(w->geometry().bottom(), barTop) << "control " << UiControl::Id(w);
+    EXPECT_LE(w->geometry().right(), dlg.width()) << "control " << UiControl::Id(w);
+  }
+  EXPECT_EQ(dlg.FuncBar()->geometry().bottom(), dlg.height() - 1);
+  const QString path = UiText::Literal(QUORPRN_BINARY_DIR "/gallery.png");
+  ASSERT_TRUE(dlg.grab().toImage().save(path));
+  EXPECT_EQ(QImage(path).size(), dlg.size());
+  dlg.hide();
+}
+
+TEST_F(GalleryTest, TemplateTextsStayWithoutACatalogueAndTranslationsReplaceThem) {
+  GalleryDialog plain;
+  ASSERT_TRUE(Open(plain, "C.UTF-8"));
+  EXPECT_EQ(plain.GetWindowText(), Cp932("ギャラリー"));
+  EXPECT_EQ(plain.GetDlgItemText(kGalCheck), Cp932("縦横比を固定する。"));
+  EXPECT_EQ(plain.GetDlgItemText(kGalButton), Cp932("ﾌﾟﾛﾊﾟﾃｨ"));
+  EXPECT_EQ(Bar(plain, kVkF1), Cp932("ヘルプ"));
+  EXPECT_EQ(plain.FuncBar()->Button(kVkF1)->text(), UiText::Literal("F1 ヘルプ"));
+
+  GalleryDialog dlg;
+  ASSERT_TRUE(Open(dlg, "en_US.UTF-8"));
+  EXPECT_EQ(dlg.GetWindowText(), "Gallery");
+  EXPECT_EQ(dlg.GetDlgItemText(kGalGroup), "Sample group");
+  EXPECT_EQ(dlg.GetDlgItemText(kGalCheck), "Keep the aspect ratio");
+  EXPECT_EQ(dlg.GetDlgItemText(kGalButton), "Properties");
+  EXPECT_EQ(Bar(dlg, kVkF1), "Help");
+  EXPECT_EQ(Bar(dlg, kVkReturn), "OK");
+  EXPECT_EQ(Bar(dlg, kVkEscape), "Cancel");
+  // Keys without a translation keep their template text ...
+  EXPECT_EQ(dlg.GetDlgItemText(kGalRadio2), Cp932("カラー印刷"));
+  EXPECT_EQ(Bar(dlg, kVkF6), Cp932("ﾌﾟﾛﾊﾟﾃｨ"));
+  // ... and an edit keeps its value: a translation only names it.
+  EXPECT_EQ(dlg.GetDlgItemText(kGalEdit), Cp932("テキスト"));
+  EXPECT_EQ(dlg.GetDlgItem(kGalEdit)->accessibleName(), UiText::Literal("Sample text"));
 }
 
 }  // namespace

@@ -1,17 +1,64 @@
-// The painted icons: ids follow the binder colour table and every picture
-// that a dialog names exists at the size asked for.
+// The small services the dialogs lean on: the busy cursor comes back on every
+// way out of a scope, a message box answers with the button the user chose,
+// and the painted icons follow the binder colour table and exist at the size
+// asked for.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QImage>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStyle>
 #include <set>
+#include <stdexcept>
 
 #include "platform/ui/CYbImageList.h"
+#include "platform/ui/UiMessageBox.h"
 #include "platform/ui/UiPictures.h"
+#include "platform/ui/UiWaitCursor.h"
 #include "tests/support/DialogDriver.h"
 
 namespace {
+
+// An open operation in the shape the dialogs have: busy while reading, with
+// an early error return and a failure that throws.
+int Open(int failAt) {
+  UiWaitCursor wait;
+  if (!UiWaitCursor::IsShowing()) return -1;
+  if (failAt == 1) return 120;
+  {
+    UiWaitCursor nested;
+    if (failAt == 2) throw std::runtime_error("read failed");
+  }
+  if (!UiWaitCursor::IsShowing()) return -2;  // the inner one gave back only its own
+  wait.Restore();                             // the dialog shows: the user may act again
+  return UiWaitCursor::IsShowing() ? -3 : 1;
+}
+
+TEST(UiWaitCursorTest, RestoresTheCursorOnSuccessErrorAndException) {
+  EXPECT_EQ(Open(0), 1);
+  EXPECT_FALSE(UiWaitCursor::IsShowing());
+  EXPECT_EQ(Open(1), 120);
+  EXPECT_FALSE(UiWaitCursor::IsShowing());
+  EXPECT_THROW(Open(2), std::runtime_error);
+  EXPECT_FALSE(UiWaitCursor::IsShowing());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// The answer of a message box of `type` that the user handles with `act`.
+int Answer(uint32_t type, std::function<void(QMessageBox&)> act) {
+  uitest::WhenOpened<QMessageBox>(nullptr, act);
+  return UiMessageBox::Show(nullptr, "text", "caption", type);
+}
+
+TEST(UiMessageBoxTest, AnswersOkOrCancelAsTheUserChose) {
+  EXPECT_EQ(Answer(kMbOkCancel | kMbIconQuestion, [](QMessageBox& b) { b.button(QMessageBox::Cancel)->click(); }),
+            kIdCancel);
+  EXPECT_EQ(Answer(kMbOkCancel | kMbIconQuestion, [](QMessageBox& b) { QTest::keyClick(&b, Qt::Key_Return); }), kIdOk);
+  EXPECT_EQ(Answer(kMbOkCancel, [](QMessageBox& b) { QTest::keyClick(&b, Qt::Key_Escape); }), kIdCancel);
+  // With OK alone, Escape is OK.
+  EXPECT_EQ(Answer(kMbOk | kMbIconExclamation, [](QMessageBox& b) { QTest::keyClick(&b, Qt::Key_Escape); }), kIdOk);
+}
 
 TEST(UiPicturesTest, BinderIconsFollowTheColourTable) {
   EXPECT_EQ(UiPictures::BinderIconId(1, true), 31720);
