@@ -16,7 +16,7 @@
 #include "platform/ui/UiKeys.h"
 #include "platform/ui/UiMessageBox.h"
 #include "platform/ui/UiText.h"
-#include "tests/support/DialogFixture.h"
+#include "tests/support/DialogDriver.h"
 
 namespace {
 

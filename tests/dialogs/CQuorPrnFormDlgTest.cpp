@@ -11,7 +11,7 @@
 #include "platform/ui/UiMessageBox.h"
 #include "quorprn/QuorPrn.h"
 #include "store/CQuorPrnSettingStore.h"
-#include "tests/support/DialogFixture.h"
+#include "tests/support/DialogDriver.h"
 
 namespace {
 

@@ -2,25 +2,149 @@
 // and the caller's device-settings holder on confirm and on cancel, switching
 // printers, the scale rules, the property sheet, failures on the way in and
 // on the way out, Japanese printer names, pictures in both languages with no
-// text cut off, and the exported entry point that opens them.
+// text cut off, and the exported entry point that opens them. Then what only
+// the dialog with colour does: the monochrome and colour choice with and
+// without a stored default palette, the colour-mode texts, and the caller's
+// colour record on confirm.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <functional>
+#include <string>
 
+#include "dialogs/CQuorPrnColorDlg2.h"
+#include "dialogs/CQuorPrnPrinterDlg.h"
+#include "dialogs/CQuorPrnPrinterDlgEx.h"
+#include "meraprn/CPrnDevMode.h"
+#include "platform/mbcs/Cp932Converter.h"
+#include "platform/spooler/PropertySheetPrompt.h"
 #include "platform/ui/CYbDialog.h"
+#include "platform/ui/CYbFuncBar.h"
 #include "platform/ui/UiControl.h"
 #include "platform/ui/UiKeys.h"
 #include "platform/ui/UiText.h"
 #include "quorprn/CQuorPrnPrinterAccess.h"
 #include "quorprn/QuorPrn.h"
-#include "tests/dialogs/PrinterDlgTestSupport.h"
+#include "quorprn/QuorPrnRecords.h"
+#include "store/CQuorPrnSettingStore.h"
+#include "tests/support/DialogDriver.h"
 
 namespace {
 
-using namespace printerdlgtest;
 using mbcs::Cp932;
 using uitest::DialogDriver;
+
+const std::string kBase = testsupport::kPrintKey;
+const std::string kSet = kBase + "\\PrinterSet00";
+
+// A dialog whose DoModal runs its open operation first, as the entry point
+// does, so that the shared driver can run it.
+template <class Dlg>
+class Opened : public Dlg {
+ public:
+  std::function<int32_t(Dlg&)> open;
+  int DoModal() override {
+    if (opening_) return Dlg::DoModal();
+    opening_ = true;
+    const int code = open(*this);
+    opening_ = false;
+    return code;
+  }
+
+ private:
+  bool opening_ = false;
+};
+
+// A caller's holder with a block asking for `paper`.
+void Fill(CPrnDevMode& holder, int16_t paper) {
+  DEVMODEA dm{};
+  dm.dmSize = sizeof dm;
+  dm.dmFields = DM_PAPERSIZE;
+  dm.dmPaperSize = paper;
+  holder.SetDevMode(&dm, sizeof dm);
+}
+int PaperOf(CPrnDevMode& holder) {
+  DEVMODEA* dm = nullptr;
+  return holder.GetDevMode(dm) > 0 && dm != nullptr ? dm->dmPaperSize : 0;
+}
+
+// Puts a property sheet that answers `answer` without a window (and, on OK,
+// chooses `paper`) in place of the real one for the object's life.
+class SheetAnswer {
+ public:
+  SheetAnswer(int32_t answer, int16_t paper) : previous_(spooler::CurrentPropertySheetPrompt()) {
+    spooler::SetPropertySheetPrompt([this, answer, paper](HWND, const spooler::PropertySheetOffer&, DEVMODEA* s) {
+      ++shown;
+      if (answer == IDOK) s->dmPaperSize = paper;
+      return answer;
+    });
+  }
+  ~SheetAnswer() { spooler::SetPropertySheetPrompt(previous_); }
+  int shown = 0;
+
+ private:
+  spooler::PropertySheetPrompt previous_;
+};
+
+using testsupport::StoredNumber;
+using testsupport::StoredText;
+// The stored "ScaleX ScaleY ScaleFix" of a printer of set 0.
+std::string Scales(const std::string& printer) {
+  std::string out;
+  for (const char* n : {"ScaleX", "ScaleY", "ScaleFix"})
+    out += " " + std::to_string(StoredNumber(kSet + "\\" + printer, n));
+  return out.substr(1);
+}
+
+// Stores a printer of set 0 (with a colour flag and mode when given).
+void Store(const char* printer, int32_t offsetX, int32_t scaleX, int32_t scaleY, int32_t fix, int32_t colourPrint = 0,
+           int32_t mode = 0) {
+  CQuorPrnSettingStore store;
+  QUOR_PRN_PRINTER_INFO_TYPE p{printer, offsetX, 0, scaleX, scaleY, fix};
+  QUOR_PRN_COLOR_INFO_TYPE c;
+  c.ColorPrint = colourPrint;
+  c.Mode = mode;
+  ASSERT_EQ(store.RegCreatePrinter("SYS", "JOB", 0, p, &c), 1);
+}
+void MakeCurrent(const char* printer) {
+  CQuorPrnSettingStore store;
+  ASSERT_EQ(store.SelectPrinter("SYS", "JOB", 0, printer), 1);
+}
+// Stores the printer as above and makes it the set's current printer.
+template <class... Values>
+void StoreCurrent(const char* printer, Values... values) {
+  Store(printer, values...);
+  MakeCurrent(printer);
+}
+// A default palette of two named colours, which makes the colour choice
+// available.
+void StoreDefaultPalette() {
+  testsupport::Seed(kBase + "\\Colors", {{"C001Name", mbcs::Cp932("見出し")}, {"C002Name", mbcs::Cp932("合計")}});
+  testsupport::Seed(kBase + "\\Colors\\Default", {{"C001", 0x0000FF}, {"C002", 0xFF0000}});
+}
+
+// Both dialogs on set 0 of SYS/JOB, with the caller's holder and colour
+// record as members; Run drives one through `script`.
+template <class Dlg>
+class PrinterDialogs : public uitest::DialogFixture {
+ protected:
+  using Script = std::function<void(Opened<Dlg>&, uitest::DialogDriver&)>;
+  int Run(const Script& script, int watchdogMs = 5000) {
+    Opened<Dlg> dlg;
+    dlg.open = [this](Dlg& d) { return OpenIt(d); };
+    uitest::DialogDriver driver(dlg);
+    const int code = driver.RunModal([&] { script(dlg, driver); }, watchdogMs);
+    result = dlg.ResultValue();
+    return code;
+  }
+  int32_t OpenIt(CQuorPrnPrinterDlg& d) { return d.Open("SYS", "JOB", 0, &holder, 77); }
+  int32_t OpenIt(CQuorPrnPrinterDlgEx& d) { return d.Open("SYS", "JOB", 0, &holder, &colour, 77); }
+
+  CPrnDevMode holder;
+  QUOR_PRN_COLOR_INFO_TYPE colour;
+  int32_t result = 0;
+};
 
 template <class Dlg>
 using PrinterDlg = PrinterDialogs<Dlg>;
@@ -29,8 +153,7 @@ TYPED_TEST_SUITE(PrinterDlg, BothDialogs);
 
 TYPED_TEST(PrinterDlg, ConfirmStoresTheShownValuesCancelWritesNothing) {
   using D = TypeParam;
-  Store("Printer A", -15, 1000, 1000, 1);
-  MakeCurrent("Printer A");
+  StoreCurrent("Printer A", -15, 1000, 1000, 1);
   Fill(this->holder, 13);
   const auto before = this->hive->Dump(kSet);
 
@@ -91,8 +214,7 @@ TYPED_TEST(PrinterDlg, SwitchingPrintersKeepsEachPrintersValuesUntilConfirm) {
 
 TYPED_TEST(PrinterDlg, ScalesAreHeldTo80To120WithAndWithoutFixedAspect) {
   using D = TypeParam;
-  Store("Printer A", 0, 1000, 1100, 0);
-  MakeCurrent("Printer A");
+  StoreCurrent("Printer A", 0, 1000, 1100, 0);
   EXPECT_EQ(this->Run([](Opened<D>& dlg, DialogDriver& d) {
     EXPECT_EQ(d.Text(D::kScaleY), "110.0");
     EXPECT_TRUE(dlg.GetDlgItem(D::kScaleY)->isEnabled());
@@ -196,8 +318,7 @@ TYPED_TEST(PrinterDlg, APrinterThatFailsLeavesTheCopyAsItWas) {
 TYPED_TEST(PrinterDlg, AFailedWriteOnConfirmChangesNeitherHiveNorHolder) {
   using D = TypeParam;
   Store("Printer A", 10, 1000, 1000, 1);
-  Store("Printer B", 20, 1000, 1000, 1);
-  MakeCurrent("Printer B");
+  StoreCurrent("Printer B", 20, 1000, 1000, 1);
   SheetAnswer sheet(IDOK, 8);
   Fill(this->holder, 13);
   const auto before = this->hive->Dump(kSet);
@@ -218,8 +339,7 @@ TYPED_TEST(PrinterDlg, AFailedWriteOnConfirmChangesNeitherHiveNorHolder) {
 TYPED_TEST(PrinterDlg, OpensOnlyWhenAPrinterCanBeOffered) {
   using D = TypeParam;
   // The stored printer is gone: the default printer takes its place.
-  Store("Gone", 10, 1000, 1000, 1);
-  MakeCurrent("Gone");
+  StoreCurrent("Gone", 10, 1000, 1000, 1);
   EXPECT_EQ(this->Run([](Opened<D>& dlg, DialogDriver& d) {
     EXPECT_EQ(d.Text(D::kPrinterList), "Printer A");
     EXPECT_EQ(dlg.LoadedPrinter(), "Printer A");
@@ -366,6 +486,111 @@ TEST_F(PrinterDlgOpen, RefusesBadArgumentsBeforeTouchingAnything) {
   EXPECT_EQ(CQuorPrnPrinterAccess::m_CachePrinterName, "cached");
   EXPECT_EQ(hive->Count(registry::RegOp::OpenKey) + hive->Count(registry::RegOp::CreateKey), 0);
   EXPECT_EQ(vs->TotalCalls(spooler::VirtualSpooler::kEnum), 0);
+}
+
+using DEx = CQuorPrnPrinterDlgEx;
+using PrinterDlgEx = PrinterDialogs<DEx>;
+
+TEST_F(PrinterDlgEx, WithoutADefaultPaletteOnlyTheRadioButtonsAreOffered) {
+  StoreCurrent("Printer A", 0, 1000, 1000, 1);
+  colour.Palette.push_back(std::make_unique<MERA_PRN_COLOR_PALETTE_TYPE>());
+  EXPECT_EQ(Run([](Opened<DEx>& dlg, DialogDriver& d) {
+    EXPECT_FALSE(dlg.ColourAvailable());
+    EXPECT_FALSE(dlg.FuncBar()->HasKey(kVkF9));
+    EXPECT_EQ(dlg.GetDlgItem(DEx::kColourButton), nullptr);
+    EXPECT_FALSE(dlg.GetDlgItem(DEx::kColourDisplay)->isVisible());
+    EXPECT_EQ(dlg.IsDlgButtonChecked(DEx::kMonochrome), 1);
+    ASSERT_TRUE(d.ClickButton(DEx::kColour));
+    EXPECT_EQ(dlg.IsDlgButtonChecked(DEx::kMonochrome), 0);
+    d.PressFunctionKey(kVkReturn);
+  }), 1);
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A\\Colors", "ColorPrint"), 1);
+  // The caller's record holds the confirmed printer's colours.
+  EXPECT_EQ(colour.ColorPrint, 1);
+  EXPECT_TRUE(colour.Palette.empty());
+}
+
+TEST_F(PrinterDlgEx, WithADefaultPaletteTheColourControlsFollowTheRadioButtons) {
+  StoreDefaultPalette();
+  StoreCurrent("Printer A", 0, 1000, 1000, 1, /*colourPrint=*/1, /*mode=*/2);
+  EXPECT_EQ(Run([](Opened<DEx>& dlg, DialogDriver& d) {
+    EXPECT_TRUE(dlg.ColourAvailable());
+    EXPECT_EQ(dlg.IsDlgButtonChecked(DEx::kColour), 1);
+    QWidget* button = dlg.GetDlgItem(DEx::kColourButton);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(d.Text(DEx::kColourButton), Cp932("色設定"));
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_TRUE(dlg.FuncBar()->IsKeyEnabled(kVkF9));
+    EXPECT_TRUE(dlg.GetDlgItem(DEx::kColourDisplay)->isEnabled());
+    ASSERT_TRUE(d.ClickButton(DEx::kMonochrome));
+    EXPECT_FALSE(button->isEnabled());
+    EXPECT_FALSE(dlg.FuncBar()->IsKeyEnabled(kVkF9));
+    EXPECT_FALSE(dlg.GetDlgItem(DEx::kColourDisplay)->isEnabled());
+    ASSERT_TRUE(d.ClickButton(DEx::kColour));
+    EXPECT_TRUE(button->isEnabled());
+    ASSERT_TRUE(d.ClickButton(DEx::kMonochrome));
+    d.PressFunctionKey(kVkReturn);
+  }), 1);
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A\\Colors", "ColorPrint"), 0);
+  // The model chosen before stays.
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A\\Colors", "Mode"), 2);
+  EXPECT_EQ(colour.ColorPrint, 0);
+  EXPECT_EQ(colour.Mode, 2);
+  // Opened on a monochrome printer, the colour controls start disabled.
+  EXPECT_EQ(Run([](Opened<DEx>& dlg, DialogDriver& d) {
+    EXPECT_EQ(dlg.IsDlgButtonChecked(DEx::kMonochrome), 1);
+    EXPECT_FALSE(dlg.GetDlgItem(DEx::kColourButton)->isEnabled());
+    EXPECT_FALSE(dlg.FuncBar()->IsKeyEnabled(kVkF9));
+    d.PressFunctionKey(kVkEscape);
+  }), 2);
+}
+
+TEST_F(PrinterDlgEx, TheColourDialogStartsFromTheShownValuesAndItsChoiceIsSavedOnConfirm) {
+  StoreDefaultPalette();
+  StoreCurrent("Printer A", 0, 1000, 1000, 1, /*colourPrint=*/1, /*mode=*/0);
+  EXPECT_EQ(Run([](Opened<DEx>& dlg, DialogDriver& d) {
+    d.TypeInto(DEx::kOffsetX, "3");
+    uitest::WhenOpened<CQuorPrnColorDlg2>(&dlg, [](CQuorPrnColorDlg2&, DialogDriver& c) {
+      // What the printer dialog showed is in the registry before the colour
+      // dialog starts from it.
+      EXPECT_EQ(StoredNumber(kSet + "\\Printer A", "OffsetX"), 30);
+      EXPECT_TRUE(c.ClickButton(CQuorPrnColorDlg2::IDC_COLOR_MODESEL_CUSTOM));
+      c.PressFunctionKey(kVkReturn);
+    });
+    d.PressFunctionKey(kVkF9);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(d.Text(DEx::kColourDisplay), Cp932("カスタムモード"));
+    EXPECT_EQ(d.Text(DEx::kOffsetX), "3.0");
+    d.PressFunctionKey(kVkReturn);
+  }), 1);
+  EXPECT_EQ(StoredNumber(kSet + "\\Printer A\\Colors", "Mode"), -1);
+  EXPECT_EQ(colour.Mode, -1);
+  EXPECT_EQ(colour.Palette.size(), 2u);
+}
+
+TEST_F(PrinterDlgEx, TheModeDisplayNamesTheStoredColourMode) {
+  StoreDefaultPalette();
+  struct Case {
+    int32_t mode;
+    const char* japanese;
+    const char* english;
+  };
+  const Case cases[] = {{0, "自動モード", "Automatic"},
+                        {7, "選択モード", "Printer model"},
+                        {-1, "カスタムモード", "Custom"},
+                        {-5, "カスタムモード", "Custom"},
+                        {100, "自動モード", "Automatic"}};
+  for (const Case& c : cases) {
+    StoreCurrent("Printer A", 0, 1000, 1000, 1, 1, c.mode);
+    for (const std::string language : {"ja", "en"}) {
+      testsupport::ScopedEnv lang("LANG", testsupport::LangOf(language));
+      const std::string want = language == "ja" ? Cp932(c.japanese) : std::string(c.english);
+      EXPECT_EQ(Run([&](Opened<DEx>&, DialogDriver& d) {
+        EXPECT_EQ(d.Text(DEx::kColourDisplay), want) << "mode " << c.mode << " " << language;
+        d.PressFunctionKey(kVkEscape);
+      }), 2);
+    }
+  }
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 // whatever is left open (message boxes first), so a test whose script fails
 // halfway fails instead of hanging. Message boxes are answered by a watcher
 // armed before the action that opens one. Also makes the QApplication once
-// for the whole test program, before any fixture builds a widget.
+// for the whole test program, before any fixture builds a widget, and gives
+// the fixture every dialog test starts from.
 // Texts in and out are code page 932, like the library's.
 #pragma once
 
@@ -21,6 +22,7 @@
 #include "platform/ui/CMeraBWBaseDialog.h"
 #include "platform/ui/UiApplication.h"
 #include "quorprn/QuorPrnResult.h"
+#include "tests/support/Sandbox.h"
 
 
 namespace uitest {
@@ -135,5 +137,14 @@ void WhenOpened(QWidget* below, F act) {
     }
   });
 }
+
+// The sandbox with printers "Printer A" (the default) and "Printer B".
+class DialogFixture : public testsupport::Sandbox {
+ protected:
+  void SetUp() override {
+    Sandbox::SetUp();
+    UsePrinters({"Printer A", "Printer B"}, "Printer A");
+  }
+};
 
 }  // namespace uitest

@@ -15,7 +15,9 @@
 #include <string>
 #include <utility>
 #include <variant>
+#include <vector>
 
+#include "platform/mbcs/Cp932Converter.h"
 #include "platform/registry/MemoryHive.h"
 #include "platform/registry/MeraRegKey.h"
 #include "platform/registry/Registry.h"
@@ -114,6 +116,27 @@ class Sandbox : public ::testing::Test {
     CQuorPrnPrinterAccess::CacheRefresh();
     CQuorPrnPrinterInfoManager::RefreshPrinters();
     vs->ResetCalls();
+  }
+  // A spooler with printers of these names (code page 932), each with papers
+  // A4 (9), A3 (8), B5 (13) and bins "Auto Select" (7), "Tray 1" (1);
+  // defaultPrinter "" leaves the system without a default.
+  void UsePrinters(const std::vector<std::string>& names, const std::string& defaultPrinter) {
+    auto quoted = [](const std::string& cp932) {
+      std::string out = "\"";
+      for (char c : mbcs::Cp932Converter::ToUtf8Lossy(cp932)) {
+        if (c == '"' || c == '\\') out += '\\';
+        out += c;
+      }
+      return out + "\"";
+    };
+    std::string json = defaultPrinter.empty() ? "{" : "{\"default\": " + quoted(defaultPrinter) + ", ";
+    json += "\"printers\": [";
+    for (size_t i = 0; i < names.size(); ++i) {
+      json += (i > 0 ? ", {\"name\": " : "{\"name\": ") + quoted(names[i]) + ", \"port\": \"lpt" +
+              std::to_string(i + 1) + ":\", \"devmode\": {\"paper\": 9, \"bin\": 7}, "
+              "\"papers\": [[9, \"A4\"], [8, \"A3\"], [13, \"B5 (JIS)\"]], \"bins\": [[7, \"Auto Select\"], [1, \"Tray 1\"]]}";
+    }
+    UseSpooler(json + "]}");
   }
 
   std::shared_ptr<registry::MemoryHive> hive;

@@ -46,7 +46,16 @@ class XdwInfo : public testsupport::Sandbox {
   }
   // Values a host stored earlier, written past the class under test.
   static void Store(const char* name, testsupport::RegValue value) { testsupport::Seed(kKey, {{name, value}}); }
-  std::string OutputFolder() { return info.GetOutputInfo("").GetOutputFolder(); }
+  // The folder a host gets with `stored` as the stored folder.
+  std::string FolderOf(const std::string& stored) {
+    Store("XdwFolderPath", stored);
+    return info.GetOutputInfo("").GetFolderPath();
+  }
+  // The output folder for a customer named by these two parts.
+  std::string OutputFolder(const std::string& part1, const std::string& part2) {
+    info.Initialize("SYS", "JOB", part1, part2, "");
+    return info.GetOutputInfo("").GetOutputFolder();
+  }
 
   CQuorPrnXdwInfo info;
 };
@@ -72,18 +81,14 @@ TEST_F(XdwInfo, NothingStoredOrNumbersOutOfRangeGiveTheDefaults) {
 }
 
 TEST_F(XdwInfo, FoldersEndWithExactlyOneSeparator) {
-  Store("XdwFolderPath", "C:\\out");
   Store("DefXdwFolder", "C:\\in\\");
-  EXPECT_EQ(info.GetOutputInfo("").GetFolderPath(), "C:\\out\\");
+  EXPECT_EQ(FolderOf("C:\\out"), "C:\\out\\");
   EXPECT_EQ(info.GetOutputInfo("").GetInputFolder(), "C:\\in\\");
   // The 0x5C of a double-byte character is no separator, and a dangling lead
   // byte must not swallow the one appended.
-  Store("XdwFolderPath", "C:\\" + mbcs::Cp932("ソ"));
-  EXPECT_EQ(info.GetOutputInfo("").GetFolderPath(), "C:\\\x83\x5C\\");
-  Store("XdwFolderPath", "C:\\a\x83");
-  EXPECT_EQ(info.GetOutputInfo("").GetFolderPath(), "C:\\a\\");
-  Store("XdwFolderPath", "");
-  EXPECT_EQ(info.GetOutputInfo("").GetFolderPath(), "");
+  EXPECT_EQ(FolderOf("C:\\" + mbcs::Cp932("ソ")), "C:\\\x83\x5C\\");
+  EXPECT_EQ(FolderOf("C:\\a\x83"), "C:\\a\\");
+  EXPECT_EQ(FolderOf(""), "");
 }
 
 // On this machine a trailing backslash would be part of a file name, so paths
@@ -93,14 +98,10 @@ TEST_F(XdwInfo, FoldersOfThisMachineEndWithASlashAndStayAsStored) {
   Store("DefXdwFolder", "/srv/in/");
   Store("XdwOutputType", 1);
   info.Initialize("SYS", "JOB", "12/3", "ABC:", "");
-  CMeraPrnXdwOutputInfo out = info.GetOutputInfo("");
-  EXPECT_EQ(out.GetFolderPath(), "/srv/xdw/");
-  EXPECT_EQ(out.GetInputFolder(), "/srv/in/");
-  EXPECT_EQ(out.GetOutputFolder(), "/srv/xdw/123ABC/");
+  EXPECT_EQ(Shown(info.GetOutputInfo("")), "0 0 1 | /srv/xdw/ | /srv/in/ | /srv/xdw/123ABC/");
   EXPECT_EQ(StoredText(kKey, "XdwFolderPath"), "/srv/xdw");
   // A backslash at the end of such a path is a name's last character.
-  Store("XdwFolderPath", "/srv/a\\");
-  EXPECT_EQ(info.GetOutputInfo("").GetFolderPath(), "/srv/a\\/");
+  EXPECT_EQ(FolderOf("/srv/a\\"), "/srv/a\\/");
   Store("XdwFolderPath", "/" + mbcs::Cp932("出力ソ"));
   EXPECT_EQ(info.GetOutputInfo("").GetOutputFolder(), "/" + mbcs::Cp932("出力ソ") + "/123ABC/");
 }
@@ -108,18 +109,13 @@ TEST_F(XdwInfo, FoldersOfThisMachineEndWithASlashAndStayAsStored) {
 TEST_F(XdwInfo, CustomerFolderJoinsCleanedPartsBelowTheFolder) {
   Store("XdwOutputType", 1);
   Store("XdwFolderPath", "D:\\out");
-  info.Initialize("SYS", "JOB", "12/3", "ABC:", "");
-  EXPECT_EQ(OutputFolder(), "D:\\out\\123ABC\\");
-  info.Initialize("SYS", "JOB", "", "X", "");
-  EXPECT_EQ(OutputFolder(), "D:\\out\\X\\");
-  std::string longPart(5000, 'n');
-  info.Initialize("SYS", "JOB", longPart, longPart, "");
-  EXPECT_EQ(OutputFolder(), "D:\\out\\" + longPart + longPart + "\\");
-  info.Initialize("SYS", "JOB", "", "", "");
-  EXPECT_EQ(OutputFolder(), "D:\\out\\");
+  EXPECT_EQ(OutputFolder("12/3", "ABC:"), "D:\\out\\123ABC\\");
+  EXPECT_EQ(OutputFolder("", "X"), "D:\\out\\X\\");
+  const std::string longPart(5000, 'n');
+  EXPECT_EQ(OutputFolder(longPart, longPart), "D:\\out\\" + longPart + longPart + "\\");
+  EXPECT_EQ(OutputFolder("", ""), "D:\\out\\");
   Store("XdwFolderPath", "");
-  info.Initialize("SYS", "JOB", "12", "AB", "");
-  EXPECT_EQ(OutputFolder(), "");
+  EXPECT_EQ(OutputFolder("12", "AB"), "");
 }
 
 TEST_F(XdwInfo, WritesOnlyWhatChangedOrWasGiven) {

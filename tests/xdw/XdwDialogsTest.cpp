@@ -15,7 +15,7 @@
 #include "platform/ui/UiMessageBox.h"
 #include "platform/ui/UiPictures.h"
 #include "quorprn/QuorPrn.h"
-#include "tests/support/DialogFixture.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/xdw/XdwDeskHome.h"
 #include "xdw/CQuorPrnXdwBinderColorDlg.h"
 #include "xdw/CQuorPrnXdwFolderDlg.h"
@@ -59,10 +59,13 @@ class XdwDialogs : public uitest::DialogFixture {
   }
 
   static void Store(const char* name, testsupport::RegValue value) { testsupport::Seed(kKey, {{name, value}}); }
-  CMeraPrnXdwOutputInfo Stored() {
+  // "print colour output folder" as the settings read back.
+  static std::string Stored() {
     CQuorPrnXdwInfo info;
     info.Initialize("SYS", "JOB", "", "", "");
-    return info.GetOutputInfo("");
+    const CMeraPrnXdwOutputInfo o = info.GetOutputInfo("");
+    return std::to_string(o.GetPrintType()) + " " + std::to_string(o.GetColorType()) + " " +
+           std::to_string(o.GetOutputType()) + " " + o.GetFolderPath();
   }
   void Prepare(Out& dlg, int showCustomer = 1) {
     dlg.SetShowCustomerFolder(showCustomer);
@@ -129,11 +132,8 @@ TEST_F(XdwDialogs, PrintTypesAndDestinationsEnableTheirControlsAndAreStoredOnCon
     EXPECT_TRUE(edit->isReadOnly());
     drv.PressFunctionKey(kVkReturn);
   }, kSlowWatchdogMs), 1);
-  const CMeraPrnXdwOutputInfo back = Stored();
-  EXPECT_EQ(back.GetPrintType(), MeraPrnXdwPrintBundle);
-  EXPECT_EQ(back.GetColorType(), 13);
-  EXPECT_EQ(back.GetOutputType(), MeraPrnXdwOutputCustomerFolder);
-  EXPECT_EQ(back.GetFolderPath(), home.Cp("書類"));
+  // Bundled, binder colour 13, the customer folder below it.
+  EXPECT_EQ(Stored(), "1 13 1 " + home.Cp("書類"));
 }
 
 TEST_F(XdwDialogs, StoredInputFolderOutputOpensWithTheFolderChoicesOff) {
@@ -154,7 +154,7 @@ TEST_F(XdwDialogs, StoredInputFolderOutputOpensWithTheFolderChoicesOff) {
     drv.PressFunctionKey(kVkReturn);
     EXPECT_FALSE(drv.LastMessageBox().seen);
   }), 1);
-  EXPECT_EQ(Stored().GetOutputType(), MeraPrnXdwOutputInputFolder);
+  EXPECT_EQ(Stored(), "2 0 2 ");  // into the input folder
   EXPECT_FALSE(hive->HasValue(kKey, "XdwFolderPath"));
 }
 
@@ -168,7 +168,7 @@ TEST_F(XdwDialogs, HiddenCustomerChoiceStoresThePlainFolder) {
     EXPECT_EQ(dlg.IsDlgButtonChecked(Out::kIdCheckCustomer), 0);
     drv.PressFunctionKey(kVkReturn);
   }), 1);
-  EXPECT_EQ(Stored().GetOutputType(), MeraPrnXdwOutputFolder);
+  EXPECT_EQ(Stored(), "0 0 0 /srv/xdw/");
   // Confirming writes the folder as shown, with its separator.
   EXPECT_EQ(testsupport::StoredText(kKey, "XdwFolderPath"), "/srv/xdw/");
 }
@@ -242,8 +242,7 @@ TEST_F(XdwDialogs, EachRouteToAnActionOpensItsDialogOnce) {
   }, kSlowWatchdogMs), 1);
   EXPECT_EQ(colour, 2);
   EXPECT_EQ(folder, 2);
-  EXPECT_EQ(Stored().GetColorType(), 7);
-  EXPECT_EQ(Stored().GetFolderPath(), home.Cp("links/plain"));
+  EXPECT_EQ(Stored(), "2 7 0 " + home.Cp("links/plain"));
 }
 
 TEST_F(XdwDialogs, ColourDialogConfirmsTheSelectedRowOrKeepsTheColourWithoutOne) {

@@ -11,19 +11,16 @@ namespace {
 
 using mbcs::Cp932;
 
-struct Link {
-  std::string name, path;
-};
-
-std::vector<Link> Links(const CMeraPrnXdwWarapper& desk) {
-  std::vector<Link> links;
+// The link folders shown, as "name path"; the left-out ones must leave the
+// caller's texts alone.
+std::vector<std::string> Links(const CMeraPrnXdwWarapper& desk) {
+  std::vector<std::string> links;
   for (int32_t i = 0; i < desk.GetLinkFolderCount(); ++i) {
-    Link l{"untouched", "untouched"};
-    if (desk.GetLinkFolderInfo(i, l.name, l.path)) {
-      links.push_back(l);
+    std::string name = "untouched", path = "untouched";
+    if (desk.GetLinkFolderInfo(i, name, path)) {
+      links.push_back(name + " " + path);
     } else {
-      EXPECT_EQ(l.name, "untouched");
-      EXPECT_EQ(l.path, "untouched");
+      EXPECT_EQ(name + " " + path, "untouched untouched");
     }
   }
   return links;
@@ -71,14 +68,8 @@ TEST(XdwDesk, LinkFoldersAreLocalBookmarkedDirectoriesInFileOrder) {
   });
   CMeraPrnXdwWarapper desk;
   EXPECT_EQ(desk.GetLinkFolderCount(), 9);
-  const std::vector<Link> links = Links(desk);
-  ASSERT_EQ(links.size(), 3u);
-  EXPECT_EQ(links[0].name, Cp932("案件 2024"));
-  EXPECT_EQ(links[0].path, home.Cp("links/プロジェクト"));
-  EXPECT_EQ(links[1].name, "plain dir");
-  EXPECT_EQ(links[1].path, home.Cp("links/plain dir"));
-  EXPECT_EQ(links[2].name, "links");
-  EXPECT_EQ(links[2].path, home.Cp("links"));
+  EXPECT_EQ(Links(desk), (std::vector<std::string>{Cp932("案件 2024") + " " + home.Cp("links/プロジェクト"),
+                                                   "plain dir " + home.Cp("links/plain dir"), "links " + home.Cp("links")}));
 
   std::string name, path;
   EXPECT_EQ(desk.GetLinkFolderInfo(-1, name, path), 0);

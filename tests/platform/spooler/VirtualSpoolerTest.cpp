@@ -44,11 +44,9 @@ TEST(VirtualSpoolerLoad, DemoFileGivesItsPrintersInOrderAsCp932) {
   auto list = Listed(*s);
   ASSERT_EQ(list.size(), 4u);
   EXPECT_EQ(list[0].name, "Office Laser");
-  EXPECT_EQ(list[1].name, mbcs::Cp932("経理部 A3カラー"));
-  EXPECT_EQ(list[1].location, mbcs::Cp932("3F 経理部"));
-  EXPECT_EQ(list[1].status, 1u);
-  EXPECT_EQ(list[1].paper, 8);
-  EXPECT_EQ(list[1].orientation, 2);
+  const PrinterEntry& a3 = list[1];
+  EXPECT_EQ(a3.name + "|" + a3.location, mbcs::Cp932("経理部 A3カラー|3F 経理部"));
+  EXPECT_EQ(std::vector<int>({int(a3.status), a3.paper, a3.orientation}), std::vector<int>({1, 8, 2}));
   EXPECT_EQ(list[3].status, 0x88u);
   std::string def, err;
   EXPECT_TRUE(s->DefaultPrinter(&def, &err));

@@ -88,13 +88,10 @@ TEST_F(WinSpool, EnumerationFollowsTheSizeProtocolAndIsSelfContained) {
   ASSERT_EQ(EnumPrintersA(6, nullptr, 2, buf.get(), needed, &needed, &returned), 1);
   ASSERT_EQ(returned, 2u);
   auto* e = reinterpret_cast<PRINTER_INFO_2A*>(buf.get());
-  EXPECT_EQ(std::string(e[0].pPrinterName), mbcs::Cp932("レーザー"));
-  EXPECT_STREQ(e[0].pLocation, "L");
-  EXPECT_EQ(e[0].Status, 8u);
-  EXPECT_EQ(e[0].pDevMode->dmSize, sizeof(DEVMODEA));
-  EXPECT_EQ(e[0].pDevMode->dmPaperSize, -1);
-  EXPECT_EQ(e[0].pDevMode->dmDefaultSource, 15);
-  EXPECT_EQ(e[0].pDevMode->dmOrientation, 2);
+  EXPECT_EQ(std::string(e[0].pPrinterName) + "|" + e[0].pLocation, mbcs::Cp932("レーザー|L"));
+  const DEVMODEA& dm = *e[0].pDevMode;
+  EXPECT_EQ(std::vector<int>({int(e[0].Status), dm.dmSize, dm.dmPaperSize, dm.dmDefaultSource, dm.dmOrientation}),
+            std::vector<int>({8, int(sizeof(DEVMODEA)), -1, 15, 2}));
   EXPECT_STREQ(e[1].pPortName, "usb://x");
   EXPECT_EQ(e[1].pDevMode->dmPaperSize, 9);  // A4 where the document names none
   ExpectInside(e[0], buf.get(), needed);
