@@ -35,6 +35,8 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "platform/registry/LibPq.h"
+
 namespace registry {
 namespace {
 
@@ -487,6 +489,8 @@ class PgHive final : public RegistryHive {
       *e = connectError_;
       return false;
     }
+    std::string unloadable;
+    if (!LibPq::Load(&unloadable)) return ConnectFailed(kCannotOpen, "cannot connect", unloadable, e);
     std::string timeout = std::to_string(options_.connectTimeoutS);
     std::vector<const char*> keys, values;
     // Given before the URI, so that the URI's own settings win.
@@ -825,6 +829,11 @@ bool InitPgHive(const std::string& uri, RegError* err) {
   RegError local;
   RegError* e = err ? err : &local;
   std::string shown = MaskPgUri(uri);
+  std::string unloadable;
+  if (!LibPq::Load(&unloadable)) {
+    *e = {kCannotOpen, shown + ": cannot connect: " + unloadable};
+    return false;
+  }
   std::string timeout = std::getenv("PGCONNECT_TIMEOUT") ? "" : "5";
   const char* keys[] = {"connect_timeout", "fallback_application_name", "dbname", nullptr};
   const char* values[] = {timeout.c_str(), "quorprn", uri.c_str(), nullptr};
