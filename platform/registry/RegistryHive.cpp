@@ -38,44 +38,22 @@ uint32_t HashFolded(std::string_view folded) {
   return MixHash(h);
 }
 
-// A name folded for a look-up, with its hash. Value names are short and
-// nearly always ASCII: those are folded and hashed in one pass on the stack;
-// others take the general folding on the heap.
-class FoldedName {
- public:
-  explicit FoldedName(std::string_view name) {
-    if (name.size() <= sizeof buffer_ && FoldAscii(name)) return;
-    heap_ = mbcs::ToUpper(name);
-    view_ = heap_;
-    hash_ = HashFolded(view_);
+// Folds a name into `out` (room for name.size() bytes) and hashes it in one
+// pass, as FoldName and HashFolded would, for a name without a byte that may
+// start a double-byte character; false for any other name. Value names are
+// short and nearly always ASCII, and every probe folds one.
+bool FoldAscii(std::string_view name, char* out, uint32_t* hash) {
+  uint64_t h = kFnvBasis;
+  for (size_t i = 0; i < name.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(name[i]);
+    if (c >= 0x80) return false;
+    if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 0x20);
+    out[i] = static_cast<char>(c);
+    h = (h ^ c) * kFnvPrime;
   }
-  FoldedName(const FoldedName&) = delete;
-  FoldedName& operator=(const FoldedName&) = delete;
-  std::string_view view() const { return view_; }
-  uint32_t hash() const { return hash_; }
-
- private:
-  // Does what ToUpper and HashFolded do, for a name without a byte that may
-  // start a double-byte character; false for any other name.
-  bool FoldAscii(std::string_view name) {
-    uint64_t h = kFnvBasis;
-    for (size_t i = 0; i < name.size(); ++i) {
-      unsigned char c = static_cast<unsigned char>(name[i]);
-      if (c >= 0x80) return false;
-      if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 0x20);
-      buffer_[i] = static_cast<char>(c);
-      h = (h ^ c) * kFnvPrime;
-    }
-    view_ = std::string_view(buffer_, name.size());
-    hash_ = MixHash(h);
-    return true;
-  }
-
-  char buffer_[64];
-  std::string heap_;
-  std::string_view view_;
-  uint32_t hash_ = 0;
-};
+  *hash = MixHash(h);
+  return true;
+}
 
 }  // namespace
 
@@ -96,6 +74,15 @@ size_t KeySnapshot::Locate(const Data& d, std::string_view folded, uint32_t hash
     if (slot.pos == 0) return std::string::npos;
     if (slot.hash == hash && d.folded[slot.pos - 1] == folded) return slot.pos - 1;
   }
+}
+
+size_t KeySnapshot::LocateName(const Data& d, std::string_view name) {
+  char buffer[64];
+  uint32_t hash;
+  if (name.size() <= sizeof buffer && FoldAscii(name, buffer, &hash))
+    return Locate(d, std::string_view(buffer, name.size()), hash);
+  std::string folded = mbcs::ToUpper(name);
+  return Locate(d, folded, HashFolded(folded));
 }
 
 void KeySnapshot::Index(Data& d, size_t pos, uint32_t hash) {
@@ -136,8 +123,7 @@ void KeySnapshot::Put(const std::string& name, const RegValue& value) {
 void KeySnapshot::Remove(std::string_view name) {
   if (!Find(name)) return;
   Data& d = Mutable();
-  FoldedName folded(name);
-  size_t pos = Locate(d, folded.view(), folded.hash());
+  size_t pos = LocateName(d, name);
   d.values.erase(d.values.begin() + static_cast<std::ptrdiff_t>(pos));
   d.folded.erase(d.folded.begin() + static_cast<std::ptrdiff_t>(pos));
   // Positions after the removed one move: rare enough to rebuild the table.
@@ -146,8 +132,7 @@ void KeySnapshot::Remove(std::string_view name) {
 
 const NamedValue* KeySnapshot::Find(std::string_view name) const {
   if (!data_ || data_->values.empty()) return nullptr;
-  FoldedName folded(name);
-  size_t pos = Locate(*data_, folded.view(), folded.hash());
+  size_t pos = LocateName(*data_, name);
   return pos == std::string::npos ? nullptr : &data_->values[pos];
 }
 

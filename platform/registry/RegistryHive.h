@@ -65,7 +65,9 @@ class KeySnapshot {
     std::vector<Slot> table;
   };
   Data& Mutable();
+  // Positions in `values`, std::string::npos when absent.
   static size_t Locate(const Data& d, std::string_view folded, uint32_t hash);
+  static size_t LocateName(const Data& d, std::string_view name);
   static void Index(Data& d, size_t pos, uint32_t hash);
   static void Reindex(Data& d);
 
