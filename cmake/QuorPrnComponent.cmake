@@ -6,30 +6,83 @@
 
 set_property(GLOBAL PROPERTY QUORPRN_COMPONENTS "")
 
-# quorprn_component(NAME <name> [QT] [LINK <libs>...] [SOURCES <extra>...])
+# quorprn_component(NAME <name> [QT] [LINK <libs>...] [SOURCES <extra>...]
+#                   [DIALOG_SOURCES <patterns>...])
+# QT: the folder builds on Qt. DIALOG_SOURCES names the folder's sources that
+# only the dialogs need (patterns relative to the folder); a QT folder without
+# it belongs to the dialogs as a whole. The library takes every source either
+# way; the difference is for the quorprn command (see _quorprn_objects).
 function(quorprn_component)
-  cmake_parse_arguments(C "QT" "NAME" "LINK;SOURCES" ${ARGN})
+  cmake_parse_arguments(C "QT" "NAME" "LINK;SOURCES;DIALOG_SOURCES" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   list(APPEND srcs ${C_SOURCES})
   if(NOT srcs)
     return()
   endif()
+  set(qt "")
+  if(C_QT)
+    set(qt QT)
+  endif()
   set(target qp_${C_NAME})
-  add_library(${target} OBJECT ${srcs})
+  _quorprn_objects(${target} SOURCES ${srcs} LINK ${C_LINK} ${qt})
+  set_property(GLOBAL APPEND PROPERTY QUORPRN_COMPONENTS ${target})
+
+  if(NOT QUORPRN_BUILD_TOOLS)
+    return()
+  endif()
+  set(dialog_srcs "")
+  if(C_DIALOG_SOURCES)
+    foreach(pattern IN LISTS C_DIALOG_SOURCES)
+      file(GLOB matched CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${pattern})
+      list(APPEND dialog_srcs ${matched})
+    endforeach()
+  elseif(C_QT)
+    set(dialog_srcs ${srcs})
+  endif()
+  set(core_srcs ${srcs})
+  if(dialog_srcs)
+    list(REMOVE_ITEM core_srcs ${dialog_srcs})
+  endif()
+  if(core_srcs)
+    set(core_link ${C_LINK})
+    list(FILTER core_link EXCLUDE REGEX "^Qt6?::")
+    _quorprn_objects(${target}_cmd SOURCES ${core_srcs} LINK ${core_link} EXPORTED)
+    set_property(GLOBAL APPEND PROPERTY QUORPRN_COMMAND_CORE ${target}_cmd)
+  endif()
+  if(dialog_srcs)
+    _quorprn_objects(${target}_dlg SOURCES ${dialog_srcs} LINK ${C_LINK} ${qt} EXPORTED)
+    set_property(GLOBAL APPEND PROPERTY QUORPRN_COMMAND_DIALOGS ${target}_dlg)
+  endif()
+endfunction()
+
+# The quorprn command does not link the library. It holds every object that
+# does not build on Qt itself and loads the dialogs as a module only when a
+# dialog verb runs, so no other verb pays for loading Qt and its desktop
+# libraries. The module resolves the library against the command, which keeps
+# one copy of every object and of the state it holds (the hive and spooler the
+# command chose); so both get objects of their own, compiled with default
+# visibility: the library's objects hide all but the exported surface.
+# EXPORTED: such an object library.
+function(_quorprn_objects target)
+  cmake_parse_arguments(O "QT;EXPORTED" "" "SOURCES;LINK" ${ARGN})
+  add_library(${target} OBJECT ${O_SOURCES})
   target_include_directories(${target} PUBLIC
     ${PROJECT_SOURCE_DIR}
     ${PROJECT_SOURCE_DIR}/include
     ${PROJECT_SOURCE_DIR}/platform/meraprn/include)
   target_compile_definitions(${target} PRIVATE QUORPRN_BUILDING=1
     QUORPRN_DATADIR="${QUORPRN_DATADIR}")
-  if(C_QT)
+  if(O_QT)
     set_target_properties(${target} PROPERTIES AUTOMOC ON AUTORCC ON)
     target_compile_definitions(${target} PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)
   endif()
-  if(C_LINK)
-    target_link_libraries(${target} PUBLIC ${C_LINK})
+  if(O_EXPORTED)
+    set_target_properties(${target} PROPERTIES CXX_VISIBILITY_PRESET default
+      VISIBILITY_INLINES_HIDDEN OFF)
   endif()
-  set_property(GLOBAL APPEND PROPERTY QUORPRN_COMPONENTS ${target})
+  if(O_LINK)
+    target_link_libraries(${target} PUBLIC ${O_LINK})
+  endif()
 endfunction()
 
 function(quorprn_assemble_library)

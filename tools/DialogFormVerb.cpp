@@ -1,6 +1,7 @@
 #include "tools/DialogFormVerb.h"
 
 #include "quorprn/QuorPrn.h"
+#include "tools/DialogModule.h"
 #include "tools/DialogVerb.h"
 #include "tools/RecordFormat.h"
 #include "tools/TerminalText.h"
@@ -28,8 +29,8 @@ int DialogFormVerb::Run(CommandContext& ctx) {
   const std::string form = TerminalText::ToLibrary(form_, "the form name");
   const std::string title = title_.empty() ? form : TerminalText::ToLibrary(title_, "the title");
 
-  const int32_t code = QuorPrnFormDlgOpen(system.c_str(), job.c_str(), set_, form.c_str(), path.c_str(),
-                                          title.c_str(), standardPapers_ ? 1 : 0, helpId_);
+  const int32_t code = DialogModule::Get().formDlgOpen(system.c_str(), job.c_str(), set_, form.c_str(), path.c_str(),
+                                                       title.c_str(), standardPapers_ ? 1 : 0, helpId_);
   if (code == QUOR_PRN_ERR_DISPLAY) {
     ctx.out.Problem("no display to show the dialog on (DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM is needed)");
   }

@@ -1,6 +1,7 @@
 #include "tools/DialogPrinterVerb.h"
 
 #include "quorprn/QuorPrn.h"
+#include "tools/DialogModule.h"
 #include "tools/DialogVerb.h"
 #include "tools/TerminalText.h"
 
@@ -21,7 +22,8 @@ int DialogPrinterVerb::Run(CommandContext& ctx) {
   const std::string system = TerminalText::ToLibrary(system_, "the system name");
   const std::string job = TerminalText::ToLibrary(job_, "the job name");
   CPrnDevMode holder;
-  const int32_t code = QuorPrnPrinterDlgOpen(system.c_str(), job.c_str(), set_, &holder, helpId_, colour_ ? 1 : 0);
+  const int32_t code =
+      DialogModule::Get().printerDlgOpen(system.c_str(), job.c_str(), set_, &holder, helpId_, colour_ ? 1 : 0);
   if (code == QUOR_PRN_ERR_DISPLAY) {
     ctx.out.Problem("no display to show the dialog on (DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM is needed)");
   }
@@ -35,9 +37,8 @@ int DialogPrinterVerb::Run(CommandContext& ctx) {
     ctx.out.Text("device settings: none chosen (the printer's own apply)");
     return status;
   }
-  d["devMode"] = {{"paper", block->dmPaperSize},
-                  {"bin", block->dmDefaultSource},
-                  {"orientation", block->dmOrientation}};
+  d["devMode"] = {
+      {"paper", block->dmPaperSize}, {"bin", block->dmDefaultSource}, {"orientation", block->dmOrientation}};
   ctx.out.Text("paper:       " + std::to_string(block->dmPaperSize));
   ctx.out.Text("bin:         " + std::to_string(block->dmDefaultSource));
   ctx.out.Text("orientation: " + std::to_string(block->dmOrientation) +

@@ -1,6 +1,7 @@
 #include "tools/DialogXdwVerb.h"
 
 #include "quorprn/QuorPrn.h"
+#include "tools/DialogModule.h"
 #include "tools/DialogVerb.h"
 #include "tools/TerminalText.h"
 #include "tools/XdwVerbs.h"
@@ -20,7 +21,8 @@ void DialogXdwVerb::Register(CLI::App& app, CommandContext& ctx) {
 int DialogXdwVerb::Open(CommandContext& ctx) {
   const std::string system = TerminalText::ToLibrary(system_, "the system name");
   const std::string job = TerminalText::ToLibrary(job_, "the job name");
-  const int32_t result = QuorPrnXdwOutputDlgOpen(system.c_str(), job.c_str(), customerFolder_ ? 1 : 0, helpId_);
+  const int32_t result =
+      DialogModule::Get().xdwOutputDlgOpen(system.c_str(), job.c_str(), customerFolder_ ? 1 : 0, helpId_);
   const int status = ctx.out.Result(result);
   if (result == QUOR_PRN_SUCCESS || result == QUOR_PRN_CANCEL) {
     CQuorPrnXdwInfo xdw;

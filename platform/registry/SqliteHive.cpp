@@ -11,7 +11,9 @@
 // and readers never wait for a writer. The log and its index file are kept
 // when the last connection closes, so that a user who may read the file but
 // not write its folder (a root-owned machine hive) still finds them and reads
-// the latest commits.
+// the latest commits. That close also empties the log (journal_size_limit):
+// a log left full would be replayed by every later opener and copied into the
+// file again when it closed, with three disk syncs, even to read one value.
 #include "platform/registry/SqliteHive.h"
 
 #include <sqlite3.h>
@@ -613,7 +615,8 @@ std::shared_ptr<RegistryHive> OpenSqliteHive(const std::string& path, const Sqli
   if (!readOnly) {
     int persist = 1;
     sqlite3_file_control(db, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
-    rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+    rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA journal_size_limit=1048576",
+                      nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK) rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK) rc = sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK) rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);

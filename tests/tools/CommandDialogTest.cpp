@@ -8,8 +8,9 @@ namespace {
 class CommandDialog : public CommandRunner {
  protected:
   // Runs the command with no display of any kind in its environment.
-  CommandResult RunHeadless(const std::vector<std::string>& args, bool json = false) {
-    std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Quote(QUORPRN_CLI) + " --registry " +
+  CommandResult RunHeadless(const std::vector<std::string>& args, bool json = false,
+                            const std::string& command = QUORPRN_CLI) {
+    std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + Quote(command) + " --registry " +
                       Quote(hive) + " --spooler " + Quote(spooler) + (json ? " --json" : "");
     for (const auto& a : args) cmd += " " + Quote(a);
     const std::string out = Path("stdout"), err = Path("stderr");
@@ -44,6 +45,19 @@ TEST_F(CommandDialog, FormDialogWithoutADisplaySaysSoAndFails) {
             110);
   EXPECT_EQ(RunHeadless({"dialog", "form", "SYS", "JOB", "0"}).status, 2);
   EXPECT_EQ(RunHeadless({"dialog", "form", "SYS", "JOB", "x", tpt, "A4P"}).status, 2);
+}
+
+// A command parted from its dialog module (a broken install) still runs every
+// other verb.
+TEST_F(CommandDialog, WithoutItsDialogModuleOnlyTheDialogVerbsFailAndNameIt) {
+  const std::string alone = Path("quorprn");
+  std::filesystem::copy_file(QUORPRN_CLI, alone);
+  CommandResult r = RunHeadless({"dialog", "printer", "SYS", "JOB", "0"}, false, alone);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("cannot load the dialogs: no module at "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("/quorprn/quorprn-dialogs.so"), std::string::npos) << r.err;
+  EXPECT_EQ(RunHeadless({"dialog", "printer", "SYS", "JOB"}, false, alone).status, 2);
+  EXPECT_EQ(RunHeadless({"printers"}, false, alone).status, 0);
 }
 
 }  // namespace

@@ -69,6 +69,22 @@ TEST_F(SqliteHiveTest, EnvironmentNamesTheFileAndWritesAreThereForTheNextOpener)
   EXPECT_EQ(HiveValue(*OpenSqliteHive(file), "software\\olvanet\\sarvo", "currentprinter"), "LBP");
 }
 
+// The log outlives the last connection, for readers who may not create it,
+// but empty: a full one would be replayed and copied back into the file, with
+// disk syncs, by every later opener, even one that only reads.
+TEST_F(SqliteHiveTest, TheLastCloseLeavesTheLogInPlaceAndEmpty) {
+  {
+    auto hive = OpenSqliteHive(file);
+    RegError err;
+    ASSERT_TRUE(hive->CreateKey("SOFTWARE\\Olvanet", &err)) << err.message;
+    ASSERT_TRUE(hive->SetValue("SOFTWARE\\Olvanet", "N", RegValue::Number(42), &err));
+  }
+  struct stat wal {};
+  ASSERT_EQ(stat((file + "-wal").c_str(), &wal), 0);
+  EXPECT_EQ(wal.st_size, 0);
+  EXPECT_EQ(HiveValue(*OpenSqliteHive(file), "SOFTWARE\\Olvanet", "N"), "42");
+}
+
 TEST_F(SqliteHiveTest, ALockHeldPastTheTimeoutIsBusyWhileReadersGoOn) {
   auto holder = OpenSqliteHive(file);
   auto waiter = OpenSqliteHive(file, {.busyTimeoutMs = 100});
