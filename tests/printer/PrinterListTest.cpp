@@ -11,6 +11,7 @@
 #include "platform/spooler/VirtualSpooler.h"
 #include "platform/spooler/WinSpool.h"
 #include "printer/CQuorPrnPrinterInfoManager.h"
+#include "tests/support/Sandbox.h"
 
 using Mgr = CQuorPrnPrinterInfoManager;
 using spooler::VirtualSpooler;
@@ -35,11 +36,7 @@ class PrinterList : public ::testing::Test {
     CQuorPrnPrinterInfoManagerTestPeer::Unload();
     spooler::Spooler::Reset();
   }
-  void Use(const std::string& json) {
-    vs = VirtualSpooler::FromJson(json, "test");
-    ASSERT_EQ(vs->LoadError(), "");
-    spooler::Spooler::UseBackend(vs);
-  }
+  void Use(const std::string& json) { vs = testsupport::UseSpooler(json); }
   int Enumerations() const { return vs->Calls("", VirtualSpooler::kEnum); }
   std::shared_ptr<VirtualSpooler> vs;
 };

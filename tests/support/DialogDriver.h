@@ -24,7 +24,6 @@
 #include "quorprn/QuorPrnResult.h"
 #include "tests/support/Sandbox.h"
 
-
 namespace uitest {
 
 class QtEnvironment : public ::testing::Environment {

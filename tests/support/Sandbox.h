@@ -134,7 +134,8 @@ class Sandbox : public ::testing::Test {
     for (size_t i = 0; i < names.size(); ++i) {
       json += (i > 0 ? ", {\"name\": " : "{\"name\": ") + quoted(names[i]) + ", \"port\": \"lpt" +
               std::to_string(i + 1) + ":\", \"devmode\": {\"paper\": 9, \"bin\": 7}, "
-              "\"papers\": [[9, \"A4\"], [8, \"A3\"], [13, \"B5 (JIS)\"]], \"bins\": [[7, \"Auto Select\"], [1, \"Tray 1\"]]}";
+              "\"papers\": [[9, \"A4\"], [8, \"A3\"], [13, \"B5 (JIS)\"]], "
+              "\"bins\": [[7, \"Auto Select\"], [1, \"Tray 1\"]]}";
     }
     UseSpooler(json + "]}");
   }

@@ -249,7 +249,8 @@ TEST(XdwInfoOnHiveFile, SettingsSurviveReopeningTheFile) {
   registry::Registry::UseFile(file.string());
   CQuorPrnXdwInfo reader;  // a fresh object, as the next process has
   reader.Initialize("SYS", "JOB", "", "", "");
-  EXPECT_EQ(Shown(reader.GetOutputInfo("x")), "2 16 2 | " + folder + "\\ | " + folder + "\\in\\ | " + folder + "\\in\\");
+  EXPECT_EQ(Shown(reader.GetOutputInfo("x")),
+            "2 16 2 | " + folder + "\\ | " + folder + "\\in\\ | " + folder + "\\in\\");
   registry::Registry::Reset();
   fs::remove(file);
 }

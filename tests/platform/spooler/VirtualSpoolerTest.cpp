@@ -172,3 +172,14 @@ TEST(VirtualSpoolerFaults, FailListsBreakOnlyTheirPrinterAndCallsAreCounted) {
   EXPECT_TRUE(broken->Open("A", &err));  // only the enumeration is broken
   EXPECT_EQ(broken->Calls("", VirtualSpooler::kEnum), 1);
 }
+
+TEST(VirtualSpoolerFlags, ColourAndDuplexAreTrueOrFalse) {
+  auto vs = VirtualSpooler::FromJson(R"({"printers": [{"name": "P", "color": 1}]})", "flags");
+  EXPECT_NE(vs->LoadError().find("\"color\" must be true or false"), std::string::npos) << vs->LoadError();
+  vs = VirtualSpooler::FromJson(R"({"printers": [{"name": "P", "duplex": true}]})", "flags");
+  PrinterEntry e;
+  std::string error;
+  ASSERT_TRUE(vs->GetPrinter("P", &e, &error));
+  EXPECT_TRUE(e.offersDuplex);
+  EXPECT_FALSE(e.offersColor);
+}

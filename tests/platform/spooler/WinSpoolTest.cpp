@@ -398,15 +398,4 @@ TEST_F(DocumentProperties, PrintersThatCannotBeQueriedFailAndLeaveTheBlockAlone)
   EXPECT_EQ(std::memcmp(&dm, &untouched, sizeof dm), 0);
 }
 
-TEST(VirtualSpoolerFlags, ColourAndDuplexAreTrueOrFalse) {
-  auto vs = VirtualSpooler::FromJson(R"({"printers": [{"name": "P", "color": 1}]})", "flags");
-  EXPECT_NE(vs->LoadError().find("\"color\" must be true or false"), std::string::npos) << vs->LoadError();
-  vs = VirtualSpooler::FromJson(R"({"printers": [{"name": "P", "duplex": true}]})", "flags");
-  spooler::PrinterEntry e;
-  std::string error;
-  ASSERT_TRUE(vs->GetPrinter("P", &e, &error));
-  EXPECT_TRUE(e.offersDuplex);
-  EXPECT_FALSE(e.offersColor);
-}
-
 }  // namespace

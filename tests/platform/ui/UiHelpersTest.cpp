@@ -1,7 +1,9 @@
-// The small services the dialogs lean on: the busy cursor comes back on every
+// The small pieces the dialogs lean on: the busy cursor comes back on every
 // way out of a scope, a message box answers with the button the user chose,
-// and the painted icons follow the binder colour table and exist at the size
-// asked for.
+// the painted icons follow the binder colour table and exist at the size
+// asked for, the numeric edit (what it shows, reads back and lets a user
+// type) and the function-key bar (slots by key, packed when auto-arranged,
+// never overlapping, inside the bar in both styles).
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,11 +11,17 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
+#include <clocale>
 #include <set>
 #include <stdexcept>
+#include <vector>
 
+#include "platform/mbcs/Cp932Converter.h"
+#include "platform/ui/CYbFuncBar.h"
 #include "platform/ui/CYbImageList.h"
+#include "platform/ui/CYbNumEdit.h"
 #include "platform/ui/UiMessageBox.h"
+#include "platform/ui/UiKeys.h"
 #include "platform/ui/UiPictures.h"
 #include "platform/ui/UiWaitCursor.h"
 #include "tests/support/DialogDriver.h"
@@ -107,6 +115,172 @@ TEST(UiPicturesTest, EveryNamedPictureExistsAndUnknownIdsAreRefused) {
   EXPECT_EQ(list.AddPicture(4711), -1);
   EXPECT_EQ(list.GetImageCount(), 1);
   EXPECT_TRUE(list.Pixmap(1).isNull());
+}
+
+TEST(CYbNumEditTest, FormatsWithAtMostFiveSignificantDigits) {
+  EXPECT_EQ(CYbNumEdit::FormatValue(3.0), "3");
+  EXPECT_EQ(CYbNumEdit::FormatValue(0.1 + 0.2), "0.3");  // binary noise never shows
+  EXPECT_EQ(CYbNumEdit::FormatValue(999.9), "999.9");
+  EXPECT_EQ(CYbNumEdit::FormatValue(-999.9), "-999.9");
+  EXPECT_EQ(CYbNumEdit::FormatValue(1234.56), "1234.6");
+  EXPECT_EQ(CYbNumEdit::FormatValue(12345.6), "12346");
+  EXPECT_EQ(CYbNumEdit::FormatValue(123456.0), "123456");  // no exponent
+  EXPECT_EQ(CYbNumEdit::FormatValue(-0.0), "0");
+  EXPECT_EQ(CYbNumEdit::FormatValue(-1e-9), "0");
+}
+
+TEST(CYbNumEditTest, ReadsAndWritesTextWithADotWhateverTheLocale) {
+  // A locale with a decimal comma, where one is installed.
+  const char* old = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string saved = old ? old : "C";
+  std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+  CYbNumEdit e;
+  e.InitEdit(kNumEditNumeric | kNumEditSigned, 0, 3, 1, -999.9, 999.9);
+  e.SetWindowTextValue(-1.5);
+  EXPECT_EQ(e.GetWindowText(), "-1.5");
+  EXPECT_DOUBLE_EQ(e.GetWindowTextValue(), -1.5);
+  // Writing a text rounds it to the decimal digits and shows exactly that many.
+  e.SetWindowText("79.96");
+  EXPECT_EQ(e.GetWindowText(), "80.0");
+  e.SetWindowText("-100.0");
+  EXPECT_EQ(e.GetWindowText(), "-100.0");
+  e.SetWindowText("abc");  // not a number: shown as given, read as 0
+  EXPECT_DOUBLE_EQ(e.GetWindowTextValue(), 0.0);
+  e.SetWindowText("");
+  EXPECT_DOUBLE_EQ(e.GetWindowTextValue(), 0.0);
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(CYbNumEditTest, OneDecimalDigitShowsEveryValueWithExactlyOneDecimal) {
+  CYbNumEdit e;
+  e.InitEdit(kNumEditNumeric | kNumEditSigned, 0, 3, 1, -999.9, 999.9);
+  const std::pair<const char*, const char*> texts[] = {
+      {"80", "80.0"}, {"100.0", "100.0"}, {"-1.5", "-1.5"}, {"0", "0.0"}, {"3", "3.0"},
+      {"-0.04", "0.0"}, {"12.35", "12.4"}, {"999.9", "999.9"}, {" 7 ", "7.0"}};
+  for (const auto& [given, shown] : texts) {
+    e.SetWindowText(given);
+    EXPECT_EQ(e.GetWindowText(), shown) << given;
+  }
+  e.SetWindowTextValue(0.1 + 0.2);
+  EXPECT_EQ(e.GetWindowText(), "0.3");
+  EXPECT_DOUBLE_EQ(e.GetWindowTextValue(), 0.3);
+  e.SetWindowTextValue(-3);
+  EXPECT_EQ(e.GetWindowText(), "-3.0");
+  // Without decimal digits a value keeps its shortest form.
+  CYbNumEdit whole;
+  whole.InitEdit(kNumEditNumeric, 0, 3, 0, 0, 999);
+  whole.SetWindowText("41.6");
+  EXPECT_EQ(whole.GetWindowText(), "42");
+  EXPECT_EQ(CYbNumEdit::FormatValue(-1e-9, 1), "0.0");
+}
+
+TEST(CYbNumEditTest, TypingIsLimitedToTheDigitsAndSign) {
+  CYbNumEdit signedEdit;
+  signedEdit.InitEdit(kNumEditNumeric | kNumEditSigned, 0, 3, 1, -999.9, 999.9);
+  QTest::keyClicks(&signedEdit, "-12a.34");
+  EXPECT_EQ(signedEdit.text(), QStringLiteral("-12.3"));
+  signedEdit.clear();
+  QTest::keyClicks(&signedEdit, "12345");
+  EXPECT_EQ(signedEdit.text(), QStringLiteral("123"));
+
+  CYbNumEdit scale;
+  scale.InitEdit(kNumEditNumeric, 0, 3, 1, 80.0, 120.0);
+  QTest::keyClicks(&scale, "-99.5");
+  EXPECT_EQ(scale.text(), QStringLiteral("99.5"));
+  EXPECT_DOUBLE_EQ(scale.GetMin(), 80.0);
+  EXPECT_DOUBLE_EQ(scale.GetMax(), 120.0);
+}
+
+std::vector<QRect> Rects(const CYbFuncBar& bar, const std::vector<int>& keys) {
+  std::vector<QRect> r;
+  for (int k : keys) r.push_back(bar.Button(k)->geometry());
+  return r;
+}
+
+void ExpectInOrderInside(const CYbFuncBar& bar, const std::vector<QRect>& r) {
+  ASSERT_FALSE(r.empty());
+  for (size_t i = 0; i < r.size(); ++i) {
+    EXPECT_GE(r[i].left(), 0) << i;
+    EXPECT_LE(r[i].right(), bar.width()) << i;
+    EXPECT_GT(r[i].width(), 20) << i;
+    if (i > 0) {
+      EXPECT_LT(r[i - 1].right(), r[i].left()) << i;
+    }
+  }
+}
+
+TEST(CYbFuncBarTest, ButtonsFollowTheKeyboardOrPackWhenAutoArranged) {
+  CYbFuncBar bar(nullptr);
+  bar.resize(1400, CYbFuncBar::kHeight);
+  // Declared out of keyboard order on purpose.
+  bar.SetButton(kVkEscape, "Cancel", 0);
+  bar.SetButton(kVkF9, "Colour", 0);
+  bar.SetButton(kVkF1, "Help", 0);
+  bar.SetButton(kVkReturn, "OK", 0);
+  const std::vector<int> order = {kVkF1, kVkF9, kVkReturn, kVkEscape};
+
+  bar.SetStyle(1);
+  auto slotted = Rects(bar, order);
+  ExpectInOrderInside(bar, slotted);
+  // Without auto-arrange F2 to F8 keep their empty slots between F1 and F9.
+  EXPECT_GT(slotted[1].left() - slotted[0].right(), 5 * slotted[0].width());
+
+  // Slots too narrow for the labels: packed rather than cut.
+  bar.resize(700, CYbFuncBar::kHeight);
+  bar.SetStyle(1);
+  EXPECT_LT(Rects(bar, order)[1].left() - Rects(bar, order)[0].right(), 10);
+
+  bar.SetAutoArrange(true);
+  auto packed = Rects(bar, order);
+  ExpectInOrderInside(bar, packed);
+  EXPECT_LT(packed[1].left() - packed[0].right(), 10);
+  EXPECT_GE(packed[3].right(), bar.width() - 10);  // style 1 fills the width
+
+  bar.SetStyle(2);
+  auto right = Rects(bar, order);
+  ExpectInOrderInside(bar, right);
+  EXPECT_GT(right[0].left(), bar.width() / 3);  // fixed widths gather at the right
+  EXPECT_GE(right[3].right(), bar.width() - 10);
+
+  // A position never takes a key out of keyboard order.
+  bar.SetButton(kVkEscape, "Cancel", 1);
+  ExpectInOrderInside(bar, Rects(bar, order));
+  EXPECT_EQ(bar.Button(kVkF1)->text(), QStringLiteral("F1 Help"));
+  EXPECT_EQ(bar.Button(kVkEscape)->focusPolicy(), Qt::NoFocus);
+}
+
+// The form dialog's bar: no auto-arrange, F1 at 10, F9 at 5, Return at 128,
+// Escape at 5. Positions are spaces before the buttons, so the wide one sets
+// confirm and cancel apart; a narrower bar shrinks buttons to their labels,
+// then the spaces, never a label.
+TEST(CYbFuncBarTest, PositionsAreSpacesThatShrinkBeforeAnyLabelIsCut) {
+  const std::vector<int> order = {kVkF1, kVkF9, kVkReturn, kVkEscape};
+  CYbFuncBar bar(nullptr);
+  bar.SetButton(kVkF1, mbcs::Cp932("ヘルプ"), 10);
+  bar.SetButton(kVkF9, mbcs::Cp932("初期値"), 5);
+  bar.SetButton(kVkReturn, mbcs::Cp932("確定"), 128);
+  bar.SetButton(kVkEscape, mbcs::Cp932("ｷｬﾝｾﾙ"), 5);
+  for (int barWidth : {640, 480, bar.MinimumWidth() + 20}) {
+    bar.resize(barWidth, CYbFuncBar::kHeight);
+    bar.SetStyle(2);  // lays the hidden bar out now
+    SCOPED_TRACE(barWidth);
+    const auto r = Rects(bar, order);
+    ExpectInOrderInside(bar, r);
+    for (size_t i = 0; i < order.size(); ++i) {
+      const QPushButton* b = bar.Button(order[i]);
+      EXPECT_GE(r[i].width(), b->fontMetrics().horizontalAdvance(b->text())) << i;
+    }
+    const int beforeReturn = r[2].left() - r[1].right(), beforeF9 = r[1].left() - r[0].right();
+    EXPECT_GT(beforeReturn, beforeF9);
+    if (barWidth == 640) {
+      EXPECT_EQ(beforeReturn, 129);  // the whole space: right() is the last pixel inside
+      EXPECT_EQ(r[3].left() - r[2].right(), 6);
+      EXPECT_EQ(r[3].right(), barWidth - 5);  // style 2 gathers at the right
+    }
+  }
+  bar.resize(bar.MinimumWidth(), CYbFuncBar::kHeight);
+  bar.SetStyle(1);
+  ExpectInOrderInside(bar, Rects(bar, order));
 }
 
 }  // namespace
