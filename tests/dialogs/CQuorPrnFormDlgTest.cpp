@@ -31,6 +31,8 @@ const std::string kLongPaper = "長い名前の用紙長い名前の用紙長い
 const std::string kLongBin = "とても長い名前の給紙トレイです";
 const std::string kLongPrinter = R"({"name": "Long", "port": "lpt2:", "papers": [[9, ")" + kLongPaper +
                                  R"("]], "bins": [[3, ")" + kLongBin + R"("]]})";
+const std::string kNoBins =
+    R"({"name": "NoBins", "port": "lpt3:", "papers": [[9, "A4"]], "bins": [[1, "Upper"]], "fail": ["bins"]})";
 
 class FormDlgTest : public uitest::DialogFixture {
  protected:
@@ -40,7 +42,7 @@ class FormDlgTest : public uitest::DialogFixture {
       {"name": "Laser", "port": "lpt1:", "devmode": {"paper": 9, "bin": 7},
        "papers": [[9, "A4"], [1, "Letter"], [46, "15x11"]],
        "bins": [[7, "Auto Select"], [1, "Tray 1"], [2, "Tray 2"]]}, )" +
-               kLongPrinter + "]}");
+               kLongPrinter + ", " + kNoBins + "]}");
   }
 
   int32_t Prepare(Dlg& dlg, const char* form, int32_t standardOnly = 0) {
@@ -280,8 +282,7 @@ TEST_F(FormDlgTest, EntryPointChecksItsArgumentsAndReportsWhatKeptTheDialogClose
   // Set 99 passes the checks; the form is not in the template.
   EXPECT_EQ(QuorPrnFormDlgOpen("SYS", "JOB", 99, "NOSUCHFORM", t, nullptr, 0, 0), 130);
 
-  UseSpooler(R"({"default": "NoBins", "printers": [{"name": "NoBins", "port": "p", "papers": [[9, "A4"]],
-    "bins": [[1, "Upper"]], "fail": ["bins"]}]})");
+  UseSpooler(R"({"default": "NoBins", "printers": [)" + kNoBins + "]}");
   EXPECT_EQ(QuorPrnFormDlgOpen("SYS", "JOB", 0, "A4P", t, "", 0, 0), 113);
   UsePrinters({"Laser"}, "");
   EXPECT_EQ(QuorPrnFormDlgOpen("SYS", "JOB", 0, "A4P", t, "", 0, 0), 150);
