@@ -617,9 +617,14 @@ std::shared_ptr<RegistryHive> OpenSqliteHive(const std::string& path, const Sqli
     sqlite3_file_control(db, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
     rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA journal_size_limit=1048576",
                       nullptr, nullptr, nullptr);
-    if (rc == SQLITE_OK) rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-    if (rc == SQLITE_OK) rc = sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr);
-    if (rc == SQLITE_OK) rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    // The tables are made once; taking the write lock on every open would
+    // make a reader wait for (or fail behind) another desktop's write.
+    bool made = false;
+    if (rc == SQLITE_OK && (CheckTables(db, &made) != SQLITE_OK || !made)) {
+      rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+      if (rc == SQLITE_OK) rc = sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr);
+      if (rc == SQLITE_OK) rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    }
     if (rc != SQLITE_OK) return Unusable(path, db, rc, "cannot set up the hive");
   }
   bool present = false;

@@ -92,12 +92,14 @@ TEST_F(SqliteHiveTest, ALockHeldPastTheTimeoutIsBusyWhileReadersGoOn) {
   ASSERT_TRUE(holder->CreateKey("SOFTWARE\\K", &err));
   ASSERT_TRUE(holder->SetValue("SOFTWARE\\K", "N", RegValue::Number(1), &err));
   RegError waited;
-  std::string seen;
+  std::string seen, seenByNew;
   ASSERT_TRUE(holder->Transaction(
       [&](RegError* e) {
         if (!holder->SetValue("SOFTWARE\\K", "N", RegValue::Number(2), e)) return false;
         EXPECT_FALSE(waiter->SetValue("SOFTWARE\\K", "N", RegValue::Number(3), &waited));
         seen = HiveValue(*waiter, "SOFTWARE\\K", "N");
+        // Nor does opening the file wait for the lock: a new reader goes on.
+        seenByNew = HiveValue(*OpenSqliteHive(file, {.busyTimeoutMs = 100}), "SOFTWARE\\K", "N");
         return true;
       },
       &err))
@@ -105,6 +107,7 @@ TEST_F(SqliteHiveTest, ALockHeldPastTheTimeoutIsBusyWhileReadersGoOn) {
   EXPECT_EQ(waited.code, registry::kBusy);
   EXPECT_NE(waited.message.find(file), std::string::npos) << waited.message;
   EXPECT_EQ(seen, "1");  // the holder's change was not committed yet
+  EXPECT_EQ(seenByNew, "1");
   ASSERT_TRUE(waiter->SetValue("SOFTWARE\\K", "N", RegValue::Number(3), &err)) << err.message;
 }
 
