@@ -98,7 +98,6 @@ constexpr Statement kRead = {
             " LEFT JOIN quorprn.reg_value v ON v.key = k.id ORDER BY v.ord"};
 constexpr Statement kVersion = {"version", "SELECT n FROM quorprn.reg_version"};
 constexpr Statement kLock = {"lock", "SELECT n FROM quorprn.reg_version FOR UPDATE"};
-constexpr Statement kExists = {"exists", "SELECT 1 FROM quorprn.reg_key WHERE fpath = $1::bytea"};
 constexpr Statement kEnum = {"enum", "SELECT c.name FROM quorprn.reg_key p"
                                      " LEFT JOIN quorprn.reg_key c ON c.parent = p.id WHERE p.fpath = $1::bytea"};
 constexpr Statement kSet = {
