@@ -102,13 +102,7 @@ class CupsIntegration : public ::testing::Test {
       return;
     }
     sandbox_ = new CupsdSandbox;
-    if (!sandbox_->Start(&setupError_)) return;
-    setenv("CUPS_SERVER", sandbox_->Socket().c_str(), 1);
-    // The machine's own client.conf and lpoptions must not leak in.
-    setenv("CUPS_SERVERROOT", (sandbox_->Folder() + "/etc").c_str(), 1);
-    setenv("HOME", (sandbox_->Folder() + "/home").c_str(), 1);
-    unsetenv("PRINTER");
-    unsetenv("LPDEST");
+    if (!sandbox_->StartAsTheServer(&setupError_)) return;
     const std::string data = std::string(QUORPRN_TEST_DATA) + "/cups/";
     const std::vector<std::vector<std::string>> steps = {
         {"lpadmin", "-p", "RawQ", "-E", "-v", "file:///dev/null", "-D", "Raw queue", "-L", "Room 1"},
@@ -130,7 +124,7 @@ class CupsIntegration : public ::testing::Test {
   static void TearDownTestSuite() {
     delete sandbox_;
     sandbox_ = nullptr;
-    for (const char* name : {"CUPS_SERVER", "CUPS_SERVERROOT"}) unsetenv(name);
+    CupsdSandbox::ForgetTheServer();
     auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started_);
     std::printf("CUPS integration: %lld ms with the daemon's start and stop\n", static_cast<long long>(ms.count()));
   }

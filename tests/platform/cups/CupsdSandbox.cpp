@@ -153,6 +153,20 @@ bool CupsdSandbox::SetStateReasons(const std::string& printer, const std::vector
   return ok;
 }
 
+bool CupsdSandbox::StartAsTheServer(std::string* error) {
+  if (!Start(error)) return false;
+  setenv("CUPS_SERVER", socket_.c_str(), 1);
+  setenv("CUPS_SERVERROOT", (folder_ + "/etc").c_str(), 1);
+  setenv("HOME", (folder_ + "/home").c_str(), 1);
+  unsetenv("PRINTER");
+  unsetenv("LPDEST");
+  return true;
+}
+
+void CupsdSandbox::ForgetTheServer() {
+  for (const char* name : {"CUPS_SERVER", "CUPS_SERVERROOT"}) unsetenv(name);
+}
+
 void CupsdSandbox::UseOnThisThread() const { cupsSetServer(socket_.c_str()); }
 
 long CupsdSandbox::Requests() const {

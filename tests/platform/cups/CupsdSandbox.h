@@ -29,6 +29,11 @@ class CupsdSandbox {
   // Starts the daemon and waits until it answers; false with a message.
   bool Start(std::string* error);
   void Stop();
+  // Starts it as the server of every thread started afterwards, without the
+  // machine's client.conf, lpoptions or default printer leaking in; and
+  // undoes that.
+  bool StartAsTheServer(std::string* error);
+  static void ForgetTheServer();
 
   // Runs a CUPS command-line tool against this daemon; false with its exit
   // status and the daemon's error log.

@@ -128,12 +128,7 @@ class CupsPrintJobs : public ::testing::Test {
       return;
     }
     sandbox_ = new CupsdSandbox;
-    if (!sandbox_->Start(&setupError_)) return;
-    setenv("CUPS_SERVER", sandbox_->Socket().c_str(), 1);
-    setenv("CUPS_SERVERROOT", (sandbox_->Folder() + "/etc").c_str(), 1);
-    setenv("HOME", (sandbox_->Folder() + "/home").c_str(), 1);
-    unsetenv("PRINTER");
-    unsetenv("LPDEST");
+    if (!sandbox_->StartAsTheServer(&setupError_)) return;
     const std::string data = std::string(QUORPRN_TEST_DATA) + "/cups/";
     auto ppdQueue = [](const char* name, const std::string& ppd) {
       return std::vector<std::string>{"lpadmin", "-p", name, "-E", "-v", "file:///dev/null", "-P", ppd};
@@ -158,7 +153,7 @@ class CupsPrintJobs : public ::testing::Test {
   static void TearDownTestSuite() {
     delete sandbox_;
     sandbox_ = nullptr;
-    for (const char* name : {"CUPS_SERVER", "CUPS_SERVERROOT"}) unsetenv(name);
+    CupsdSandbox::ForgetTheServer();
   }
 
   void SetUp() override {
