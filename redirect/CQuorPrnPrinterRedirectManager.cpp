@@ -5,6 +5,7 @@
 #include "quorprn/CQuorPrnPrinterRedirectManager.h"
 
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <mutex>
 #include <regex>
@@ -14,6 +15,7 @@
 #include "platform/mbcs/Cp932Converter.h"
 #include "platform/mbcs/Mbcs.h"
 #include "printer/CQuorPrnPrinterInfoManager.h"
+#include "redirect/StepCountingIterator.h"
 
 std::vector<std::string> CQuorPrnPrinterRedirectManager::m_cRedirectPortNameArray;
 std::vector<std::string> CQuorPrnPrinterRedirectManager::m_cRemovePatternArray;
@@ -28,6 +30,14 @@ constexpr const char* kRedirectSuffix = "!Redirected";
 // bytes. Printer names and ports are far shorter than this bound; a longer
 // text is left alone rather than risking the host's process.
 constexpr size_t kMaxMatchedText = 1024;
+
+// What one match or replacement may cost (see StepCountingIterator). The
+// costliest patterns a name calls for, "(.)+z" or "(a|b)*c" scanning the
+// rest of the text from every position, take about five million steps on
+// the longest text; a pattern that backtracks without end spends this within
+// some tens of milliseconds and does not match that text.
+constexpr size_t kMaxSteps = 10'000'000;
+constexpr const char* kGaveUp = "too much backtracking; it does not match such names";
 
 // Says once per pattern and cause why it never matches: a host that sets a
 // broken pattern should hear of it, but not at every printer name. The
@@ -44,7 +54,7 @@ void ReportOnce(const std::string& pattern, const std::string& what) {
   if (reported->count(item)) return;
   if (reported->size() >= kMaxReported) reported->clear();
   reported->insert(std::move(item));
-  std::fprintf(stderr, "quorprn: redirect: bad pattern \"%s\": %s; it never matches\n",
+  std::fprintf(stderr, "quorprn: redirect: bad pattern \"%s\": %s\n",
                mbcs::Cp932Converter::ToUtf8Lossy(pattern).c_str(), what.c_str());
 }
 
@@ -53,7 +63,7 @@ bool Compile(const std::string& pattern, std::regex* out) {
     *out = std::regex(pattern, std::regex::ECMAScript);
     return true;
   } catch (const std::regex_error& e) {
-    ReportOnce(pattern, e.what());
+    ReportOnce(pattern, std::string(e.what()) + "; it never matches");
     return false;
   }
 }
@@ -95,23 +105,49 @@ void CQuorPrnPrinterRedirectManager::SetRedirectPrinterRemovePatternList(std::ve
 int CQuorPrnPrinterRedirectManager::_REGEX_SEARCH(const std::string& text, const std::string& pattern) {
   const std::regex* re = Compiled(pattern);
   if (!re || text.size() > kMaxMatchedText) return 0;
+  std::size_t left = kMaxSteps;
+  const char* begin = text.data();
+  std::match_results<StepCountingIterator> match;
   try {
-    return std::regex_search(text, *re) ? 1 : 0;
+    return std::regex_search(StepCountingIterator(begin, &left), StepCountingIterator(begin + text.size(), &left),
+                             match, *re)
+               ? 1
+               : 0;
   } catch (const std::regex_error& e) {
-    ReportOnce(pattern, e.what());
-    return 0;
+    ReportOnce(pattern, std::string(e.what()) + "; it never matches");
+  } catch (const StepCountingIterator::Exhausted&) {
+    ReportOnce(pattern, kGaveUp);
   }
+  return 0;
 }
 
 int CQuorPrnPrinterRedirectManager::_REGEX_REPLACE(std::string& text, const std::string& replacement,
                                                    const std::string& pattern) {
   const std::regex* re = Compiled(pattern);
   if (!re || text.size() > kMaxMatchedText) return 0;
+  std::size_t left = kMaxSteps;
+  const char* begin = text.data();
+  const char* end = begin + text.size();
   std::string result;
+  // What std::regex_replace does, over positions that pay for their steps.
+  // The matches' own positions are read free (base()) so that nothing can
+  // throw from the iterator's comparison, which the standard declares
+  // noexcept; comparing with the end iterator never compares positions.
+  using Matches = std::regex_iterator<StepCountingIterator>;
   try {
-    result = std::regex_replace(text, *re, replacement);
+    const char* rest = begin;
+    for (Matches it(StepCountingIterator(begin, &left), StepCountingIterator(end, &left), *re), none; it != none;
+         ++it) {
+      result.append(rest, (*it)[0].first.base());
+      it->format(std::back_inserter(result), replacement);
+      rest = (*it)[0].second.base();
+    }
+    result.append(rest, end);
   } catch (const std::regex_error& e) {
-    ReportOnce(pattern, e.what());
+    ReportOnce(pattern, std::string(e.what()) + "; it never matches");
+    return 0;
+  } catch (const StepCountingIterator::Exhausted&) {
+    ReportOnce(pattern, kGaveUp);
     return 0;
   }
   if (result == text) return 0;

@@ -186,6 +186,32 @@ TEST_F(Redirect, LongTextsAreLeftAloneInsteadOfExhaustingTheStack) {
   EXPECT_EQ(Mgr::GetRedirectPrinterName("P", longName.c_str()), "P");
 }
 
+TEST_F(Redirect, RunawayBacktrackingGivesUpInsteadOfHangingTheHost) {
+  // Each of these would keep the engine busy for hours on these short texts.
+  testing::internal::CaptureStderr();
+  const std::string as(40, 'a');
+  EXPECT_EQ(Peer::Search(as, "(a|a)*b"), 0);
+  EXPECT_EQ(Peer::Search("x", "(|){40}y"), 0);
+  std::string text = as + "_1";
+  EXPECT_EQ(Peer::Replace(text, "(a|aa)*_2"), 0);
+  EXPECT_EQ(text, as + "_1");
+  // The same patterns still decide where backtracking is short.
+  EXPECT_EQ(Peer::Search("aab", "(a|a)*b"), 1);
+  std::string shortText = "aa_2x";
+  EXPECT_EQ(Peer::Replace(shortText, "(a|aa)*_2"), 1);
+  EXPECT_EQ(shortText, "x");
+
+  // One runaway pattern neither hides the patterns after it nor stops a
+  // name from being converted.
+  Ports({"(a|a)*b", "^ipp:"});
+  Removes({"(a|a)*b", "_[0-9]+$"});
+  EXPECT_EQ(Mgr::GetRedirectPrinterName("P", as.c_str()), "P");
+  EXPECT_EQ(Mgr::GetRedirectPrinterName((as + "_7").c_str(), "ipp://host/q"), as + "!Redirected");
+  std::string printed = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(Occurrences(printed, "bad pattern \"(a|a)*b\": too much backtracking"), 1u) << printed;
+  EXPECT_EQ(Occurrences(printed, "bad pattern \"(|){40}y\": too much backtracking"), 1u) << printed;
+}
+
 TEST_F(Redirect, RedirectedPrinterWithLongNameIsFoundAgain) {
   // Names past the regex engine's bound keep their decorations, but the
   // stored name must still lead back to the printer.
