@@ -4,6 +4,7 @@
 // not compile, or that the regex engine gives up on, simply does not match.
 #include "quorprn/CQuorPrnPrinterRedirectManager.h"
 
+#include <atomic>
 #include <cstdio>
 #include <iterator>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "platform/mbcs/Cp932Converter.h"
 #include "platform/mbcs/Mbcs.h"
 #include "printer/CQuorPrnPrinterInfoManager.h"
+#include "redirect/MatchAllowance.h"
 #include "redirect/StepCountingIterator.h"
 
 std::vector<std::string> CQuorPrnPrinterRedirectManager::m_cRedirectPortNameArray;
@@ -36,7 +38,7 @@ constexpr size_t kMaxMatchedText = 1024;
 // rest of the text from every position, take about five million steps on
 // the longest text; a pattern that backtracks without end spends this within
 // some tens of milliseconds and does not match that text.
-constexpr size_t kMaxSteps = 10'000'000;
+std::atomic<size_t> g_allowance{10'000'000};
 constexpr const char* kGaveUp = "too much backtracking; it does not match such names";
 
 // Says once per pattern and cause why it never matches: a host that sets a
@@ -88,6 +90,9 @@ const std::regex* Compiled(const std::string& pattern) {
 
 }  // namespace
 
+std::size_t redirect::MatchAllowance() { return g_allowance.load(); }
+void redirect::SetMatchAllowance(std::size_t steps) { g_allowance.store(steps); }
+
 CQuorPrnPrinterRedirectManager::CQuorPrnPrinterRedirectManager() = default;
 CQuorPrnPrinterRedirectManager::CQuorPrnPrinterRedirectManager(const CQuorPrnPrinterRedirectManager&) = default;
 CQuorPrnPrinterRedirectManager& CQuorPrnPrinterRedirectManager::operator=(const CQuorPrnPrinterRedirectManager&) =
@@ -105,7 +110,7 @@ void CQuorPrnPrinterRedirectManager::SetRedirectPrinterRemovePatternList(std::ve
 int CQuorPrnPrinterRedirectManager::_REGEX_SEARCH(const std::string& text, const std::string& pattern) {
   const std::regex* re = Compiled(pattern);
   if (!re || text.size() > kMaxMatchedText) return 0;
-  std::size_t left = kMaxSteps;
+  std::size_t left = g_allowance.load(std::memory_order_relaxed);
   const char* begin = text.data();
   std::match_results<StepCountingIterator> match;
   try {
@@ -125,7 +130,7 @@ int CQuorPrnPrinterRedirectManager::_REGEX_REPLACE(std::string& text, const std:
                                                    const std::string& pattern) {
   const std::regex* re = Compiled(pattern);
   if (!re || text.size() > kMaxMatchedText) return 0;
-  std::size_t left = kMaxSteps;
+  std::size_t left = g_allowance.load(std::memory_order_relaxed);
   const char* begin = text.data();
   const char* end = begin + text.size();
   std::string result;
