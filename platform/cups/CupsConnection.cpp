@@ -2,10 +2,13 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <strings.h>
+#include <vector>
 
 namespace spooler {
 namespace {
@@ -15,6 +18,28 @@ std::atomic<long> g_opened{0};
 // libcups asks this when an answer is overdue; 0 gives up rather than waiting
 // again, so a server that accepts and never answers costs a bounded time.
 int GiveUp(http_t*, void*) { return 0; }
+
+// A larger answer than any printer listing is not a print server's.
+constexpr size_t kMaxAnswerBytes = size_t{64} << 20;
+
+struct MemoryReader {
+  const std::vector<ipp_uchar_t>* bytes;
+  size_t at = 0;
+};
+
+ssize_t ReadMemory(void* context, ipp_uchar_t* buffer, size_t wanted) {
+  auto* reader = static_cast<MemoryReader*>(context);
+  size_t n = std::min(wanted, reader->bytes->size() - reader->at);
+  std::memcpy(buffer, reader->bytes->data() + reader->at, n);
+  reader->at += n;
+  return static_cast<ssize_t>(n);
+}
+
+std::string Formatted(const char* what, ipp_status_t status, const char* text) {
+  char code[16];
+  std::snprintf(code, sizeof code, "0x%04x", static_cast<unsigned>(status));
+  return std::string(what) + " failed (" + code + (text && *text ? std::string(", ") + text : std::string()) + ")";
+}
 
 }  // namespace
 
@@ -78,10 +103,67 @@ bool CupsConnection::Open(std::string* error) {
 std::string CupsConnection::LastFailure(const char* what) {
   ipp_status_t status = cupsLastError();
   if (status <= IPP_STATUS_OK_EVENTS_COMPLETE) return {};
-  const char* text = cupsLastErrorString();
-  char code[16];
-  std::snprintf(code, sizeof code, "0x%04x", static_cast<unsigned>(status));
-  return std::string(what) + " failed (" + code + (text && *text ? std::string(", ") + text : std::string()) + ")";
+  return Formatted(what, status, cupsLastErrorString());
+}
+
+ipp_t* CupsConnection::Request(ipp_t* request, const char* resource) {
+  requestFailure_.clear();
+  http_status_t status = cupsSendRequest(http_, request, resource, ippLength(request));
+  // Sent (any early answer would be its status): the answer's status line
+  // and fields come next.
+  if (status == HTTP_STATUS_CONTINUE || status == HTTP_STATUS_OK) {
+    do {
+      status = httpUpdate(http_);
+    } while (status == HTTP_STATUS_CONTINUE);
+  }
+  if (status == HTTP_STATUS_ERROR) {
+    // The socket failed or the bound shut it: asking again through libcups
+    // would reconnect on a socket that no bound covers.
+    ippDelete(request);
+    int e = httpError(http_);
+    requestFailure_ = std::string("no answer from the CUPS server") + (e ? std::string(": ") + std::strerror(e) : "");
+    return nullptr;
+  }
+  if (status != HTTP_STATUS_OK) {
+    httpFlush(http_);
+    return cupsDoRequest(http_, request, resource);
+  }
+  ippDelete(request);
+  // libcups ends a body at a premature close as at its end: a body shorter
+  // than its stated length broke off.
+  const bool chunked = !strcasecmp(httpGetField(http_, HTTP_FIELD_TRANSFER_ENCODING), "chunked");
+  const off_t stated = chunked ? -1 : httpGetLength2(http_);
+  std::vector<ipp_uchar_t> body;
+  ipp_uchar_t piece[32768];
+  ssize_t n;
+  while ((n = httpRead2(http_, reinterpret_cast<char*>(piece), sizeof piece)) > 0) {
+    if (body.size() + static_cast<size_t>(n) > kMaxAnswerBytes) {
+      httpFlush(http_);
+      requestFailure_ = "the CUPS server's answer is too large";
+      return nullptr;
+    }
+    body.insert(body.end(), piece, piece + n);
+  }
+  if (n < 0 || (stated >= 0 && body.size() < static_cast<size_t>(stated))) {
+    requestFailure_ = "the CUPS server's answer broke off";
+    return nullptr;
+  }
+  MemoryReader reader{&body};
+  ipp_t* response = ippNew();
+  if (ippReadIO(&reader, ReadMemory, /*blocking=*/1, nullptr, response) != IPP_STATE_DATA) {
+    ippDelete(response);
+    requestFailure_ = "the CUPS server's answer is not IPP";
+    return nullptr;
+  }
+  return response;
+}
+
+std::string CupsConnection::RequestFailure(const char* what, ipp_t* response) const {
+  if (!response) return requestFailure_.empty() ? LastFailure(what) : std::string(what) + " failed: " + requestFailure_;
+  ipp_status_t status = ippGetStatusCode(response);
+  if (status <= IPP_STATUS_OK_EVENTS_COMPLETE) return {};
+  ipp_attribute_t* message = ippFindAttribute(response, "status-message", IPP_TAG_TEXT);
+  return Formatted(what, status, message ? ippGetString(message, 0, nullptr) : ippErrorString(status));
 }
 
 }  // namespace spooler

@@ -43,6 +43,19 @@ class CupsConnection {
   // Switches to libcups' own timeouts for a print job's data and back.
   void Uploading(bool on);
 
+  // Sends `request` (freed here) to `resource` and answers the server's
+  // answer, whatever its IPP status, or null when none came; like
+  // cupsDoRequest, but the answer's body is read in large pieces and decoded
+  // from memory. libcups decodes straight from the socket, reading each
+  // field with a recv of its own whenever its buffer is empty: an answer
+  // whose body arrives after its header costs hundreds of calls. An HTTP
+  // status other than OK (a password, encryption asked for) is left to
+  // cupsDoRequest, which knows how to answer it.
+  ipp_t* Request(ipp_t* request, const char* resource);
+  // Why Request's answer is a failure, or empty when it is not: no answer
+  // at all, or an IPP error status.
+  std::string RequestFailure(const char* what, ipp_t* response) const;
+
   // The last libcups request's failure as a message, or empty when it
   // succeeded. Only cupsLastError() is trusted: the error string can hold
   // stale text after a success.
@@ -56,6 +69,8 @@ class CupsConnection {
 
   int connectMs_;
   double answerSeconds_;
+  // Why the last Request had no answer, when libcups was not asked.
+  std::string requestFailure_;
   http_t* http_ = nullptr;
   std::string server_;
 };

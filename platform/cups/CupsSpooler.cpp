@@ -367,7 +367,7 @@ class CupsSpooler : public SpoolerBackend {
     Lease connection(this);
     Dests list;
     cups_dest_t* dest = FindDest(connection.get(), printer, &list, error);
-    if (!dest) return NoDest(*connection);
+    if (!dest) return NoDest(list);
     // The numbers must be the ones the capability queries handed out.
     std::shared_ptr<const PrinterMediaList> media = Cached(printer);
     if (!media) media = Media(connection.get(), dest, printer, error);
@@ -380,7 +380,7 @@ class CupsSpooler : public SpoolerBackend {
     Lease connection(this);
     Dests list;
     cups_dest_t* dest = FindDest(connection.get(), job.printer, &list, error);
-    if (!dest) return NoDest(*connection);
+    if (!dest) return NoDest(list);
     // A document may take long to send but never long between two steps.
     connection->Uploading(true);
     JobStatus status = CupsPrintJob::Submit(connection->get(), dest, job, jobId, error);
@@ -450,14 +450,9 @@ class CupsSpooler : public SpoolerBackend {
   }
 
   // Why FindDest found nothing: a server that could not be reached or failed
-  // to list its printers is a failure, a list without the name is a printer
+  // to answer is a failure (no list), a list without the name is a printer
   // that is not (or no longer) there.
-  static JobStatus NoDest(const CupsConnection& connection) {
-    if (!connection.get()) return JobStatus::kFailed;
-    ipp_status_t status = cupsLastError();
-    return status > IPP_STATUS_OK_EVENTS_COMPLETE && status != IPP_STATUS_ERROR_NOT_FOUND ? JobStatus::kFailed
-                                                                                          : JobStatus::kNoPrinter;
-  }
+  static JobStatus NoDest(const Dests& list) { return list ? JobStatus::kNoPrinter : JobStatus::kFailed; }
 
   // The last listing while it is young enough, else null.
   Dests Fresh() const {
@@ -528,8 +523,12 @@ class CupsSpooler : public SpoolerBackend {
     std::string failure;
     {
       AnswerDeadline bound = connection->Bound();
-      response = cupsDoRequest(connection->get(), request, "/");
-      if (cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND) failure = Failure(*connection, bound, what);
+      response = connection->Request(request, "/");
+      if (bound.Expired()) {
+        failure = Failure(*connection, bound, what);
+      } else if (!response || ippGetStatusCode(response) != IPP_STATUS_ERROR_NOT_FOUND) {
+        failure = connection->RequestFailure(what, response);
+      }
     }
     if (!failure.empty()) {
       ippDelete(response);
@@ -581,6 +580,7 @@ class CupsSpooler : public SpoolerBackend {
     std::string utf8, why;
     if (printer.empty() || !mbcs::Cp932Converter::ToUtf8(printer, &utf8, &why)) {
       if (error) *error = "not a printer name: " + (printer.empty() ? std::string("empty") : why);
+      *list = std::make_shared<DestList>();
       return nullptr;
     }
     if (!connection->Open(&why)) {

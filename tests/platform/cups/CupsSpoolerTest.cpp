@@ -65,20 +65,25 @@ std::vector<std::string> Names(const std::string& printer, uint16_t capability) 
 
 double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
-// A unix socket whose connections the kernel completes and queues, and that
-// nobody ever accepts or answers.
-class SilentServer {
+// A unix socket in place of the server. Silent (no answer given): the kernel
+// completes and queues connections that nobody ever accepts or answers.
+// Otherwise every request, read whole, gets `answer` and the connection is
+// closed.
+class StubServer {
  public:
-  SilentServer() {
-    path_ = (std::filesystem::temp_directory_path() / ("quorprn-silent-" + std::to_string(getpid()))).string();
+  explicit StubServer(std::string answer = {}) : answer_(std::move(answer)) {
+    path_ = (std::filesystem::temp_directory_path() / ("quorprn-stub-" + std::to_string(getpid()))).string();
     listener_ = socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     path_.copy(address.sun_path, sizeof address.sun_path - 1);
     ok_ = listener_ >= 0 && bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
           listen(listener_, SOMAXCONN) == 0;
+    if (ok_ && !answer_.empty()) answering_ = std::thread([this] { Answer(); });
   }
-  ~SilentServer() {
+  ~StubServer() {
+    if (listener_ >= 0) shutdown(listener_, SHUT_RDWR);
+    if (answering_.joinable()) answering_.join();
     if (listener_ >= 0) close(listener_);
     unlink(path_.c_str());
   }
@@ -86,9 +91,29 @@ class SilentServer {
   const std::string& path() const { return path_; }
 
  private:
+  void Answer() {
+    for (int client; (client = accept(listener_, nullptr, nullptr)) >= 0; close(client)) {
+      std::string request;
+      char piece[4096];
+      size_t end = std::string::npos, length = 0;
+      while (end == std::string::npos || request.size() < end + 4 + length) {
+        ssize_t n = recv(client, piece, sizeof piece, 0);
+        if (n <= 0) break;
+        request.append(piece, static_cast<size_t>(n));
+        if (end == std::string::npos && (end = request.find("\r\n\r\n")) != std::string::npos) {
+          size_t at = request.find("Content-Length: ");
+          if (at != std::string::npos && at < end) length = std::strtoul(request.c_str() + at + 16, nullptr, 10);
+        }
+      }
+      (void)!write(client, answer_.data(), answer_.size());
+    }
+  }
+
+  std::string answer_;
   std::string path_;
   int listener_ = -1;
   bool ok_ = false;
+  std::thread answering_;
 };
 
 }  // namespace
@@ -390,7 +415,7 @@ TEST(CupsUnreachable, NoServerIsAnEmptyPrinterListAtOnce) {
 }
 
 TEST(CupsUnreachable, SilentServerFailsWithinTheBound) {
-  SilentServer server;
+  StubServer server;
   ASSERT_TRUE(server.ok());
   setenv("CUPS_SERVER", server.path().c_str(), 1);
   OnFreshThread([] {
@@ -407,4 +432,27 @@ TEST(CupsUnreachable, SilentServerFailsWithinTheBound) {
     EXPECT_LT(SecondsSince(start), 20.0);
   });
   unsetenv("CUPS_SERVER");
+}
+
+TEST(CupsUnreachable, AnAnswerThatIsNotIppOrBreaksOffIsAFailureWithAMessage) {
+  const std::pair<std::string, std::string> answers[] = {
+      {"HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\nContent-Length: 11\r\n\r\nhello world", "not IPP"},
+      // A valid start (version, status, request id, the operation group) and
+      // then the connection closes long before the length promised.
+      {"HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\nContent-Length: 900\r\n\r\n" +
+           std::string("\x02\x00\x00\x00\x00\x00\x00\x01\x01", 9),
+       "broke off"}};
+  for (const auto& [answer, expected] : answers) {
+    StubServer server(answer);
+    ASSERT_TRUE(server.ok());
+    setenv("CUPS_SERVER", server.path().c_str(), 1);
+    OnFreshThread([&, expected = expected] {
+      std::vector<PrinterEntry> list;
+      std::string error;
+      EXPECT_FALSE(OpenCupsSpooler()->Enumerate(&list, &error));
+      EXPECT_NE(error.find(expected), std::string::npos) << error;
+      EXPECT_THAT(list, IsEmpty());
+    });
+    unsetenv("CUPS_SERVER");
+  }
 }
