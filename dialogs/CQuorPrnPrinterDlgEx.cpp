@@ -1,243 +1,81 @@
-// Values are kept twice: as loaded (to tell whether anything changed) and in
-// the edits. Switching printers saves the shown values into the store's
-// in-memory set before the next printer's values are loaded, so the registry
-// sees every visited printer at once on confirm, and nothing on cancel.
 #include "dialogs/CQuorPrnPrinterDlgEx.h"
 
 #include "dialogs/CQuorPrnColorDlg.h"
 #include "dialogs/CQuorPrnColorDlg2.h"
 
-#include "meraprn/CPrnDevMode.h"
 #include "platform/mbcs/Cp932Converter.h"
-#include "platform/spooler/WinSpool.h"
 #include "platform/ui/DialogTemplates.h"
 #include "platform/ui/UiKeys.h"
 #include "platform/ui/UiLocalize.h"
-#include "platform/ui/UiPictures.h"
-#include "platform/ui/UiWaitCursor.h"
-#include "printer/CQuorPrnPrinterInfoManager.h"
 
 namespace {
 
 using mbcs::Cp932;
 using Dlg = CQuorPrnPrinterDlgEx;
-
-constexpr double kOffsetMin = -999.9;
-constexpr double kOffsetMax = 999.9;
-constexpr double kScaleMin = 80.0;
-constexpr double kScaleMax = 120.0;
+static_assert(Dlg::kPrinterList == Dlg::kTemplateId + Dlg::kPrinterListAt &&
+              Dlg::kScaleFix == Dlg::kTemplateId + Dlg::kScaleFixAt);
 
 const DialogTemplates::Registrar kTemplate([] {
-  DialogTemplate t;
-  t.id = Dlg::kTemplateId;
-  t.caption = Cp932("プリンタ設定");
-  t.cx = 300;
-  t.cy = 270;
-  t.fontFace = Cp932("ＭＳ ゴシック");
-  t.pointSize = 9;
-  t.controls = {
-      {31701, DlgKind::GroupBox, Cp932("プリンタ"), 6, 4, 288, 94, kDlgGroup},
-      {31702, DlgKind::Static, Cp932("プリンタ名："), 14, 20, 50, 10, 0},
-      {Dlg::kPrinterList, DlgKind::ComboBox, "", 66, 18, 158, 120, kDlgGroup},
-      {Dlg::kPropertyPlaceholder, DlgKind::PushButton, Cp932("ﾌﾟﾛﾊﾟﾃｨ"), 230, 17, 58, 14, kDlgHidden | kDlgDisabled},
-      {31703, DlgKind::Static, Cp932("状態："), 14, 38, 50, 10, 0},
-      {Dlg::kStatus, DlgKind::Static, "", 66, 38, 222, 10, 0},
-      {31704, DlgKind::Static, Cp932("種類："), 14, 52, 50, 10, 0},
-      {Dlg::kType, DlgKind::Static, "", 66, 52, 222, 10, 0},
-      {31705, DlgKind::Static, Cp932("場所："), 14, 66, 50, 10, 0},
-      {Dlg::kLocation, DlgKind::Static, "", 66, 66, 222, 10, 0},
-      {31706, DlgKind::Static, Cp932("コメント："), 14, 80, 50, 10, 0},
-      {Dlg::kComment, DlgKind::Static, "", 66, 80, 222, 10, 0},
-      {31707, DlgKind::GroupBox, Cp932("プリンタの機種による誤差を補正する場合、次の設定を行います。"), 6, 104, 288, 96,
-       kDlgGroup},
-      {Dlg::kOffsetPicture, DlgKind::Icon, "", 66, 116, 20, 20, 0, UiPictures::kPrinterOffset},
-      {31708, DlgKind::Static, Cp932("印刷位置"), 90, 124, 70, 10, 0},
-      {Dlg::kScalePicture, DlgKind::Icon, "", 176, 116, 20, 20, 0, UiPictures::kPrinterScale},
-      {31709, DlgKind::Static, Cp932("拡大／縮小"), 200, 124, 80, 10, 0},
-      {31710, DlgKind::Static, Cp932("横方向："), 14, 146, 50, 10, 0},
-      {Dlg::kOffsetX, DlgKind::NumEdit, "", 66, 144, 48, 12, kDlgGroup},
-      {Dlg::kOffsetXSpin, DlgKind::Spin, "", 114, 144, 10, 12, 0},
-      {31714, DlgKind::Static, "mm", 128, 146, 20, 10, 0},
-      {Dlg::kScaleX, DlgKind::NumEdit, "", 176, 144, 48, 12, kDlgGroup},
-      {Dlg::kScaleXSpin, DlgKind::Spin, "", 224, 144, 10, 12, 0},
-      {31716, DlgKind::Static, "%", 238, 146, 20, 10, 0},
-      {31711, DlgKind::Static, Cp932("縦方向："), 14, 164, 50, 10, 0},
-      {Dlg::kOffsetY, DlgKind::NumEdit, "", 66, 162, 48, 12, kDlgGroup},
-      {Dlg::kOffsetYSpin, DlgKind::Spin, "", 114, 162, 10, 12, 0},
-      {31715, DlgKind::Static, "mm", 128, 164, 20, 10, 0},
-      {Dlg::kScaleY, DlgKind::NumEdit, "", 176, 162, 48, 12, kDlgGroup},
-      {Dlg::kScaleYSpin, DlgKind::Spin, "", 224, 162, 10, 12, 0},
-      {31717, DlgKind::Static, "%", 238, 164, 20, 10, 0},
-      {Dlg::kScaleFix, DlgKind::CheckBox, Cp932("縦横比を固定する。"), 176, 182, 112, 10, kDlgGroup},
-      {31712, DlgKind::GroupBox, Cp932("カラー対応された帳票を出力する場合、次の設定を行います。"), 6, 206, 288, 58,
-       kDlgGroup},
-      {Dlg::kMonochrome, DlgKind::RadioButton, Cp932("モノクロ印刷"), 14, 222, 80, 10, kDlgGroup},
-      {Dlg::kColour, DlgKind::RadioButton, Cp932("カラー印刷"), 100, 222, 80, 10, 0},
-      {31713, DlgKind::Static, Cp932("色の設定："), 14, 243, 50, 10, kDlgGroup},
-      {Dlg::kColourDisplay, DlgKind::Static, "", 66, 243, 100, 10, 0},
-      {Dlg::kColourPlaceholder, DlgKind::PushButton, Cp932("色設定"), 230, 240, 58, 14, kDlgHidden | kDlgDisabled},
-  };
+  DialogTemplate t = Dlg::SharedTemplate(Dlg::kTemplateId, 270, Dlg::kOffsetPicture, Dlg::kScalePicture);
+  t.controls.insert(
+      t.controls.end(),
+      {
+          {31712, DlgKind::GroupBox, Cp932("カラー対応された帳票を出力する場合、次の設定を行います。"), 6, 206, 288,
+           58, kDlgGroup},
+          {Dlg::kMonochrome, DlgKind::RadioButton, Cp932("モノクロ印刷"), 14, 222, 80, 10, kDlgGroup},
+          {Dlg::kColour, DlgKind::RadioButton, Cp932("カラー印刷"), 100, 222, 80, 10, 0},
+          {31713, DlgKind::Static, Cp932("色の設定："), 14, 243, 50, 10, kDlgGroup},
+          {Dlg::kColourDisplay, DlgKind::Static, "", 66, 243, 100, 10, 0},
+          {Dlg::kColourPlaceholder, DlgKind::PushButton, Cp932("色設定"), 230, 240, 58, 14,
+           kDlgHidden | kDlgDisabled},
+      });
   return t;
 }());
 
 }  // namespace
 
-CQuorPrnPrinterDlgEx::CQuorPrnPrinterDlgEx(QWidget* parent) : CYbDialog(kTemplateId, parent) {
-  BindControl(kPrinterList, &m_printerList);
-  BindControl(kOffsetX, &m_offsetXEdit);
-  BindControl(kOffsetXSpin, &m_offsetXSpin);
-  BindControl(kOffsetY, &m_offsetYEdit);
-  BindControl(kOffsetYSpin, &m_offsetYSpin);
-  BindControl(kScaleX, &m_scaleXEdit);
-  BindControl(kScaleXSpin, &m_scaleXSpin);
-  BindControl(kScaleY, &m_scaleYEdit);
-  BindControl(kScaleYSpin, &m_scaleYSpin);
-  BindControl(kScaleFix, &m_scaleFixCheck);
+CQuorPrnPrinterDlgEx::CQuorPrnPrinterDlgEx(QWidget* parent) : CQuorPrnPrinterDlgBase(kTemplateId, parent) {
   BindControl(kMonochrome, &m_monochromeRadio);
   BindControl(kColour, &m_colourRadio);
-  connect(&m_printerList, &CYbComboBox::userSelChanged, this, [this](int index) { _selectionChanged(index); });
-  connect(&m_scaleXEdit, &CYbEdit::focusLost, this, [this] { _normalize(kScaleX); });
-  connect(&m_scaleYEdit, &CYbEdit::focusLost, this, [this] { _normalize(kScaleY); });
 }
-
-CQuorPrnPrinterDlgEx::~CQuorPrnPrinterDlgEx() { m_store.ClosePrinterSet(); }
 
 int32_t CQuorPrnPrinterDlgEx::Open(const char* system, const char* job, uint32_t setNo, CPrnDevMode* devMode,
                                    QUOR_PRN_COLOR_INFO_TYPE* colourInfo, uint32_t helpId) {
-  auto fail = [this](int32_t code) { return m_result = code; };
-  if (devMode == nullptr || colourInfo == nullptr) return fail(QUOR_PRN_ERR_ARGUMENT);
+  if (devMode == nullptr || colourInfo == nullptr) return m_result = QUOR_PRN_ERR_ARGUMENT;
   m_colourInfo = colourInfo;
   m_colourInfo->Palette.clear();
-  m_setNo = setNo;
-  m_helpId = helpId;
-  m_devMode = devMode;
-  m_work.TakeFrom(*devMode);
-  // Busy until the dialog shows (OnInitDialog ends it) or an error ends the open.
-  UiWaitCursor wait;
-  m_waitCursor = &wait;
-
-  CQuorPrnPrinterInfoManager::RefreshPrinters();
-  std::string defaultPrinter;
-  if (!GetDefaultPrinterName(&defaultPrinter) || defaultPrinter.empty()) return fail(QUOR_PRN_ERR_NO_PRINTER);
-
-  std::string current;
-  const int32_t loaded = m_store.LoadPrinterSet(system, job, setNo);
-  if (loaded == QUOR_PRN_SUCCESS) {
-    m_store.GetCurrentPrinter(current);
-  } else if (loaded == QUOR_PRN_NO_PRINTER_SET || loaded == QUOR_PRN_NO_CURRENT_PRINTER ||
-             loaded == QUOR_PRN_NO_PRINTER_ENTRY) {
-    current = defaultPrinter;
-    m_store.SetCurrentPrinter(current.c_str());
-  } else {
-    return fail(loaded);
-  }
-  if (!current.empty()) {
-    if (const int32_t r = _loadValues(current); r != QUOR_PRN_SUCCESS) return fail(r);
-  }
-  m_selected = CQuorPrnPrinterInfoManager::GetPrinterIndex(current);
-  if (m_selected < 0) {
-    m_selected = CQuorPrnPrinterInfoManager::GetPrinterIndex(defaultPrinter);
-    if (m_selected < 0) return fail(QUOR_PRN_ERR_NO_PRINTER);
-    m_store.SetCurrentPrinter(defaultPrinter.c_str());
-    if (const int32_t r = _loadValues(defaultPrinter); r != QUOR_PRN_SUCCESS) return fail(r);
-  }
-  *m_colourInfo = QUOR_PRN_COLOR_INFO_TYPE();
-  {
-    CQuorPrnSettingStore::Palette defaults;
-    std::string presetName;
-    m_store.GetColorPreset(0, defaults, presetName);
-    m_colourAvailable = defaults.empty() ? 0 : 1;
-  }
-  const int code = DoModal();
-  m_waitCursor = nullptr;
-  if (code != QUOR_PRN_SUCCESS && code != QUOR_PRN_CANCEL) m_result = code;
-  return code;
+  return OpenDialog(system, job, setNo, devMode, helpId);
 }
 
-bool CQuorPrnPrinterDlgEx::OnInitDialog() {
-  CYbDialog::OnInitDialog();
-  m_printerList.SetExtendedUI(true);
-  m_offsetXEdit.InitEdit(kNumEditNumeric | kNumEditSigned, 0, 3, 1, kOffsetMin, kOffsetMax);
-  m_offsetYEdit.InitEdit(kNumEditNumeric | kNumEditSigned, 0, 3, 1, kOffsetMin, kOffsetMax);
-  m_scaleXEdit.InitEdit(kNumEditNumeric, 0, 3, 1, kScaleMin, kScaleMax);
-  m_scaleYEdit.InitEdit(kNumEditNumeric, 0, 3, 1, kScaleMin, kScaleMax);
-  for (CQuorPrnNumEdit* e : {&m_offsetXEdit, &m_offsetYEdit, &m_scaleXEdit, &m_scaleYEdit}) e->SetInputMode(1);
+void CQuorPrnPrinterDlgEx::_prepareShow() {
+  *m_colourInfo = QUOR_PRN_COLOR_INFO_TYPE();
+  CQuorPrnSettingStore::Palette defaults;
+  std::string presetName;
+  m_store.GetColorPreset(0, defaults, presetName);
+  m_colourAvailable = defaults.empty() ? 0 : 1;
+}
 
-  SetFuncStyle(2);
-  SetFuncAutoArrange(1);
-  SetFuncBtn(kVkF1, Cp932("ヘルプ"), 0);
-  SetFuncBtn(kVkF6, Cp932("ﾌﾟﾛﾊﾟﾃｨ"), 0);
+void CQuorPrnPrinterDlgEx::_addFunctionKeys() {
   if (m_colourAvailable != 0) SetFuncBtn(kVkF9, Cp932("色設定"), 0);
-  SetFuncBtn(kVkReturn, Cp932("確定"), 0);
-  SetFuncBtn(kVkEscape, Cp932("ｷｬﾝｾﾙ"), 0);
+}
 
-  std::vector<std::string> names;
-  CQuorPrnPrinterInfoManager::GetPrinterNames(names);
-  for (const std::string& name : names) m_printerList.AddString(name);
-  m_printerList.SetCurSel(m_selected);
-
-  const std::pair<CQuorPrnNumEdit*, CQuorPrnSpinCtrl*> pairs[] = {
-      {&m_offsetXEdit, &m_offsetXSpin}, {&m_offsetYEdit, &m_offsetYSpin},
-      {&m_scaleXEdit, &m_scaleXSpin}, {&m_scaleYEdit, &m_scaleYSpin}};
-  for (const auto& [edit, spin] : pairs) {
-    const bool offset = edit == &m_offsetXEdit || edit == &m_offsetYEdit;
-    edit->SetRange(offset ? kOffsetMin : kScaleMin, offset ? kOffsetMax : kScaleMax, 2);
-    spin->SetRange(offset ? kOffsetMin : kScaleMin, offset ? kOffsetMax : kScaleMax, 2);
-    spin->SetBuddy(edit);
-  }
-  m_propertyButton.CreateOver(this, kPropertyPlaceholder, kPropertyButton);
+void CQuorPrnPrinterDlgEx::_createOwnControls() {
   if (m_colourAvailable != 0) m_colourButton.CreateOver(this, kColourPlaceholder, kColourButton);
   ShowDlgItem(kColourDisplay, m_colourAvailable != 0);
+}
 
-  SetLocalizeDialogID("CD2010");
-  LocalizeDialog();
-  LocalizeControl(kPrinterList, "IDC_PRN2_PRINTERNAME");
-  LocalizeControl(kPropertyButton, "IDC_PRN2_PROPERTY_BTN");
-  LocalizeControl(kStatus, "IDC_PRN2_STATUS");
-  LocalizeControl(kType, "IDC_PRN2_TYPE");
-  LocalizeControl(kLocation, "IDC_PRN2_LOCATION");
-  LocalizeControl(kComment, "IDC_PRN2_COMMENT");
-  LocalizeControl(kOffsetX, "IDC_PRN2_OFFSETX");
-  LocalizeControl(kOffsetY, "IDC_PRN2_OFFSETY");
-  LocalizeControl(kScaleX, "IDC_PRN2_SCALEX");
-  LocalizeControl(kScaleY, "IDC_PRN2_SCALEY");
-  LocalizeControl(kScaleFix, "IDC_PRN2_SCALE_FIX");
+void CQuorPrnPrinterDlgEx::_localizeOwnControls() {
   LocalizeControl(kMonochrome, "IDC_PRN2_RADIO_MONOCHROME");
   LocalizeControl(kColour, "IDC_PRN2_RADIO_COLOR");
   LocalizeControl(kColourDisplay, "IDC_PRN2_COLOR_DISP");
   LocalizeControl(kColourButton, "IDC_PRN2_COLOR_BTN");
-  for (int i = 1; i <= 13; ++i) LocalizeControl(31700 + i, "IDC_STATIC_0" + std::string(i < 10 ? "0" : "") + std::to_string(i));
-  for (int i = 14; i <= 17; ++i) LocalizeControl(31700 + i, "IDC_STATIC_0" + std::to_string(i));
-  LocalizeFunc(kVkF1, "VK_F1");
-  LocalizeFunc(kVkF6, "VK_F6");
+  LocalizeControl(31712, "IDC_STATIC_012");
+  LocalizeControl(31713, "IDC_STATIC_013");
   LocalizeFunc(kVkF9, "VK_F9");
-  LocalizeFunc(kVkReturn, "VK_RETURN");
-  LocalizeFunc(kVkEscape, "VK_ESCAPE");
-
-  // The state, type, location, comment and colour-mode fields carry data:
-  // they are filled after the localisation, which would otherwise put their
-  // keys' texts over them.
-  _showPrinterFields();
-  _showValues();
-  if (m_waitCursor != nullptr) m_waitCursor->Restore();
-  return true;
-}
-
-void CQuorPrnPrinterDlgEx::_showPrinterFields() {
-  const PrinterInfo* info = CQuorPrnPrinterInfoManager::GetPrinterAt(m_selected);
-  SetDlgItemText(kStatus, info ? info->statusText : std::string());
-  SetDlgItemText(kType, info ? info->driverName : std::string());
-  SetDlgItemText(kLocation, info ? info->location : std::string());
-  SetDlgItemText(kComment, info ? info->comment : std::string());
 }
 
 void CQuorPrnPrinterDlgEx::_showValues() {
-  m_scaleFixCheck.SetCheck(m_scaleFix);
-  m_offsetXEdit.SetWindowTextValue(m_offsetX);
-  m_offsetYEdit.SetWindowTextValue(m_offsetY);
-  m_scaleXEdit.SetWindowTextValue(m_scaleX);
-  m_scaleYEdit.SetWindowTextValue(m_scaleY);
-  _applyScaleFix(m_scaleFix != 0, /*copyAcross=*/m_scaleFix != 0);
+  CQuorPrnPrinterDlgBase::_showValues();
   CheckRadioButton(kMonochrome, kColour, m_loadedColour == 1 ? kColour : kMonochrome);
   if (m_colourAvailable != 0) {
     const char* key = "CD2010_IDC_PRN2_COLOR_DISP_001";
@@ -264,19 +102,6 @@ void CQuorPrnPrinterDlgEx::_showColourState() {
   EnableDlgItem(kColourDisplay, colour);
 }
 
-// The vertical scale edit is the partner of both horizontal controls either
-// way; only the link flag decides whether they pass their changes on.
-// copyAcross: the vertical edit starts from the horizontal value.
-void CQuorPrnPrinterDlgEx::_applyScaleFix(bool fixed, bool copyAcross) {
-  m_scaleYEdit.setEnabled(!fixed);
-  m_scaleYSpin.setEnabled(!fixed);
-  if (copyAcross) m_scaleYEdit.CYbEdit::SetWindowText(m_scaleXEdit.GetWindowText());
-  m_scaleXEdit.SetPartner(&m_scaleYEdit);
-  m_scaleXSpin.SetPartner(&m_scaleYEdit);
-  m_scaleXEdit.SetLink(fixed ? 1 : 0);
-  m_scaleXSpin.SetLink(fixed ? 1 : 0);
-}
-
 int32_t CQuorPrnPrinterDlgEx::_loadValues(const std::string& printerName) {
   QUOR_PRN_PRINTER_INFO_TYPE printer;
   printer.PrinterName = printerName;
@@ -285,33 +110,14 @@ int32_t CQuorPrnPrinterDlgEx::_loadValues(const std::string& printerName) {
   if (r != QUOR_PRN_SUCCESS) return r;
   m_loadedColour = colour.ColorPrint != 0 ? 1 : 0;
   m_loadedMode = colour.Mode >= 1 && colour.Mode <= 99 ? colour.Mode : (colour.Mode < 0 ? -1 : 0);
-  m_loadedPrinter = printerName;
-  m_loadedFix = printer.ScaleFix;
-  m_scaleFix = printer.ScaleFix;
-  m_offsetX = printer.OffsetX / 10.0;
-  m_offsetY = printer.OffsetY / 10.0;
-  m_scaleX = printer.ScaleX / 10.0;
-  m_scaleY = printer.ScaleY / 10.0;
+  _takeValues(printerName, printer);
   return QUOR_PRN_SUCCESS;
 }
 
 int32_t CQuorPrnPrinterDlgEx::_saveValues() {
-  const double offsetX = m_offsetXEdit.GetWindowTextValue();
-  const double offsetY = m_offsetYEdit.GetWindowTextValue();
-  const double scaleX = m_scaleXEdit.GetWindowTextValue();
-  const double scaleY = m_scaleYEdit.GetWindowTextValue();
   const int32_t colourPrint = m_colourRadio.GetCheck() != 0 ? 1 : 0;
-  if (offsetX == m_offsetX && offsetY == m_offsetY && scaleX == m_scaleX && scaleY == m_scaleY &&
-      m_scaleFix == m_loadedFix && colourPrint == m_loadedColour && m_colourChanged == 0) {
-    return QUOR_PRN_SUCCESS;
-  }
-  QUOR_PRN_PRINTER_INFO_TYPE printer;
-  printer.PrinterName = m_loadedPrinter;
-  printer.OffsetX = static_cast<int32_t>(offsetX * 10.0);
-  printer.OffsetY = static_cast<int32_t>(offsetY * 10.0);
-  printer.ScaleX = static_cast<int32_t>(scaleX * 10.0);
-  printer.ScaleY = static_cast<int32_t>((m_scaleFix != 0 ? scaleX : scaleY) * 10.0);
-  printer.ScaleFix = m_scaleFix;
+  if (_shownAsLoaded() && colourPrint == m_loadedColour && m_colourChanged == 0) return QUOR_PRN_SUCCESS;
+  const QUOR_PRN_PRINTER_INFO_TYPE printer = _shownPrinter();
   // The model and palette stay as stored (or as the colour dialog left them).
   QUOR_PRN_PRINTER_INFO_TYPE stored;
   stored.PrinterName = m_loadedPrinter;
@@ -322,81 +128,25 @@ int32_t CQuorPrnPrinterDlgEx::_saveValues() {
   return QUOR_PRN_SUCCESS;
 }
 
-int CQuorPrnPrinterDlgEx::_normalize(int id) {
-  auto correct = [](CQuorPrnNumEdit& edit) {
-    const double v = edit.GetWindowTextValue();
-    if (v < kScaleMin) {
-      edit.SetWindowText("80");
-      return true;
-    }
-    if (v > kScaleMax) {
-      edit.SetWindowText("120");
-      return true;
-    }
-    return false;
-  };
-  int result = 1;
-  if (id == kScaleX) {
-    if (correct(m_scaleXEdit)) {
-      m_scaleYEdit.SetWindowText(m_scaleXEdit.GetWindowText());
-      result = 0;
-    }
-  } else if (id == kScaleY && m_scaleFix == 0) {
-    if (correct(m_scaleYEdit)) return 0;
-  }
-  if (auto* edit = Item<CYbEdit>(id)) edit->SetWindowText(edit->GetWindowText());
-  return result;
-}
-
-void CQuorPrnPrinterDlgEx::_selectionChanged(int index) {
-  m_work.Drop();
-  if (index < 0 || index >= m_printerList.GetCount() || index == m_selected) return;
-  m_selected = index;
-  _showPrinterFields();
-  const std::string name = _selectedName();
-  m_store.SetCurrentPrinter(name.c_str());
-  if (_saveValues() == QUOR_PRN_SUCCESS) {
-    _loadValues(name);
-    _showValues();
-  }
-}
-
-std::string CQuorPrnPrinterDlgEx::_selectedName() const {
-  return m_selected >= 0 ? m_printerList.GetLBText(m_selected) : std::string();
-}
-
-void CQuorPrnPrinterDlgEx::_runPropertySheet() {
-  std::string current;
-  m_store.GetCurrentPrinter(current);
-  m_work.EditInPropertySheet(static_cast<QWidget*>(this), current);
-}
-
 void CQuorPrnPrinterDlgEx::OnCommand(int id) {
   if (id == kMonochrome || id == kColour) {
     CheckRadioButton(kMonochrome, kColour, id);
     _showColourState();
-  } else if (id == kScaleFix) {
-    m_scaleFix = m_scaleFixCheck.GetCheck();
-    // The vertical edit shows the horizontal value in both states: fixing the
-    // aspect makes it so, and releasing it starts from the same value.
-    _applyScaleFix(m_scaleFix != 0, /*copyAcross=*/true);
+  } else {
+    CQuorPrnPrinterDlgBase::OnCommand(id);
   }
 }
 
 int CQuorPrnPrinterDlgEx::NotifyFunctionEvent(int key) {
-  if (key == kVkF6) {
-    _runPropertySheet();
-    return 0;
-  }
   if (key == kVkF9) {
     _runColourDialog();
     return 0;
   }
-  return 1;
+  return CQuorPrnPrinterDlgBase::NotifyFunctionEvent(key);
 }
 
 int CQuorPrnPrinterDlgEx::NotifyClickedEvent(int id) {
-  if (id == kPropertyButton) _runPropertySheet();
+  CQuorPrnPrinterDlgBase::NotifyClickedEvent(id);
   if (id == kColourButton) _runColourDialog();
   return 1;
 }
@@ -424,47 +174,10 @@ void CQuorPrnPrinterDlgEx::_runColourDialog() {
   _showValues();
 }
 
-// Confirm's check of both scales: the horizontal one normalised, the vertical
-// one held to its range. False (the value corrected) keeps the dialog open.
-bool CQuorPrnPrinterDlgEx::_checkScales() {
-  m_scaleFix = m_scaleFixCheck.GetCheck();
-  if (_normalize(kScaleX) == 0) return false;
-  const double scaleY = m_scaleYEdit.GetWindowTextValue();
-  if (scaleY < kScaleMin || scaleY > kScaleMax) {
-    m_scaleYEdit.SetWindowText(scaleY < kScaleMin ? "80" : "120");
-    return false;
-  }
-  return true;
-}
-
-int CQuorPrnPrinterDlgEx::NotifyTabEvent(int id, int /*code*/) {
-  _normalize(id);
-  return 1;
-}
-
-int CQuorPrnPrinterDlgEx::NotifyMaxTextEvent(int id) {
-  _normalize(id);
-  return 1;
-}
-
-uint32_t CQuorPrnPrinterDlgEx::NotifyHelpPreEvent(int /*id*/) { return m_helpId; }
-
-int CQuorPrnPrinterDlgEx::NotifyConfirmEvent() {
-  if (!_checkScales()) return 0;
-  if (m_selected < 0) return 1;
-  const std::string name = _selectedName();
-  m_store.SetCurrentPrinter(name.c_str());
-  if (_saveValues() == QUOR_PRN_SUCCESS && m_store.SavePrinterSet() == QUOR_PRN_SUCCESS) {
-    *m_colourInfo = QUOR_PRN_COLOR_INFO_TYPE();
-    QUOR_PRN_PRINTER_INFO_TYPE printer;
-    printer.PrinterName = name;
-    if (m_store.GetPrinter(&printer, m_colourInfo) != QUOR_PRN_SUCCESS) *m_colourInfo = QUOR_PRN_COLOR_INFO_TYPE();
-    m_work.HandTo(*m_devMode);
-  }
-  return 1;
-}
-
-int CQuorPrnPrinterDlgEx::NotifyCancelEvent() {
-  m_work.Drop();
-  return 1;
+// The caller's colour record gets the confirmed printer's colours.
+void CQuorPrnPrinterDlgEx::_confirmed(const std::string& printerName) {
+  *m_colourInfo = QUOR_PRN_COLOR_INFO_TYPE();
+  QUOR_PRN_PRINTER_INFO_TYPE printer;
+  printer.PrinterName = printerName;
+  if (m_store.GetPrinter(&printer, m_colourInfo) != QUOR_PRN_SUCCESS) *m_colourInfo = QUOR_PRN_COLOR_INFO_TYPE();
 }
