@@ -1,8 +1,6 @@
-// The three-mode colour dialog's template and the ids and keys it names;
-// everything it does is the base's.
+// The three-mode colour dialog's template and the ids it names; everything it
+// does is the base's.
 #include "dialogs/CQuorPrnColorDlg.h"
-
-#include <cstdio>
 
 #include "platform/mbcs/Cp932Converter.h"
 #include "platform/ui/DialogTemplates.h"
@@ -12,64 +10,27 @@ namespace {
 using mbcs::Cp932;
 using Dlg = CQuorPrnColorDlg;
 
-// Labels and groups; only their texts are looked at.
-enum : int { kMessage = 31701, kModeGroup = 31702, kModelLabel = 31703, kColorGroup = 31704, kPatternLabel = 31705,
-             kRedLabel = 31706, kGreenLabel = 31707, kBlueLabel = 31708 };
+constexpr Dlg::ControlIds kIds{Dlg::IDC_COLOR_MODESEL_AUTO, Dlg::IDC_COLOR_MODESEL_PRNDEF,
+                               Dlg::IDC_COLOR_MODESEL_CUSTOM, Dlg::IDC_COLOR_PRINTERDEF_SEL,
+                               Dlg::IDC_COLOR_PALETTE_SEL, Dlg::IDC_COLOR_SLIDER_R, Dlg::IDC_COLOR_SLIDER_G,
+                               Dlg::IDC_COLOR_SLIDER_B, Dlg::IDC_COLOR_VALUE_R, Dlg::IDC_COLOR_VALUE_G,
+                               Dlg::IDC_COLOR_VALUE_B, Dlg::IDC_COLOR_PREVIEW};
 
 const DialogTemplates::Registrar kRegistered([] {
-  DialogTemplate t;
-  t.id = Dlg::kTemplate;
-  t.caption = Cp932("色設定");
-  t.cx = 280;
-  t.cy = 176;
-  t.fontFace = Cp932("ＭＳ ゴシック");
-  t.pointSize = 9;
-  t.controls = {
-      {kMessage, DlgKind::Static, Cp932("カラープリンタは、機種により若干色合いに差が出る場合があります。"), 6, 6, 268, 10, 0},
-      {kModeGroup, DlgKind::GroupBox, Cp932("モード"), 6, 20, 268, 62, kDlgGroup},
-      {Dlg::IDC_COLOR_MODESEL_AUTO, DlgKind::RadioButton, Cp932("自動"), 14, 33, 60, 10, kDlgGroup},
-      {Dlg::IDC_COLOR_MODESEL_PRNDEF, DlgKind::RadioButton, Cp932("選択"), 14, 49, 60, 10, 0},
-      {Dlg::IDC_COLOR_MODESEL_CUSTOM, DlgKind::RadioButton, Cp932("カスタム"), 14, 65, 60, 10, 0},
-      {kModelLabel, DlgKind::Static, Cp932("機種："), 80, 50, 34, 10, 0},
-      {Dlg::IDC_COLOR_PRINTERDEF_SEL, DlgKind::ComboBox, "", 116, 47, 150, 100, kDlgGroup},
-      {kColorGroup, DlgKind::GroupBox, Cp932("色の設定"), 6, 86, 268, 84, kDlgGroup},
-      {kPatternLabel, DlgKind::Static, Cp932("カラーパターン："), 14, 100, 72, 10, 0},
-      {Dlg::IDC_COLOR_PALETTE_SEL, DlgKind::ComboBox, "", 88, 98, 130, 100, kDlgGroup},
-      {kRedLabel, DlgKind::Static, Cp932("赤："), 14, 118, 28, 10, 0},
-      {Dlg::IDC_COLOR_SLIDER_R, DlgKind::Slider, "", 44, 115, 142, 16, kDlgGroup},
-      {Dlg::IDC_COLOR_VALUE_R, DlgKind::Static, "", 190, 118, 20, 10, kDlgRight},
-      {kGreenLabel, DlgKind::Static, Cp932("緑："), 14, 136, 28, 10, 0},
-      {Dlg::IDC_COLOR_SLIDER_G, DlgKind::Slider, "", 44, 133, 142, 16, kDlgGroup},
-      {Dlg::IDC_COLOR_VALUE_G, DlgKind::Static, "", 190, 136, 20, 10, kDlgRight},
-      {kBlueLabel, DlgKind::Static, Cp932("青："), 14, 154, 28, 10, 0},
-      {Dlg::IDC_COLOR_SLIDER_B, DlgKind::Slider, "", 44, 151, 142, 16, kDlgGroup},
-      {Dlg::IDC_COLOR_VALUE_B, DlgKind::Static, "", 190, 154, 20, 10, kDlgRight},
-      {Dlg::IDC_COLOR_PREVIEW, DlgKind::ColorBox, "", 226, 98, 40, 68, kDlgSunken},
-  };
+  DialogTemplate t = Dlg::SharedTemplate(Dlg::kTemplate, 176, kIds, 86);
+  t.controls.insert(t.controls.begin() + 1,
+                    {
+                        {Dlg::kModeGroup, DlgKind::GroupBox, Cp932("モード"), 6, 20, 268, 62, kDlgGroup},
+                        {kIds.autoRadio, DlgKind::RadioButton, Cp932("自動"), 14, 33, 60, 10, kDlgGroup},
+                        {kIds.modelRadio, DlgKind::RadioButton, Cp932("選択"), 14, 49, 60, 10, 0},
+                        {kIds.customRadio, DlgKind::RadioButton, Cp932("カスタム"), 14, 65, 60, 10, 0},
+                        {Dlg::kModelLabel, DlgKind::Static, Cp932("機種："), 80, 50, 34, 10, 0},
+                        {kIds.modelList, DlgKind::ComboBox, "", 116, 47, 150, 100, kDlgGroup},
+                    });
   return t;
 }());
 
 }  // namespace
 
 CQuorPrnColorDlg::CQuorPrnColorDlg(CQuorPrnSettingStore* store, const std::string& printerName, QWidget* parent)
-    : CQuorPrnColorDlgBase(kTemplate,
-                           {IDC_COLOR_MODESEL_AUTO, IDC_COLOR_MODESEL_PRNDEF, IDC_COLOR_MODESEL_CUSTOM, IDC_COLOR_PRINTERDEF_SEL, IDC_COLOR_PALETTE_SEL,
-                            IDC_COLOR_SLIDER_R, IDC_COLOR_SLIDER_G, IDC_COLOR_SLIDER_B, IDC_COLOR_VALUE_R,
-                            IDC_COLOR_VALUE_G, IDC_COLOR_VALUE_B, IDC_COLOR_PREVIEW},
-                           store, printerName, parent) {}
-
-void CQuorPrnColorDlg::LocalizeControls() {
-  LocalizeControl(IDC_COLOR_MODESEL_AUTO, "IDC_COLOR_MODESEL_AUTO");
-  LocalizeControl(IDC_COLOR_MODESEL_PRNDEF, "IDC_COLOR_MODESEL_PRNDEF");
-  LocalizeControl(IDC_COLOR_PRINTERDEF_SEL, "IDC_COLOR_PRINTERDEF_SEL");
-  LocalizeControl(IDC_COLOR_MODESEL_CUSTOM, "IDC_COLOR_MODESEL_CUSTOM");
-  LocalizeControl(IDC_COLOR_PALETTE_SEL, "IDC_COLOR_PALETTE_SEL");
-  LocalizeControl(IDC_COLOR_VALUE_R, "IDC_COLOR_VALUE_R");
-  LocalizeControl(IDC_COLOR_VALUE_G, "IDC_COLOR_VALUE_G");
-  LocalizeControl(IDC_COLOR_VALUE_B, "IDC_COLOR_VALUE_B");
-  for (int id : {kMessage, kModeGroup, kModelLabel, kColorGroup, kPatternLabel, kRedLabel, kGreenLabel, kBlueLabel}) {
-    char key[32];
-    std::snprintf(key, sizeof key, "IDC_STATIC_%03d", id - 31700);
-    LocalizeControl(id, key);
-  }
-}
+    : CQuorPrnColorDlgBase(kTemplate, kIds, store, printerName, parent) {}

@@ -26,7 +26,4 @@ class CQuorPrnColorDlg : public CQuorPrnColorDlgBase {
 
   // `store` (not owned) holds the open printer set of `printerName`.
   CQuorPrnColorDlg(CQuorPrnSettingStore* store, const std::string& printerName, QWidget* parent = nullptr);
-
- protected:
-  void LocalizeControls() override;
 };

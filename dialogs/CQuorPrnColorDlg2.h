@@ -24,7 +24,4 @@ class CQuorPrnColorDlg2 : public CQuorPrnColorDlgBase {
 
   // `store` (not owned) holds the open printer set of `printerName`.
   CQuorPrnColorDlg2(CQuorPrnSettingStore* store, const std::string& printerName, QWidget* parent = nullptr);
-
- protected:
-  void LocalizeControls() override;
 };

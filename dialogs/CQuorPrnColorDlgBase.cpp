@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "platform/mbcs/Cp932Converter.h"
 #include "platform/ui/CYbColorBox.h"
@@ -28,6 +29,34 @@ bool IsModel(int32_t mode) { return mode >= 1 && mode <= 99; }
 
 }  // namespace
 
+DialogTemplate CQuorPrnColorDlgBase::SharedTemplate(int templateId, int cy, const ControlIds& ids, int colorTop) {
+  const int y = colorTop;
+  DialogTemplate t;
+  t.id = templateId;
+  t.caption = Cp932("色設定");
+  t.cx = 280;
+  t.cy = cy;
+  t.fontFace = Cp932("ＭＳ ゴシック");
+  t.pointSize = 9;
+  t.controls = {
+      {kMessage, DlgKind::Static, Cp932("カラープリンタは、機種により若干色合いに差が出る場合があります。"), 6, 6, 268, 10, 0},
+      {kColorGroup, DlgKind::GroupBox, Cp932("色の設定"), 6, y, 268, 84, kDlgGroup},
+      {kPatternLabel, DlgKind::Static, Cp932("カラーパターン："), 14, y + 14, 72, 10, 0},
+      {ids.patternList, DlgKind::ComboBox, "", 88, y + 12, 130, 100, kDlgGroup},
+      {kRedLabel, DlgKind::Static, Cp932("赤："), 14, y + 32, 28, 10, 0},
+      {ids.red, DlgKind::Slider, "", 44, y + 29, 142, 16, kDlgGroup},
+      {ids.redValue, DlgKind::Static, "", 190, y + 32, 20, 10, kDlgRight},
+      {kGreenLabel, DlgKind::Static, Cp932("緑："), 14, y + 50, 28, 10, 0},
+      {ids.green, DlgKind::Slider, "", 44, y + 47, 142, 16, kDlgGroup},
+      {ids.greenValue, DlgKind::Static, "", 190, y + 50, 20, 10, kDlgRight},
+      {kBlueLabel, DlgKind::Static, Cp932("青："), 14, y + 68, 28, 10, 0},
+      {ids.blue, DlgKind::Slider, "", 44, y + 65, 142, 16, kDlgGroup},
+      {ids.blueValue, DlgKind::Static, "", 190, y + 68, 20, 10, kDlgRight},
+      {ids.preview, DlgKind::ColorBox, "", 226, y + 12, 40, 68, kDlgSunken},
+  };
+  return t;
+}
+
 CQuorPrnColorDlgBase::CQuorPrnColorDlgBase(int templateId, const ControlIds& ids, CQuorPrnSettingStore* store,
                                            const std::string& printerName, QWidget* parent)
     : CYbDialog(templateId, parent), m_store(store), m_ids(ids) {
@@ -35,6 +64,26 @@ CQuorPrnColorDlgBase::CQuorPrnColorDlgBase(int templateId, const ControlIds& ids
 }
 
 CQuorPrnColorDlgBase::~CQuorPrnColorDlgBase() = default;
+
+// Both dialogs name their controls by role; the model controls and the
+// model label exist only where a model can be chosen.
+void CQuorPrnColorDlgBase::_localizeControls() {
+  const std::pair<int, const char*> keyed[] = {
+      {m_ids.autoRadio, "IDC_COLOR_MODESEL_AUTO"},     {m_ids.modelRadio, "IDC_COLOR_MODESEL_PRNDEF"},
+      {m_ids.modelList, "IDC_COLOR_PRINTERDEF_SEL"},   {m_ids.customRadio, "IDC_COLOR_MODESEL_CUSTOM"},
+      {m_ids.patternList, "IDC_COLOR_PALETTE_SEL"},    {m_ids.redValue, "IDC_COLOR_VALUE_R"},
+      {m_ids.greenValue, "IDC_COLOR_VALUE_G"},         {m_ids.blueValue, "IDC_COLOR_VALUE_B"},
+  };
+  for (const auto& [id, key] : keyed) {
+    if (id != 0) LocalizeControl(id, key);
+  }
+  for (int id = kMessage; id <= kBlueLabel; ++id) {
+    if (id == kModelLabel && m_ids.modelList == 0) continue;
+    char key[32];
+    std::snprintf(key, sizeof key, "IDC_STATIC_%03d", id - 31700);
+    LocalizeControl(id, key);
+  }
+}
 
 uint32_t CQuorPrnColorDlgBase::CurrentColor() const { return m_red + m_green * 256 + m_blue * 65536; }
 
@@ -48,7 +97,7 @@ bool CQuorPrnColorDlgBase::OnInitDialog() {
 
   SetLocalizeDialogID("IDD_QUORPRN_COLOR");
   LocalizeDialog();
-  LocalizeControls();
+  _localizeControls();
   LocalizeFunc(kVkF9, "VK_F9");
   LocalizeFunc(kVkReturn, "VK_RETURN");
   LocalizeFunc(kVkEscape, "VK_ESCAPE");

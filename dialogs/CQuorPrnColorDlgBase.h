@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/ui/CYbDialog.h"
+#include "platform/ui/DialogTemplate.h"
 #include "quorprn/QuorPrnRecords.h"
 #include "store/CQuorPrnSettingStore.h"
 
@@ -33,6 +34,22 @@ class CQuorPrnColorDlgBase : public CYbDialog {
     int redValue, greenValue, blueValue;
     int preview;
   };
+
+  // The labels and groups of both templates; only their texts are looked at.
+  enum LabelId : int {
+    kMessage = 31701,
+    kModeGroup,
+    kModelLabel,
+    kColorGroup,
+    kPatternLabel,
+    kRedLabel,
+    kGreenLabel,
+    kBlueLabel,
+  };
+
+  // A template with the message and the colour group, whose top edge is at
+  // `colorTop`; the dialog inserts its mode group after the message.
+  static DialogTemplate SharedTemplate(int templateId, int cy, const ControlIds& ids, int colorTop);
 
   // `store` (not owned) holds the open printer set; `printerName` is the
   // installed name of the printer whose colours are edited.
@@ -55,11 +72,10 @@ class CQuorPrnColorDlgBase : public CYbDialog {
  protected:
   bool OnInitDialog() override;
   void OnCommand(int id) override;
-  // Localises the dialog's own controls; the base has none to name.
-  virtual void LocalizeControls() {}
   const ControlIds& Ids() const { return m_ids; }
 
  private:
+  void _localizeControls();
   void _showAutomatic();
   void _showCustom();
   void _showModel(bool fromRadio);
