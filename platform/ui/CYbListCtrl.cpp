@@ -1,14 +1,12 @@
 #include "platform/ui/CYbListCtrl.h"
 
-#include <QFocusEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 
 #include "platform/ui/CYbImageList.h"
-#include "platform/ui/UiControl.h"
 #include "platform/ui/UiText.h"
 
-CYbListCtrl::CYbListCtrl(QWidget* parent) : QTreeWidget(parent) {
+CYbListCtrl::CYbListCtrl(QWidget* parent) : CYbItemView(parent) {
   setRootIsDecorated(false);
   setUniformRowHeights(true);
   setSelectionMode(QAbstractItemView::SingleSelection);
@@ -17,14 +15,8 @@ CYbListCtrl::CYbListCtrl(QWidget* parent) : QTreeWidget(parent) {
   header()->setStretchLastSection(false);
   connect(this, &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item, int) { emit rowDoubleClicked(item ? indexOfTopLevelItem(item) : -1); });
-  connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
-    if (userInput_ == 0) return;
-    // A handler that selects by code must not be taken for the user again.
-    const int depth = userInput_;
-    userInput_ = 0;
-    emit userSelChanged(GetNextSelectedItem(-1));
-    userInput_ = depth;
-  });
+  connect(this, &QTreeWidget::itemSelectionChanged, this,
+          [this] { ReportUserChange([this] { emit userSelChanged(GetNextSelectedItem(-1)); }); });
 }
 
 unsigned CYbListCtrl::SetExtendedStyle(unsigned styles) {
@@ -36,36 +28,14 @@ unsigned CYbListCtrl::SetExtendedStyle(unsigned styles) {
 }
 
 bool CYbListCtrl::viewportEvent(QEvent* e) {
-  switch (e->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonRelease: {
-      const auto* m = static_cast<QMouseEvent*>(e);
-      // Without full-row selection the other columns are not part of the row.
-      if (!(exStyle_ & kLvsExFullRowSelect) && e->type() != QEvent::MouseButtonRelease &&
-          indexAt(m->position().toPoint()).column() > 0) {
-        return true;
-      }
-      ++userInput_;
-      const bool r = QTreeWidget::viewportEvent(e);
-      --userInput_;
-      return r;
-    }
-    default:
-      return QTreeWidget::viewportEvent(e);
+  const QEvent::Type t = e->type();
+  // Without full-row selection the other columns are not part of the row.
+  if ((t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick || t == QEvent::MouseMove) &&
+      !(exStyle_ & kLvsExFullRowSelect) &&
+      indexAt(static_cast<QMouseEvent*>(e)->position().toPoint()).column() > 0) {
+    return true;
   }
-}
-
-void CYbListCtrl::keyPressEvent(QKeyEvent* e) {
-  ++userInput_;
-  QTreeWidget::keyPressEvent(e);
-  --userInput_;
-}
-
-void CYbListCtrl::focusOutEvent(QFocusEvent* e) {
-  QTreeWidget::focusOutEvent(e);
-  if (UiControl::FocusMovedAway(e)) emit focusLost();
+  return CYbItemView::viewportEvent(e);
 }
 
 int CYbListCtrl::InsertColumn(int column, const std::string& heading, int align, int width) {
@@ -81,16 +51,11 @@ int CYbListCtrl::InsertColumn(int column, const std::string& heading, int align,
   return column;
 }
 
-void CYbListCtrl::SetImageList(const CYbImageList* images) {
-  images_ = images;
-  if (images_) setIconSize(images_->Size());
-}
-
 int CYbListCtrl::InsertItem(int row, const std::string& text, int image) {
   if (row < 0 || row > topLevelItemCount()) row = topLevelItemCount();
   auto* item = new QTreeWidgetItem();
   item->setText(0, UiText::ToQt(text));
-  if (images_) item->setIcon(0, images_->Icon(image));
+  if (Images()) item->setIcon(0, Images()->Icon(image));
   insertTopLevelItem(row, item);
   return row;
 }

@@ -5,10 +5,9 @@
 // by code (SetItemState, filling, clearing), which stays silent.
 #pragma once
 
-#include <QTreeWidget>
 #include <string>
 
-class CYbImageList;
+#include "platform/ui/CYbItemView.h"
 
 // Extended styles (SetExtendedStyle).
 enum YbListExStyle : unsigned {
@@ -20,14 +19,13 @@ enum YbListItemState : unsigned {
   kLvisSelected = 2,
 };
 
-class CYbListCtrl : public QTreeWidget {
+class CYbListCtrl : public CYbItemView {
   Q_OBJECT
  public:
   explicit CYbListCtrl(QWidget* parent = nullptr);
 
   // align: 0 left, 1 right, 2 centre; width in pixels.
   int InsertColumn(int column, const std::string& heading, int align, int width);
-  void SetImageList(const CYbImageList* images);
   // Returns the row it was inserted at.
   int InsertItem(int row, const std::string& text, int image);
   bool SetItemText(int row, int column, const std::string& text);
@@ -50,15 +48,10 @@ class CYbListCtrl : public QTreeWidget {
   void rowDoubleClicked(int row);
   // The user changed the selection; row is the selected row or -1.
   void userSelChanged(int row);
-  void focusLost();
 
  protected:
   bool viewportEvent(QEvent* e) override;
-  void keyPressEvent(QKeyEvent* e) override;
-  void focusOutEvent(QFocusEvent* e) override;
 
  private:
   unsigned exStyle_ = 0;
-  int userInput_ = 0;
-  const CYbImageList* images_ = nullptr;
 };

@@ -2,10 +2,7 @@
 // the expanded signal shows the new children in the same paint.
 #include "platform/ui/CYbTreeCtrl.h"
 
-#include <QFocusEvent>
-
 #include "platform/ui/CYbImageList.h"
-#include "platform/ui/UiControl.h"
 #include "platform/ui/UiText.h"
 
 namespace {
@@ -14,57 +11,22 @@ constexpr int kImageRole = Qt::UserRole + 1;
 constexpr int kSelectedImageRole = Qt::UserRole + 2;
 }  // namespace
 
-CYbTreeCtrl::CYbTreeCtrl(QWidget* parent) : QTreeWidget(parent) {
+CYbTreeCtrl::CYbTreeCtrl(QWidget* parent) : CYbItemView(parent) {
   setHeaderHidden(true);
   setColumnCount(1);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setUniformRowHeights(true);
   connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { emit itemExpanding(item); });
   connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item, QTreeWidgetItem*) {
-    if (userInput_ == 0) return;
-    const int depth = userInput_;
-    userInput_ = 0;
-    emit userSelChanged(item);
-    userInput_ = depth;
+    ReportUserChange([this, item] { emit userSelChanged(item); });
   });
 }
 
-bool CYbTreeCtrl::viewportEvent(QEvent* e) {
-  switch (e->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonRelease: {
-      ++userInput_;
-      const bool r = QTreeWidget::viewportEvent(e);
-      --userInput_;
-      return r;
-    }
-    default:
-      return QTreeWidget::viewportEvent(e);
-  }
-}
-
-void CYbTreeCtrl::keyPressEvent(QKeyEvent* e) {
-  ++userInput_;
-  QTreeWidget::keyPressEvent(e);
-  --userInput_;
-}
-
-void CYbTreeCtrl::focusOutEvent(QFocusEvent* e) {
-  QTreeWidget::focusOutEvent(e);
-  if (UiControl::FocusMovedAway(e)) emit focusLost();
-}
-
-void CYbTreeCtrl::SetImageList(const CYbImageList* images) {
-  images_ = images;
-  if (images_) setIconSize(images_->Size());
-}
-
 void CYbTreeCtrl::SetImages(HTREEITEM item) {
-  if (images_ == nullptr) return;
-  QIcon icon(images_->Pixmap(item->data(0, kImageRole).toInt()));
-  const QPixmap selected = images_->Pixmap(item->data(0, kSelectedImageRole).toInt());
+  const CYbImageList* images = Images();
+  if (images == nullptr) return;
+  QIcon icon(images->Pixmap(item->data(0, kImageRole).toInt()));
+  const QPixmap selected = images->Pixmap(item->data(0, kSelectedImageRole).toInt());
   if (!selected.isNull()) icon.addPixmap(selected, QIcon::Selected);
   item->setIcon(0, icon);
 }

@@ -5,20 +5,18 @@
 // user made from one made by code (SelectItem, inserting, deleting).
 #pragma once
 
-#include <QTreeWidget>
 #include <cstdint>
 #include <string>
 
-class CYbImageList;
+#include "platform/ui/CYbItemView.h"
 
 using HTREEITEM = QTreeWidgetItem*;
 
-class CYbTreeCtrl : public QTreeWidget {
+class CYbTreeCtrl : public CYbItemView {
   Q_OBJECT
  public:
   explicit CYbTreeCtrl(QWidget* parent = nullptr);
 
-  void SetImageList(const CYbImageList* images);
   // Appends under parent (null: top level); returns the new item.
   HTREEITEM InsertItem(const std::string& text, int image, int selectedImage, intptr_t data, HTREEITEM parent);
   void DeleteItem(HTREEITEM item);
@@ -39,15 +37,7 @@ class CYbTreeCtrl : public QTreeWidget {
   void itemExpanding(QTreeWidgetItem* item);
   // The user selected item (mouse or keys); GetSelectedItem() answers it.
   void userSelChanged(QTreeWidgetItem* item);
-  void focusLost();
-
- protected:
-  bool viewportEvent(QEvent* e) override;
-  void keyPressEvent(QKeyEvent* e) override;
-  void focusOutEvent(QFocusEvent* e) override;
 
  private:
-  int userInput_ = 0;
   void SetImages(HTREEITEM item);
-  const CYbImageList* images_ = nullptr;
 };
