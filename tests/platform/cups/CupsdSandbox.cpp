@@ -167,6 +167,8 @@ void CupsdSandbox::ForgetTheServer() {
   for (const char* name : {"CUPS_SERVER", "CUPS_SERVERROOT"}) unsetenv(name);
 }
 
+void CupsdSandbox::UseOnThisThread() const { cupsSetServer(socket_.c_str()); }
+
 long CupsdSandbox::Requests() const {
   std::ifstream in(folder_ + "/log/access_log");
   long lines = 0;

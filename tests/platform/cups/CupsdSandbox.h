@@ -41,10 +41,14 @@ class CupsdSandbox {
   // Sets a printer's state reasons through IPP (CUPS-Add-Modify-Printer).
   bool SetStateReasons(const std::string& printer, const std::vector<std::string>& reasons, std::string* error) const;
 
+  // Points this thread's libcups at the daemon (libcups reads CUPS_SERVER
+  // once per thread).
+  void UseOnThisThread() const;
   // IPP requests the daemon has answered so far (its access log's lines).
   long Requests() const;
 
   const std::string& Folder() const { return folder_; }
+  const std::string& Socket() const { return socket_; }
   std::string ErrorLog() const;
 
  private:
