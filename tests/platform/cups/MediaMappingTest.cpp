@@ -112,7 +112,7 @@ TEST(MediaSourceBins, TraysAndUnknownSourcesGetStableDriverNumbers) {
   EXPECT_EQ(MediaSourceBins::Name("by-pass-tray"), "by-pass-tray");
 }
 
-TEST(PrinterMediaList, EveryNumberNamesOnePaper) {
+TEST(PrinterMediaList, EveryNumberNamesOnePaperAndKnownPapersReplaceAMereSizeButKeepRealNames) {
   PrinterMediaList list;
   list.AddPaper("na_11x15_11x15in", 27940, 38100, "");
   list.AddPaper("custom_15x11in_15x11in_borderless", 38100, 27940, "Fanfold");
@@ -124,10 +124,9 @@ TEST(PrinterMediaList, EveryNumberNamesOnePaper) {
   EXPECT_GT(list.Papers()[1].number, 256);
   EXPECT_GT(list.Papers()[2].number, 256);
   EXPECT_NE(list.Papers()[2].number, list.Papers()[1].number);
-}
 
-TEST(PrinterMediaList, KnownPapersReplaceAMereSizeButKeepRealNames) {
-  PrinterMediaList list;
+  // Known papers replace a mere size but keep real names.
+  list = PrinterMediaList();
   list.AddPaper("jpn_hagaki_100x148mm_borderless", 9984, 14817, "100 x 148 mm (ふちなし)");
   list.AddPaper("na_letter_8.5x11in", 21590, 27940, "8.5 x 11 \"");
   list.AddPaper("iso_a4_210x297mm", 20990, 29704, "A4 普通紙");

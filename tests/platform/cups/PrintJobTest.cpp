@@ -18,7 +18,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "CupsdSandbox.h"
+#include "CupsdSuite.h"
 #include "platform/spooler/PrintJobs.h"
 #include "platform/spooler/Spooler.h"
 #include "platform/spooler/VirtualSpooler.h"
@@ -120,25 +120,18 @@ std::vector<uint16_t> Numbers(const std::string& printer, uint16_t capability) {
 
 }  // namespace
 
-class CupsPrintJobs : public ::testing::Test {
+class CupsPrintJobs : public CupsdSuite {
  protected:
   static void SetUpTestSuite() {
-    if (CupsdSandbox::FindProgram("cupsd").empty()) {
-      skip_ = "cupsd is not installed (Debian: cups-daemon)";
-      return;
-    }
-    sandbox_ = new CupsdSandbox;
-    if (!sandbox_->StartAsTheServer(&setupError_)) return;
     const std::string data = std::string(QUORPRN_TEST_DATA) + "/cups/";
     auto ppdQueue = [](const char* name, const std::string& ppd) {
       return std::vector<std::string>{"lpadmin", "-p", name, "-E", "-v", "file:///dev/null", "-P", ppd};
     };
-    for (const auto& step : {ppdQueue("Office", data + "office.ppd"), ppdQueue("Gone", data + "office.ppd"),
-                             ppdQueue("LaserA", data + "laser.ppd"), ppdQueue("DotB", data + "dotmatrix.ppd"),
-                             std::vector<std::string>{"lpadmin", "-p", "RawQ", "-E", "-v", "file:///dev/null"},
-                             std::vector<std::string>{"lpadmin", "-d", "Office"}}) {
-      if (!sandbox_->Run(step, &setupError_)) return;
-    }
+    if (!StartWith({ppdQueue("Office", data + "office.ppd"), ppdQueue("Gone", data + "office.ppd"),
+                    ppdQueue("LaserA", data + "laser.ppd"), ppdQueue("DotB", data + "dotmatrix.ppd"),
+                    {"lpadmin", "-p", "RawQ", "-E", "-v", "file:///dev/null"},
+                    {"lpadmin", "-d", "Office"}}))
+      return;
     // Landscape A3, a free 100 x 150 mm paper, portrait A4, a free size no
     // printer takes, and a free paper whose section gives no size.
     std::ofstream(Path("forms.TPT"), std::ios::binary)
@@ -148,17 +141,6 @@ class CupsPrintJobs : public ::testing::Test {
            "/PAGEINF Huge\r\nPAPER=PRN_FREE\r\nPAPERWIDTH=5000\r\nPAPERLENGTH=6000\r\n/END\r\n"
            "/PAGEINF Bare\r\nPAPER=PRN_FREE\r\n/END\r\n";
     std::ofstream(Path("invoice.pdf"), std::ios::binary) << "%PDF-1.4\n1 0 obj<<>>endobj\ntrailer<<>>\n%%EOF\n";
-  }
-
-  static void TearDownTestSuite() {
-    delete sandbox_;
-    sandbox_ = nullptr;
-    CupsdSandbox::ForgetTheServer();
-  }
-
-  void SetUp() override {
-    if (!skip_.empty()) GTEST_SKIP() << skip_;
-    ASSERT_TRUE(setupError_.empty()) << setupError_;
   }
 
   static std::string Path(const std::string& name) { return sandbox_->Folder() + "/" + name; }
@@ -192,10 +174,6 @@ class CupsPrintJobs : public ::testing::Test {
     });
     return code;
   }
-
-  static inline CupsdSandbox* sandbox_ = nullptr;
-  static inline std::string skip_;
-  static inline std::string setupError_;
 };
 
 TEST_F(CupsPrintJobs, EveryPaperAndBinNumberTheBackendHandsOutMapsBackToItsKeyword) {

@@ -11,9 +11,11 @@
 
 #include "platform/cups/AnswerDeadline.h"
 #include "platform/cups/SavedOptions.h"
+#include "tests/support/Sandbox.h"
 
 using spooler::AnswerDeadline;
 using spooler::SavedOptions;
+using testsupport::ScopedEnv;
 
 namespace {
 
@@ -26,21 +28,6 @@ std::map<std::string, std::string> Saved(const SavedOptions& saved, const std::s
   cupsFreeOptions(count, options);
   return out;
 }
-
-// Sets a variable for one scope and puts back what was there.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old, had_ = true;
-    value ? setenv(name, value, 1) : unsetenv(name);
-  }
-  ~ScopedEnv() { had_ ? setenv(name_, old_.c_str(), 1) : unsetenv(name_); }
-
- private:
-  const char* name_;
-  std::string old_;
-  bool had_ = false;
-};
 
 }  // namespace
 
@@ -66,9 +53,9 @@ TEST(SavedOptions, TheUsersDefaultComesFromTheEnvironmentThenTheUsersFileThenThe
   std::filesystem::create_directories(root / "home/.cups");
   std::filesystem::create_directories(root / "etc");
   std::ofstream(root / "etc/lpoptions") << "Default SysQ\n";
-  ScopedEnv home("HOME", (root / "home").c_str());
-  ScopedEnv etc("CUPS_SERVERROOT", (root / "etc").c_str());
-  ScopedEnv lpdest("LPDEST", nullptr);
+  ScopedEnv home("HOME", (root / "home").string());
+  ScopedEnv etc("CUPS_SERVERROOT", (root / "etc").string());
+  ScopedEnv lpdest("LPDEST", std::nullopt);
   ScopedEnv printer("PRINTER", "lp");  // the old placeholder names nothing
   EXPECT_EQ(SavedOptions::UserDefault(), "SysQ");
   std::ofstream(root / "home/.cups/lpoptions") << "Default Old\nDest LaserA media=a4\nDefault UserQ/draft\n";

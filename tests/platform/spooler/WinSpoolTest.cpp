@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "GrowingSpooler.h"
 #include "platform/mbcs/Cp932Converter.h"
 #include "platform/spooler/PropertySheetPrompt.h"
 #include "platform/spooler/Spooler.h"
@@ -48,31 +49,6 @@ const char* kTwo = R"({"printers": [
   {"name": "レーザー", "port": "lpt1:", "driver": "D", "comment": "C", "location": "L", "status": 8,
    "devmode": {"paper": -1, "bin": 15, "orientation": 2}},
   {"name": "Second", "port": "usb://x"}]})";
-
-// A print server whose answers grow between a caller's count and its fill.
-class GrowingBackend : public spooler::SpoolerBackend {
- public:
-  bool Enumerate(std::vector<spooler::PrinterEntry>* out, std::string*) override {
-    out->assign(1 + calls++, {});
-    for (size_t i = 0; i < out->size(); ++i) (*out)[i].name = "P" + std::to_string(i);
-    return true;
-  }
-  bool Open(const std::string&, std::string*) override { return true; }
-  bool GetPrinter(const std::string&, spooler::PrinterEntry*, std::string*) override { return false; }
-  bool Capabilities(const std::string&, uint16_t cap, std::vector<uint16_t>* numbers, std::vector<std::string>* names,
-                    std::string*) override {
-    bool byNumber = cap == DC_PAPERS || cap == DC_BINS;
-    for (int i = 0, n = 2 + calls++; i < n; ++i) {
-      if (byNumber) numbers->push_back(static_cast<uint16_t>(i));
-      if (!byNumber) names->push_back("N" + std::to_string(i));
-    }
-    return true;
-  }
-  bool DefaultPrinter(std::string*, std::string*) override { return false; }
-  std::string Describe() const override { return "growing"; }
-  int calls = 0;
-};
-
 }  // namespace
 
 TEST_F(WinSpool, EnumerationFollowsTheSizeProtocolAndIsSelfContained) {
@@ -176,7 +152,7 @@ TEST_F(WinSpool, CapabilitiesCountFillAndCutNamesOnCharacterBoundary) {
 }
 
 TEST_F(WinSpool, FillNeverWritesPastWhatTheCountPromised) {
-  Spooler::UseBackend(std::make_shared<GrowingBackend>());
+  Spooler::UseBackend(std::make_shared<GrowingSpooler>());
   int count = DeviceCapabilitiesA("P", "", DC_BINS, nullptr, nullptr);
   ASSERT_EQ(count, 2);
   std::vector<uint16_t> bins(count + 4, 0xEEEE);
