@@ -80,7 +80,10 @@ TEST_F(XdwInfo, NothingStoredOrNumbersOutOfRangeGiveTheDefaults) {
   EXPECT_EQ(Shown(info.GetOutputInfo("")), "0 0 0 | D:\\out\\ | D:\\in\\ | D:\\out\\");
 }
 
-TEST_F(XdwInfo, FoldersEndWithExactlyOneSeparator) {
+// A folder ends with exactly one separator. On this machine a trailing
+// backslash would be part of a file name, so paths of its own file system take
+// '/'; reading never rewrites what is stored.
+TEST_F(XdwInfo, FoldersEndWithExactlyOneSeparatorAndStayAsStored) {
   Store("DefXdwFolder", "C:\\in\\");
   EXPECT_EQ(FolderOf("C:\\out"), "C:\\out\\");
   EXPECT_EQ(info.GetOutputInfo("").GetInputFolder(), "C:\\in\\");
@@ -89,11 +92,7 @@ TEST_F(XdwInfo, FoldersEndWithExactlyOneSeparator) {
   EXPECT_EQ(FolderOf("C:\\" + mbcs::Cp932("ソ")), "C:\\\x83\x5C\\");
   EXPECT_EQ(FolderOf("C:\\a\x83"), "C:\\a\\");
   EXPECT_EQ(FolderOf(""), "");
-}
 
-// On this machine a trailing backslash would be part of a file name, so paths
-// of its own file system take '/'; reading never rewrites what is stored.
-TEST_F(XdwInfo, FoldersOfThisMachineEndWithASlashAndStayAsStored) {
   Store("XdwFolderPath", "/srv/xdw");
   Store("DefXdwFolder", "/srv/in/");
   Store("XdwOutputType", 1);

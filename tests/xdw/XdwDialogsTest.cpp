@@ -306,7 +306,7 @@ TEST_F(XdwDialogs, FolderTreeShowsTheDeskFoldersAndOpensFoldersAsTheUserDoes) {
   EXPECT_EQ(dlg.GetFolderPath(), home.Cp("書類/報告/2024/9"));
 }
 
-TEST_F(XdwDialogs, FolderTreeSelectsTheStartingFolderWhereverItIs) {
+TEST_F(XdwDialogs, FolderTreeSelectsTheStartingFolderWhereverItIsAndNeedsAUserFolder) {
   struct Case {
     std::string start;
     std::string selected;  // text of the selected item
@@ -343,17 +343,15 @@ TEST_F(XdwDialogs, FolderTreeSelectsTheStartingFolderWhereverItIs) {
     EXPECT_EQ(Tree(deep).GetItemText(Tree(deep).GetChildItem(empty)), "");
     drv.PressKey(Qt::Key_Escape);
   });
-}
-
-TEST_F(XdwDialogs, WithoutAUserFolderOnlyTheRootShowsAndNothingCanBeChosen) {
+  // Without a user folder only the root shows and nothing can be chosen.
   home.Documents("none");
-  Folder dlg;
-  EXPECT_EQ(uitest::RunModal(dlg, [&](DialogDriver& drv) {
-    EXPECT_EQ(Tree(dlg).topLevelItemCount(), 1);
-    EXPECT_EQ(Tree(dlg).GetRootItem()->childCount(), 0);
-    EXPECT_FALSE(Enabled(dlg.GetDlgItem(1)));
+  Folder none;
+  EXPECT_EQ(uitest::RunModal(none, [&](DialogDriver& drv) {
+    EXPECT_EQ(Tree(none).topLevelItemCount(), 1);
+    EXPECT_EQ(Tree(none).GetRootItem()->childCount(), 0);
+    EXPECT_FALSE(Enabled(none.GetDlgItem(1)));
     drv.PressKey(Qt::Key_Return);
-    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_TRUE(none.isVisible());
     drv.PressKey(Qt::Key_Escape);
   }), 2);
 }

@@ -26,7 +26,9 @@ std::vector<std::string> Links(const CMeraPrnXdwWarapper& desk) {
   return links;
 }
 
-TEST(XdwDesk, UserFolderIsTheDesktopsDocumentsFolderWhenItExists) {
+// The desktop's documents folder when it exists and code page 932 can name
+// it; without a user-dirs setting, Documents in the home.
+TEST(XdwDesk, UserFolderIsTheDesktopsDocumentsFolder) {
   xdwtest::DeskHome home;
   home.Documents("書類");
   EXPECT_EQ(CMeraPrnXdwWarapper().GetApplicationInfo(MeraPrnXdwAppInfoUserFolder), "");
@@ -36,16 +38,14 @@ TEST(XdwDesk, UserFolderIsTheDesktopsDocumentsFolderWhenItExists) {
   EXPECT_EQ(desk.GetApplicationInfo(0), "");
   EXPECT_EQ(desk.GetApplicationInfo(3), "");
   EXPECT_EQ(desk.GetLinkFolderCount(), 0);  // no bookmarks file
-}
 
-TEST(XdwDesk, WithoutUserDirsSettingTheUserFolderIsDocumentsInTheHome) {
-  xdwtest::DeskHome home;
-  home.Dir("Documents");
-  EXPECT_EQ(CMeraPrnXdwWarapper().GetApplicationInfo(MeraPrnXdwAppInfoUserFolder), home.Cp("Documents"));
-  // A documents folder that code page 932 cannot name is no user folder.
+  home.Dir("Documents");  // no stand-in for a folder that cannot be named
   home.Documents("\xF0\x9F\x93\x81");
   home.Dir("\xF0\x9F\x93\x81");
   EXPECT_EQ(CMeraPrnXdwWarapper().GetApplicationInfo(MeraPrnXdwAppInfoUserFolder), "");
+
+  std::filesystem::remove(home.Native(".config/user-dirs.dirs"));
+  EXPECT_EQ(CMeraPrnXdwWarapper().GetApplicationInfo(MeraPrnXdwAppInfoUserFolder), home.Cp("Documents"));
 }
 
 TEST(XdwDesk, LinkFoldersAreLocalBookmarkedDirectoriesInFileOrder) {

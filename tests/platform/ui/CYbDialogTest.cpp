@@ -181,16 +181,16 @@ TEST(CYbDialogTest, RadioGroupsFollowTheTemplateGroups) {
   EXPECT_EQ(dlg.IsDlgButtonChecked(kCheck), 0);
 }
 
-TEST(CYbDialogTest, ADialogEndedBeforeItShowsReturnsItsCodeAndAnUnknownTemplateIsRefused) {
+// A dialog ended before it shows returns its code, an unknown template is
+// refused, and a second template under a taken id fails loudly.
+TEST(CYbDialogTest, EarlyEndsUnknownTemplatesAndTakenIdsAreHandled) {
   KeyDialog early;
   early.endAtInit = 180;
   EXPECT_EQ(early.DoModal(), 180);
   EXPECT_FALSE(early.isVisible());
   CYbDialog unknown(39199);
   EXPECT_EQ(unknown.DoModal(), QUOR_PRN_ERR_ARGUMENT);
-}
 
-TEST(CYbDialogTest, ASecondTemplateUnderATakenIdFailsLoudlyAndTheFirstStays) {
   DialogTemplate other;
   other.id = kTemplate;
   other.caption = "other";

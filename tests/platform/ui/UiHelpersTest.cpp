@@ -20,8 +20,8 @@
 #include "platform/ui/CYbFuncBar.h"
 #include "platform/ui/CYbImageList.h"
 #include "platform/ui/CYbNumEdit.h"
-#include "platform/ui/UiMessageBox.h"
 #include "platform/ui/UiKeys.h"
+#include "platform/ui/UiMessageBox.h"
 #include "platform/ui/UiPictures.h"
 #include "platform/ui/UiWaitCursor.h"
 #include "tests/support/DialogDriver.h"
@@ -117,18 +117,6 @@ TEST(UiPicturesTest, EveryNamedPictureExistsAndUnknownIdsAreRefused) {
   EXPECT_TRUE(list.Pixmap(1).isNull());
 }
 
-TEST(CYbNumEditTest, FormatsWithAtMostFiveSignificantDigits) {
-  EXPECT_EQ(CYbNumEdit::FormatValue(3.0), "3");
-  EXPECT_EQ(CYbNumEdit::FormatValue(0.1 + 0.2), "0.3");  // binary noise never shows
-  EXPECT_EQ(CYbNumEdit::FormatValue(999.9), "999.9");
-  EXPECT_EQ(CYbNumEdit::FormatValue(-999.9), "-999.9");
-  EXPECT_EQ(CYbNumEdit::FormatValue(1234.56), "1234.6");
-  EXPECT_EQ(CYbNumEdit::FormatValue(12345.6), "12346");
-  EXPECT_EQ(CYbNumEdit::FormatValue(123456.0), "123456");  // no exponent
-  EXPECT_EQ(CYbNumEdit::FormatValue(-0.0), "0");
-  EXPECT_EQ(CYbNumEdit::FormatValue(-1e-9), "0");
-}
-
 TEST(CYbNumEditTest, ReadsAndWritesTextWithADotWhateverTheLocale) {
   // A locale with a decimal comma, where one is installed.
   const char* old = std::setlocale(LC_NUMERIC, nullptr);
@@ -151,12 +139,20 @@ TEST(CYbNumEditTest, ReadsAndWritesTextWithADotWhateverTheLocale) {
   std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
-TEST(CYbNumEditTest, OneDecimalDigitShowsEveryValueWithExactlyOneDecimal) {
+// At most five significant digits without decimal digits, exactly that many
+// with them; binary noise, exponents and negative zero never show.
+TEST(CYbNumEditTest, ShowsValuesWithTheirDecimalDigits) {
+  const std::pair<double, const char*> values[] = {{3.0, "3"},           {0.1 + 0.2, "0.3"},  {999.9, "999.9"},
+                                                   {-999.9, "-999.9"},   {1234.56, "1234.6"}, {12345.6, "12346"},
+                                                   {123456.0, "123456"}, {-0.0, "0"},         {-1e-9, "0"}};
+  for (const auto& [value, shown] : values) EXPECT_EQ(CYbNumEdit::FormatValue(value), shown) << value;
+  EXPECT_EQ(CYbNumEdit::FormatValue(-1e-9, 1), "0.0");
+
   CYbNumEdit e;
   e.InitEdit(kNumEditNumeric | kNumEditSigned, 0, 3, 1, -999.9, 999.9);
-  const std::pair<const char*, const char*> texts[] = {
-      {"80", "80.0"}, {"100.0", "100.0"}, {"-1.5", "-1.5"}, {"0", "0.0"}, {"3", "3.0"},
-      {"-0.04", "0.0"}, {"12.35", "12.4"}, {"999.9", "999.9"}, {" 7 ", "7.0"}};
+  const std::pair<const char*, const char*> texts[] = {{"80", "80.0"},    {"100.0", "100.0"}, {"-1.5", "-1.5"},
+                                                       {"0", "0.0"},      {"3", "3.0"},       {"-0.04", "0.0"},
+                                                       {"12.35", "12.4"}, {"999.9", "999.9"}, {" 7 ", "7.0"}};
   for (const auto& [given, shown] : texts) {
     e.SetWindowText(given);
     EXPECT_EQ(e.GetWindowText(), shown) << given;
@@ -171,7 +167,6 @@ TEST(CYbNumEditTest, OneDecimalDigitShowsEveryValueWithExactlyOneDecimal) {
   whole.InitEdit(kNumEditNumeric, 0, 3, 0, 0, 999);
   whole.SetWindowText("41.6");
   EXPECT_EQ(whole.GetWindowText(), "42");
-  EXPECT_EQ(CYbNumEdit::FormatValue(-1e-9, 1), "0.0");
 }
 
 TEST(CYbNumEditTest, TypingIsLimitedToTheDigitsAndSign) {
@@ -187,8 +182,6 @@ TEST(CYbNumEditTest, TypingIsLimitedToTheDigitsAndSign) {
   scale.InitEdit(kNumEditNumeric, 0, 3, 1, 80.0, 120.0);
   QTest::keyClicks(&scale, "-99.5");
   EXPECT_EQ(scale.text(), QStringLiteral("99.5"));
-  EXPECT_DOUBLE_EQ(scale.GetMin(), 80.0);
-  EXPECT_DOUBLE_EQ(scale.GetMax(), 120.0);
 }
 
 std::vector<QRect> Rects(const CYbFuncBar& bar, const std::vector<int>& keys) {
