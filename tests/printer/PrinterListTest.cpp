@@ -7,11 +7,11 @@
 #include <memory>
 
 #include "platform/mbcs/Cp932Converter.h"
-#include "tests/platform/spooler/GrowingSpooler.h"
 #include "platform/spooler/Spooler.h"
 #include "platform/spooler/VirtualSpooler.h"
 #include "platform/spooler/WinSpool.h"
 #include "printer/CQuorPrnPrinterInfoManager.h"
+#include "tests/platform/spooler/GrowingSpooler.h"
 #include "tests/support/Sandbox.h"
 
 using Mgr = CQuorPrnPrinterInfoManager;

@@ -51,6 +51,13 @@ std::string Value(const Options& options, const std::string& name) {
   return "(none)";
 }
 
+// The options as "name=value" words, in the order made.
+std::string Words(const Options& options) {
+  std::string words;
+  for (const auto& o : options) words += (words.empty() ? "" : " ") + o.Name + "=" + o.Value;
+  return words;
+}
+
 QUOR_PRN_FORM_INFO_TYPE Form(const std::string& name, const std::string& paper, const std::string& bin = "0") {
   QUOR_PRN_FORM_INFO_TYPE form;
   form.FormName = name;
@@ -127,8 +134,10 @@ class CupsPrintJobs : public CupsdSuite {
     auto ppdQueue = [](const char* name, const std::string& ppd) {
       return std::vector<std::string>{"lpadmin", "-p", name, "-E", "-v", "file:///dev/null", "-P", ppd};
     };
-    if (!StartWith({ppdQueue("Office", data + "office.ppd"), ppdQueue("Gone", data + "office.ppd"),
-                    ppdQueue("LaserA", data + "laser.ppd"), ppdQueue("DotB", data + "dotmatrix.ppd"),
+    if (!StartWith({ppdQueue("Office", data + "office.ppd"),
+                    ppdQueue("Gone", data + "office.ppd"),
+                    ppdQueue("LaserA", data + "laser.ppd"),
+                    ppdQueue("DotB", data + "dotmatrix.ppd"),
                     {"lpadmin", "-p", "RawQ", "-E", "-v", "file:///dev/null"},
                     {"lpadmin", "-d", "Office"}}))
       return;
@@ -209,37 +218,35 @@ TEST_F(CupsPrintJobs, EveryPaperAndBinNumberTheBackendHandsOutMapsBackToItsKeywo
 }
 
 TEST_F(CupsPrintJobs, CustomSizesColourOrientationAndScalingFollowTheRecordsAndThePrinter) {
-  Options options;
-  // The template's free 100 x 150 mm inside the office printer's range.
-  QUOR_PRN_FORM_INFO_TYPE free = Form("Free", "256");
-  ASSERT_EQ(OptionsFor("Office", free, 1, &options), 1);
-  EXPECT_EQ(Value(options, "media"), "custom_100x150mm_100x150mm");
-  EXPECT_EQ(Value(options, "orientation-requested"), "3");
-  EXPECT_EQ(Value(options, "print-color-mode"), "color");
-  EXPECT_EQ(Value(options, "print-scaling"), "fit");
-  EXPECT_EQ(Value(options, "media-source"), "(none)");
-  // Too large for the range, and a printer without custom sizes: left out,
-  // never rounded to a listed paper.
-  EXPECT_EQ(OptionsFor("Office", Form("Huge", "256"), 1, &options), 192);
-  EXPECT_EQ(Value(options, "media"), "(none)");
-  EXPECT_EQ(Value(options, "print-scaling"), "fit");
-  EXPECT_EQ(OptionsFor("LaserA", free, 1, &options), 192);
-  EXPECT_EQ(Value(options, "media"), "(none)");
-  // A free paper whose section gives no size has no size and no orientation.
-  EXPECT_EQ(OptionsFor("Office", Form("Bare", "256"), 0, &options), 192);
-  EXPECT_EQ(Value(options, "orientation-requested"), "(none)");
-
-  // The printer's own paper: no media; the template's landscape A3 still
-  // turns the page; colour asked of a monochrome printer is not sent.
   QUOR_PRN_FORM_INFO_TYPE own = Form("Land", "-1");
   own.PaperSizeFit = 0;
-  ASSERT_EQ(OptionsFor("LaserA", own, 1, &options), 1);
-  EXPECT_EQ(Value(options, "media"), "(none)");
-  EXPECT_EQ(Value(options, "orientation-requested"), "4");
-  EXPECT_EQ(Value(options, "print-color-mode"), "(none)");
-  EXPECT_EQ(Value(options, "print-scaling"), "none");
-  ASSERT_EQ(OptionsFor("LaserA", own, 0, &options), 1);
-  EXPECT_EQ(Value(options, "print-color-mode"), "monochrome");
+  const struct {
+    const char* printer;
+    QUOR_PRN_FORM_INFO_TYPE form;
+    int32_t colorPrint, code;
+    const char* options;
+  } cases[] = {
+      // The template's free 100 x 150 mm inside the office printer's range.
+      {"Office", Form("Free", "256"), 1, 1,
+       "media=custom_100x150mm_100x150mm orientation-requested=3 print-color-mode=color print-scaling=fit"},
+      // Too large for the range, and a printer without custom sizes: left
+      // out, never rounded to a listed paper.
+      {"Office", Form("Huge", "256"), 1, 192, "orientation-requested=3 print-color-mode=color print-scaling=fit"},
+      {"LaserA", Form("Free", "256"), 1, 192, "orientation-requested=3 print-scaling=fit"},
+      // A free paper whose section gives no size has no size and no
+      // orientation.
+      {"Office", Form("Bare", "256"), 0, 192, "print-color-mode=monochrome print-scaling=fit"},
+      // The printer's own paper: no media; the template's landscape A3 still
+      // turns the page; colour asked of a monochrome printer is not sent.
+      {"LaserA", own, 1, 1, "orientation-requested=4 print-scaling=none"},
+      {"LaserA", own, 0, 1, "orientation-requested=4 print-color-mode=monochrome print-scaling=none"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.printer) + " " + c.form.FormName + " colour " + std::to_string(c.colorPrint));
+    Options options;
+    EXPECT_EQ(OptionsFor(c.printer, c.form, c.colorPrint, &options), c.code);
+    EXPECT_EQ(Words(options), c.options);
+  }
 }
 
 TEST_F(CupsPrintJobs, QuorprnPrintSubmitsTheStoredSettingsAndTheServerKeepsThem) {
