@@ -14,7 +14,8 @@ class CommandLookup : public CommandRunner {
 
 TEST_F(CommandLookup, StoredSettingsAnswerOne) {
   auto j = RunJson({"lookup", "販売管理", "月次請求", "0", Template("invoice.TPT"), "請求書"});
-  EXPECT_TRUE(Has(j, R"({"result": 1, "meaning": "success", "Printer": {"PrinterName": "経理部 A3カラー", "OffsetX": 15},
+  EXPECT_TRUE(
+      Has(j, R"({"result": 1, "meaning": "success", "Printer": {"PrinterName": "経理部 A3カラー", "OffsetX": 15},
                          "Form": {"PaperSize": "8", "Bin": "1", "BinName": "トレイ 1"},
                          "Color": {"Mode": 2, "ColorPrint": 1}})"_json));
   CommandResult text = Run({"lookup", "販売管理", "月次請求", "0", Template("invoice.TPT"), "請求書"});
@@ -27,13 +28,15 @@ TEST_F(CommandLookup, FallbacksExitTenWithCompleteRecords) {
   // The template's A4.
   EXPECT_TRUE(Has(form, R"({"result": 143, "Form": {"PaperSize": "9"}, "PaperSize": {"Portrait": 1}})"_json));
   auto set = RunJson({"lookup", "販売管理", "月次請求", "7", Template("invoice.TPT"), "納品書"}, 10);
-  EXPECT_TRUE(Has(set, R"({"result": 140, "Printer": {"PrinterName": "Office Laser"}, "Form": {"PaperSize": "12"}})"_json));
+  EXPECT_TRUE(
+      Has(set, R"({"result": 140, "Printer": {"PrinterName": "Office Laser"}, "Form": {"PaperSize": "12"}})"_json));
 }
 
 TEST_F(CommandLookup, RedirectedPrinterAndDeviceSettingsReachTheLookup) {
   auto label = RunJson({"--redirect-port", "rdp-session", "--redirect-remove", " \\(session [0-9]+\\)", "lookup",
                         "販売管理", "月次請求", "1", Template("label.TPT"), "ラベル"});
-  EXPECT_TRUE(Has(label, R"j({"Printer": {"PrinterName": "Label Printer (session 12)"}, "Form": {"Width": 1000}})j"_json));
+  EXPECT_TRUE(
+      Has(label, R"j({"Printer": {"PrinterName": "Label Printer (session 12)"}, "Form": {"Width": 1000}})j"_json));
   // 送付状 is stored with the printer's own paper and no bin: the device
   // settings handed in decide both.
   auto own = RunJson({"lookup", "販売管理", "月次請求", "0", Template("invoice.TPT"), "送付状", "--devmode-paper", "12",

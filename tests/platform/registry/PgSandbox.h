@@ -83,7 +83,8 @@ class PgSandbox {
 
   // Runs SQL through psql as admin on `db`.
   bool Sql(const std::string& db, const std::string& sql, std::string* error) const {
-    std::vector<std::string> argv = {Program("psql"), "-X", "-q", "-v", "ON_ERROR_STOP=1", "-d", Uri("admin", db), "-c", sql};
+    std::vector<std::string> argv = {Program("psql"),  "-X", "-q", "-v", "ON_ERROR_STOP=1", "-d",
+                                     Uri("admin", db), "-c", sql};
     if (Spawn(argv, /*asServer=*/false, folder_ + "/psql.log") == 0) return true;
     return Fail(error, "psql failed: " + ReadAll(folder_ + "/psql.log"));
   }
