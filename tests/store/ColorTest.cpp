@@ -25,6 +25,18 @@ class Colors : public StoreTest {
     EXPECT_EQ(color.ColorPrint, 1);
     return Colours(color.Palette);
   }
+  // The answer of GetColorPreset(n), the preset's name when it succeeded,
+  // and its colours, read into a palette and name that held something before.
+  static Items Preset(CQuorPrnSettingStore& store, int32_t n) {
+    CQuorPrnSettingStore::Palette palette;
+    palette.push_back(Entry("stale", 1));
+    std::string name = "stale";
+    const int32_t r = store.GetColorPreset(n, palette, name);
+    Items out{std::to_string(r)};
+    if (r == 1) out.push_back(name);
+    for (const std::string& c : Colours(palette)) out.push_back(c);
+    return out;
+  }
 };
 }  // namespace
 
@@ -100,23 +112,16 @@ TEST_F(Colors, ColourNamesAndPresetsAreReadUnderTheNamedSystem) {
   EXPECT_EQ(store.GetColorPresetNames(names), 1);
   EXPECT_EQ(names, Items({"One", "Two", "Model 3"}));
 
-  CQuorPrnSettingStore::Palette palette;
-  std::string name;
-  EXPECT_EQ(store.GetColorPreset(3, palette, name), 1);
-  EXPECT_EQ(name, "Model 3");
-  EXPECT_EQ(Colours(palette), Items({"C001=3", "C010=30"}));
-  EXPECT_EQ(store.GetColorPreset(0, palette, name), 1);
-  EXPECT_EQ(name, "");
-  EXPECT_EQ(Colours(palette), Items({"C001=255", "C002=65280"}));
-  EXPECT_EQ(store.GetColorPreset(100, palette, name), 110);
-  EXPECT_TRUE(palette.empty());
-  EXPECT_EQ(store.GetColorPreset(-1, palette, name), 110);
-  EXPECT_EQ(store.GetColorPreset(4, palette, name), 180);
+  EXPECT_EQ(Preset(store, 3), Items({"1", "Model 3", "C001=3", "C010=30"}));
+  EXPECT_EQ(Preset(store, 0), Items({"1", "", "C001=255", "C002=65280"}));
+  EXPECT_EQ(Preset(store, 100), Items({"110"}));  // the palette emptied
+  EXPECT_EQ(Preset(store, -1)[0], "110");
+  EXPECT_EQ(Preset(store, 4)[0], "180");
 
   Fail(RegOp::OpenKey, kBase + "\\Print\\Colors\\Preset02");
   EXPECT_EQ(store.GetColorPresetNames(names), 120);
   Fail(RegOp::OpenKey, kBase + "\\Print\\Colors\\Preset03");
-  EXPECT_EQ(store.GetColorPreset(3, palette, name), 120);
+  EXPECT_EQ(Preset(store, 3)[0], "120");
   EXPECT_EQ(reports.size(), 3u);
 }
 
@@ -151,9 +156,5 @@ TEST_F(Colors, NumberedRangesAreReadAtBothEnds) {
   ASSERT_EQ(names.size(), 99u);
   EXPECT_EQ(names.front(), "First");
   EXPECT_EQ(names.back(), "Last");
-  CQuorPrnSettingStore::Palette palette;
-  std::string name;
-  ASSERT_EQ(store.GetColorPreset(99, palette, name), 1);
-  EXPECT_EQ(name, "Last");
-  EXPECT_EQ(Colours(palette), Items({"C999=99"}));
+  EXPECT_EQ(Preset(store, 99), Items({"1", "Last", "C999=99"}));
 }

@@ -71,7 +71,8 @@ TEST_F(CommandFailure, UnusableHiveIsAFailureWithTheRegistrysCause) {
 }
 
 TEST_F(CommandFailure, RefusedArgumentsAreNamedAndCodesReadInTheVerbsSense) {
-  EXPECT_EQ(Error(RunJson({"create-set", "S", "J", "100"}, 1)), "set number 100 is above 99");
+  EXPECT_TRUE(Has(RunJson({"create-set", "S", "J", "100"}, 1), R"({"result": 110, "error": "set number 100 is above 99",
+      "meaning": "an argument failed the entry checks"})"_json));
   EXPECT_EQ(Error(RunJson({"create-set", "", "J", "0"}, 1)), "the system name is empty");
   EXPECT_EQ(Error(RunJson({"delete-printer", "S", "", "0", "P"}, 1)), "the job name is empty");
   EXPECT_EQ(Error(RunJson({"create-form", "S", "J", "0", "P", ""}, 1)), "the form name is empty");

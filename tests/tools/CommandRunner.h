@@ -28,6 +28,15 @@ struct CommandResult {
   nlohmann::json Json() const { return nlohmann::json::parse(out); }
 };
 
+// Every field `expected` names has that value in `j`; objects are compared
+// field by field, anything else whole.
+inline ::testing::AssertionResult Has(const nlohmann::json& j, const nlohmann::json& expected) {
+  nlohmann::json merged = j;
+  merged.merge_patch(expected);
+  if (merged == j) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << j.dump() << "\nlacks " << expected.dump();
+}
+
 class CommandRunner : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -54,7 +63,7 @@ class CommandRunner : public ::testing::Test {
     return RunBare(all);
   }
   CommandResult RunBare(const std::vector<std::string>& args) {
-    std::string cmd = Quote(QUORPRN_CLI);
+    std::string cmd = (headless ? "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " : "") + Quote(command);
     for (const auto& a : args) cmd += " " + Quote(a);
     const std::string out = Path("stdout"), err = Path("stderr");
     const int rc = std::system((cmd + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
@@ -78,4 +87,6 @@ class CommandRunner : public ::testing::Test {
   std::filesystem::path dir;
   std::string hive;
   std::string spooler;
+  std::string command = QUORPRN_CLI;
+  bool headless = false;  // no display of any kind in the command's environment
 };

@@ -20,24 +20,13 @@ TEST_F(CommandStored, CreateSelectShowAndDeleteASet) {
   EXPECT_EQ(Run({"select", sys, job, "4", "経理部 A3カラー"}).status, 0);
 
   auto set = RunJson({"show", sys, job})["Sets"][0];
-  EXPECT_EQ(set["Set"], 4);
-  EXPECT_EQ(set["CurrentPrinter"], "経理部 A3カラー");
+  EXPECT_TRUE(Has(set, R"({"Set": 4, "CurrentPrinter": "経理部 A3カラー"})"_json));
   auto printer = set["Printers"][0];
-  EXPECT_EQ(printer["PrinterName"], "経理部 A3カラー");
-  EXPECT_EQ(printer["OffsetX"], 15);
-  EXPECT_EQ(printer["ScaleX"], 1000);
-  EXPECT_EQ(printer["ScaleY"], 950);
-  EXPECT_EQ(printer["ScaleFix"], 0);
-  EXPECT_EQ(printer["Mode"], -1);
-  EXPECT_EQ(printer["Palette"][1]["Name"], "C002");
-  EXPECT_EQ(printer["Palette"][1]["Color"], 0xFF8000);
-  auto form = printer["Forms"][0];
-  EXPECT_EQ(form["FormName"], "請求書");
-  EXPECT_EQ(form["PaperSize"], "8");
-  EXPECT_EQ(form["Bin"], "2");
-  EXPECT_EQ(form["OffsetY"], -5);
-  EXPECT_EQ(form["Height"], 4200);
-  EXPECT_EQ(form["PaperSizeFit"], 0);
+  EXPECT_TRUE(Has(printer, R"({"PrinterName": "経理部 A3カラー", "OffsetX": 15, "ScaleX": 1000, "ScaleY": 950,
+                               "ScaleFix": 0, "Mode": -1})"_json));
+  EXPECT_EQ(printer["Palette"][1], R"({"Name": "C002", "Color": 16744448})"_json);  // 0xFF8000
+  EXPECT_TRUE(Has(printer["Forms"][0], R"({"FormName": "請求書", "PaperSize": "8", "Bin": "2", "OffsetY": -5,
+                                          "Height": 4200, "PaperSizeFit": 0})"_json));
 
   // Deleting what is not stored answers the fallback codes, exit status 10.
   EXPECT_EQ(Run({"delete-form", sys, job, "4", "経理部 A3カラー", "請求書"}).status, 0);
@@ -49,9 +38,6 @@ TEST_F(CommandStored, CreateSelectShowAndDeleteASet) {
 }
 
 TEST_F(CommandStored, MisusedStoreVerbsAreRefused) {
-  auto big = RunJson({"create-set", "S", "J", "100"}, 1);
-  EXPECT_EQ(big["result"], 110);
-  EXPECT_EQ(big["meaning"], "an argument failed the entry checks");
   EXPECT_EQ(Run({"create-set", "S", "J", "-1"}).status, 2);
   EXPECT_EQ(Run({"create-printer", "S", "J", "0", "P", "--color", "red=0x0000FF"}).status, 2);
   EXPECT_EQ(Run({"create-printer", "S", "J", "0", "P", "--color", "C001=0x1000000"}).status, 2);

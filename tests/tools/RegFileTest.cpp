@@ -154,24 +154,21 @@ TEST_F(RegFile, OtherRootsAreSkippedWithTheirValues) {
   EXPECT_EQ(Get(hive, "SOFTWARE\\Test\\Sub", "C").data, "c");
 }
 
-TEST(RegImportRefusal, FilesThatAreNotRegFilesChangeNothing) {
+TEST_F(RegFile, FilesThatAreNotRegFilesChangeNothing) {
   for (std::string bytes :
        {ReadFile(QUORPRN_TEST_DATA "/reg/not-a-reg-file.reg"), std::string(), std::string("\xFF\xFE", 2),
         std::string("REGEDIT5\r\n[HKEY_LOCAL_MACHINE\\A]\r\n"), std::string("\x00\x01\x02", 3)}) {
-    MemoryHive hive;
-    RegImportReport r;
-    EXPECT_EQ(RegImporter::Import(bytes, hive, &r), RegImportResult::NotRegFile);
+    r = {};
+    EXPECT_EQ(Import(bytes), RegImportResult::NotRegFile);
     EXPECT_EQ(hive.Dump(), (std::vector<std::string>{""}));
     EXPECT_EQ(r.problems.size(), 1u);
   }
 }
 
-TEST(RegImportRefusal, HiveFailureRollsBackTheWholeFile) {
+TEST_F(RegFile, HiveFailureRollsBackTheWholeFile) {
   FailingHive hive("Last");
-  registry::RegError err;
   ASSERT_TRUE(hive.CreateKey("Existing", &err));
   auto before = hive.Dump();
-  RegImportReport r;
   EXPECT_EQ(RegImporter::Import(ReadFile(QUORPRN_TEST_DATA "/reg/bad-line-in-middle.reg"), hive, &r),
             RegImportResult::HiveFailed);
   EXPECT_EQ(r.hiveError.code, registry::kDiskFull);

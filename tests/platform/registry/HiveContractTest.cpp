@@ -1,10 +1,13 @@
 // The rules every hive must keep, written once and run against the SQLite
 // hive, the in-memory hive and the server hive (on a throwaway server), so
 // that neither the fake the store's tests use nor the office-wide hive can
-// drift from the file the library uses by default.
+// drift from the file the library uses by default. The rules of a hive that
+// several processes share run against the file and the server.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <climits>
+#include <cstdio>
 
 #include "HiveTestSupport.h"
 #include "PgSandbox.h"
@@ -31,18 +34,22 @@ class HiveContract : public ::testing::TestWithParam<std::string> {
       ASSERT_TRUE(server->Sql("DROP SCHEMA IF EXISTS quorprn CASCADE", &cause)) << cause;
       RegError err;
       ASSERT_TRUE(registry::InitPgHive(server->Uri(), &err)) << err.message;
-      hive = registry::OpenPgHive(server->Uri());
-    } else {
-      hive = GetParam() == "Memory" ? std::make_shared<registry::MemoryHive>()
-                                    : registry::OpenSqliteHive(dir.File("hive.db"));
+      location = server->Uri();
+      where = server->Folder();
+    } else if (GetParam() == "Sqlite") {
+      location = where = dir.File("hive.db");
     }
+    hive = location.empty() ? std::make_shared<registry::MemoryHive>() : registry::Registry::Open(location);
     registry::Registry::UseHive(hive);
     // A hive that failed to open would turn every case below into a
     // comparison of error codes.
     RegError err;
     ASSERT_TRUE(hive->CreateKey("SOFTWARE", &err)) << err.code << " " << err.message;
   }
-  void TearDown() override { registry::Registry::Reset(); }
+  void TearDown() override {
+    registry::Registry::Reset();
+    unsetenv("QUORPRN_REGISTRY");
+  }
 
   std::vector<std::string> SubkeysOf(const std::string& path) {
     auto key = MeraNewRegKey();
@@ -51,12 +58,25 @@ class HiveContract : public ::testing::TestWithParam<std::string> {
     EXPECT_TRUE(key->EnumKeys(names)) << path;
     return names;
   }
+  // A second client of the same hive; one of the server's that asks for
+  // other clients' changes at every open.
+  std::shared_ptr<registry::RegistryHive> OpenAnother() {
+    if (GetParam() == "Postgres") return registry::OpenPgHive(location, {.recheckMs = 0});
+    return GetParam() == "Sqlite" ? registry::OpenSqliteHive(location) : hive;
+  }
 
   HiveTestDir dir;
+  std::string location;  // empty for the in-memory hive
+  std::string where;     // what a message about the hive must name
   std::shared_ptr<registry::RegistryHive> hive;
 };
 
 INSTANTIATE_TEST_SUITE_P(Hives, HiveContract, ::testing::Values("Memory", "Sqlite", "Postgres"),
+                         [](const auto& info) { return info.param; });
+
+// The hives that several processes share.
+class SharedHive : public HiveContract {};
+INSTANTIATE_TEST_SUITE_P(Hives, SharedHive, ::testing::Values("Sqlite", "Postgres"),
                          [](const auto& info) { return info.param; });
 
 TEST_P(HiveContract, NamesIgnoreCaseAndKeepTheCaseTheyWereCreatedWith) {
@@ -229,6 +249,125 @@ TEST_P(HiveContract, TransactionKeepsAllOrNothing) {
   EXPECT_EQ(HiveValue(*hive, "SOFTWARE\\T\\Sub", "A"), "ECR040");
   EXPECT_TRUE(hive->DeleteTree("SOFTWARE\\T", &err));
   EXPECT_EQ(HiveValue(*hive, "SOFTWARE", "A"), "absent");
+}
+
+TEST_P(SharedHive, TheEnvironmentNamesTheHiveAndWritesAreThereForTheNextOpener) {
+  setenv("QUORPRN_REGISTRY", location.c_str(), 1);
+  registry::Registry::Reset();
+  EXPECT_EQ(registry::Registry::Current()->Describe(), location);
+  auto key = MeraNewRegKey();
+  ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Olvanet\\Sarvo")) << registry::GetLastError().message;
+  ASSERT_TRUE(key->SetText("CurrentPrinter", "LBP"));
+  EXPECT_EQ(HiveValue(*registry::Registry::Open(location), "software\\olvanet\\sarvo", "currentprinter"), "LBP");
+}
+
+// Keys are kept between reads; what another client commits, what this one
+// writes and what a rolled-back transaction wrote must still show.
+TEST_P(SharedHive, RepeatedReadsSeeEveryCommittedChangeAndNoRolledBackOne) {
+  auto writer = hive;
+  auto reader = OpenAnother();
+  RegError err;
+  auto number = [](registry::RegistryHive& h) { return HiveValue(h, "SOFTWARE\\K", "N"); };
+  auto later = [&] { return HiveValue(*reader, "SOFTWARE\\Later", "N"); };  // "absent" while the key exists
+  ASSERT_TRUE(writer->CreateKey("SOFTWARE\\K", &err));
+  ASSERT_TRUE(writer->SetValue("SOFTWARE\\K", "N", RegValue::Number(1), &err));
+  EXPECT_EQ(number(*reader), "1");
+  EXPECT_EQ(later(), registry::kNotFound);
+
+  ASSERT_TRUE(writer->SetValue("SOFTWARE\\K", "N", RegValue::Number(2), &err));
+  ASSERT_TRUE(writer->CreateKey("SOFTWARE\\Later", &err));
+  EXPECT_EQ(number(*reader), "2");
+  EXPECT_EQ(later(), "absent");
+
+  ASSERT_TRUE(reader->SetValue("SOFTWARE\\K", "N", RegValue::Number(3), &err));
+  EXPECT_EQ(number(*reader), "3");
+  ASSERT_TRUE(writer->DeleteTree("SOFTWARE\\Later", &err));
+  EXPECT_EQ(later(), registry::kNotFound);
+  ASSERT_TRUE(reader->CreateKey("SOFTWARE\\Later", &err));  // gone, so really created
+  EXPECT_EQ(later(), "absent");
+
+  std::string inside;
+  EXPECT_FALSE(reader->Transaction(
+      [&](RegError* e) {
+        if (!reader->SetValue("SOFTWARE\\K", "N", RegValue::Number(4), e)) return false;
+        inside = number(*reader);
+        return false;
+      },
+      &err));
+  EXPECT_EQ(inside, "4");
+  EXPECT_EQ(number(*reader), "3");
+  EXPECT_EQ(number(*writer), "3");
+}
+
+TEST_P(SharedHive, ALockHeldPastTheTimeoutIsBusyWhileReadersGoOn) {
+  // A client that gives up on a lock after a moment; the server's timeout
+  // comes with the URI, which the hive must not override.
+  auto impatient = [&] {
+    return GetParam() == "Sqlite" ? registry::OpenSqliteHive(location, {.busyTimeoutMs = 100})
+                                  : registry::OpenPgHive(location + "&options=-c%20statement_timeout%3D300");
+  };
+  auto waiter = impatient();
+  RegError err, waited;
+  ASSERT_TRUE(hive->CreateKey("SOFTWARE\\K", &err));
+  ASSERT_TRUE(hive->SetValue("SOFTWARE\\K", "N", RegValue::Number(1), &err));
+  std::string seen, seenByNew;
+  double seconds = 0;
+  ASSERT_TRUE(hive->Transaction(
+      [&](RegError* e) {
+        if (!hive->SetValue("SOFTWARE\\K", "N", RegValue::Number(2), e)) return false;
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(waiter->SetValue("SOFTWARE\\K", "N", RegValue::Number(3), &waited));
+        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        seen = HiveValue(*waiter, "SOFTWARE\\K", "N");
+        // Nor does opening the hive wait for the lock: a new reader goes on.
+        seenByNew = HiveValue(*impatient(), "SOFTWARE\\K", "N");
+        return true;
+      },
+      &err))
+      << err.message;
+  EXPECT_EQ(waited.code, registry::kBusy);
+  EXPECT_NE(waited.message.find(where), std::string::npos) << waited.message;
+  if (GetParam() == "Postgres") {
+    EXPECT_NE(waited.message.find("statement timeout"), std::string::npos) << waited.message;
+  }
+  EXPECT_LT(seconds, 5.0);
+  EXPECT_EQ(seen, "1");  // the holder's change was not committed yet
+  EXPECT_EQ(seenByNew, "1");
+  ASSERT_TRUE(waiter->SetValue("SOFTWARE\\K", "N", RegValue::Number(3), &err)) << err.message;
+  EXPECT_EQ(HiveValue(*hive, "SOFTWARE\\K", "N"), "3");
+}
+
+TEST_P(SharedHive, FourProcessesIncrementingOneValueLoseNoUpdate) {
+  RegError err;
+  ASSERT_TRUE(hive->CreateKey("SOFTWARE\\Counter", &err)) << err.message;
+  ASSERT_TRUE(hive->SetValue("SOFTWARE\\Counter", "N", RegValue::Number(0), &err));
+  registry::Registry::Reset();
+  hive.reset();  // no connection crosses the fork
+  std::vector<pid_t> children;
+  for (int c = 0; c < 4; ++c) {
+    children.push_back(InFork([&] {
+      registry::Registry::UseFile(location);
+      for (int i = 0; i < 250; ++i) {
+        // A read-modify-write is one transaction, or two processes could
+        // read the same number and both write it plus one.
+        bool ok = registry::Registry::Current()->Transaction(
+            [](RegError*) {
+              auto key = MeraNewRegKey();
+              int32_t n = 0;
+              return key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Counter", 1) && key->GetNumber("N", n) &&
+                     key->SetNumber("N", n + 1);
+            },
+            nullptr);
+        if (!ok) {
+          std::fprintf(stderr, "child %d: %s\n", c, registry::GetLastError().message.c_str());
+          return 10 + c;
+        }
+      }
+      return 0;
+    }));
+  }
+  for (pid_t pid : children) EXPECT_EQ(StatusOf(pid), 0);
+  EXPECT_EQ(HiveValue(*OpenAnother(), "SOFTWARE\\Counter", "N"), "1000");
 }
 
 }  // namespace

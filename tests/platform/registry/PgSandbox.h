@@ -56,8 +56,8 @@ class PgSandbox {
       return false;
     std::ofstream(Data() + "/pg_hba.conf") << "local all pwuser scram-sha-256\nlocal all all trust\n";
     if (!Resume(error)) return false;
-    return Sql("postgres", "CREATE DATABASE hive", nullptr, error) &&
-           Sql("postgres", "CREATE ROLE pwuser LOGIN PASSWORD 'right'", nullptr, error);
+    return Sql("postgres", "CREATE DATABASE hive", error) &&
+           Sql("postgres", "CREATE ROLE pwuser LOGIN PASSWORD 'right'", error);
   }
 
   // Starts the server again on the same folder (after Stop).
@@ -81,23 +81,19 @@ class PgSandbox {
     return "postgresql://" + user + "@/" + db + "?host=" + folder_;
   }
 
-  // Runs SQL through psql as admin; `out` gets its unaligned output.
-  bool Sql(const std::string& db, const std::string& sql, std::string* out, std::string* error) const {
-    std::string file = folder_ + "/psql.out";
-    std::vector<std::string> argv = {Program("psql"), "-X",  "-q",  "-A", "-t", "-v", "ON_ERROR_STOP=1",
-                                     "-d",           Uri("admin", db), "-c", sql, "-o", file};
-    int status = Spawn(argv, /*asServer=*/false, folder_ + "/psql.err");
-    if (out) *out = ReadAll(file);
-    if (status == 0) return true;
-    return Fail(error, "psql failed: " + ReadAll(folder_ + "/psql.err"));
+  // Runs SQL through psql as admin on `db`.
+  bool Sql(const std::string& db, const std::string& sql, std::string* error) const {
+    std::vector<std::string> argv = {Program("psql"),  "-X", "-q", "-v", "ON_ERROR_STOP=1", "-d",
+                                     Uri("admin", db), "-c", sql};
+    if (Spawn(argv, /*asServer=*/false, folder_ + "/psql.log") == 0) return true;
+    return Fail(error, "psql failed: " + ReadAll(folder_ + "/psql.log"));
   }
   bool Sql(const std::string& sql, std::string* error = nullptr) const {
     std::string ignored;
-    return Sql("hive", sql, nullptr, error ? error : &ignored);
+    return Sql("hive", sql, error ? error : &ignored);
   }
 
   const std::string& Folder() const { return folder_; }
-  std::string Log() const { return ReadAll(folder_ + "/log"); }
 
  private:
   std::string Data() const { return folder_ + "/data"; }

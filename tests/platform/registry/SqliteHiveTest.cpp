@@ -1,7 +1,7 @@
-// What only the file hive can get wrong: files it cannot use, permissions,
-// other processes holding the lock, a writer killed mid-write and several
-// processes updating one value at once. Children are forked before they open
-// the file, so that no connection crosses a fork.
+// What only the file hive can get wrong: files it cannot use, its log file,
+// permissions and a writer killed mid-write. Children are forked before they
+// open the file, so that no connection crosses a fork. (Other processes
+// holding the lock or updating one value at once: HiveContractTest.)
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -26,10 +26,7 @@ namespace {
 
 class SqliteHiveTest : public ::testing::Test {
  protected:
-  void TearDown() override {
-    registry::Registry::Reset();
-    unsetenv("QUORPRN_REGISTRY");
-  }
+  void TearDown() override { registry::Registry::Reset(); }
   HiveTestDir dir;
   std::string file = dir.File("hive.db");
 };
@@ -59,16 +56,6 @@ TEST_F(SqliteHiveTest, AFileThatCannotBeUsedFailsEveryOperationWithItsCause) {
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), std::string(4096, 'x'));  // and it was left alone
 }
 
-TEST_F(SqliteHiveTest, EnvironmentNamesTheFileAndWritesAreThereForTheNextOpener) {
-  setenv("QUORPRN_REGISTRY", file.c_str(), 1);
-  registry::Registry::Reset();
-  auto key = MeraNewRegKey();
-  ASSERT_TRUE(key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Olvanet\\Sarvo")) << registry::GetLastError().message;
-  ASSERT_TRUE(key->SetText("CurrentPrinter", "LBP"));
-
-  EXPECT_EQ(HiveValue(*OpenSqliteHive(file), "software\\olvanet\\sarvo", "currentprinter"), "LBP");
-}
-
 // The log outlives the last connection, for readers who may not create it,
 // but empty: a full one would be replayed and copied back into the file, with
 // disk syncs, by every later opener, even one that only reads.
@@ -83,77 +70,6 @@ TEST_F(SqliteHiveTest, TheLastCloseLeavesTheLogInPlaceAndEmpty) {
   ASSERT_EQ(stat((file + "-wal").c_str(), &wal), 0);
   EXPECT_EQ(wal.st_size, 0);
   EXPECT_EQ(HiveValue(*OpenSqliteHive(file), "SOFTWARE\\Olvanet", "N"), "42");
-}
-
-TEST_F(SqliteHiveTest, ALockHeldPastTheTimeoutIsBusyWhileReadersGoOn) {
-  auto holder = OpenSqliteHive(file);
-  auto waiter = OpenSqliteHive(file, {.busyTimeoutMs = 100});
-  RegError err;
-  ASSERT_TRUE(holder->CreateKey("SOFTWARE\\K", &err));
-  ASSERT_TRUE(holder->SetValue("SOFTWARE\\K", "N", RegValue::Number(1), &err));
-  RegError waited;
-  std::string seen, seenByNew;
-  ASSERT_TRUE(holder->Transaction(
-      [&](RegError* e) {
-        if (!holder->SetValue("SOFTWARE\\K", "N", RegValue::Number(2), e)) return false;
-        EXPECT_FALSE(waiter->SetValue("SOFTWARE\\K", "N", RegValue::Number(3), &waited));
-        seen = HiveValue(*waiter, "SOFTWARE\\K", "N");
-        // Nor does opening the file wait for the lock: a new reader goes on.
-        seenByNew = HiveValue(*OpenSqliteHive(file, {.busyTimeoutMs = 100}), "SOFTWARE\\K", "N");
-        return true;
-      },
-      &err))
-      << err.message;
-  EXPECT_EQ(waited.code, registry::kBusy);
-  EXPECT_NE(waited.message.find(file), std::string::npos) << waited.message;
-  EXPECT_EQ(seen, "1");  // the holder's change was not committed yet
-  EXPECT_EQ(seenByNew, "1");
-  ASSERT_TRUE(waiter->SetValue("SOFTWARE\\K", "N", RegValue::Number(3), &err)) << err.message;
-}
-
-// Keys are kept between reads; what another connection commits, what this
-// one writes and what a rolled-back transaction wrote must still show.
-TEST_F(SqliteHiveTest, RepeatedReadsSeeEveryCommittedChangeAndNoRolledBackOne) {
-  auto writer = OpenSqliteHive(file);
-  auto reader = OpenSqliteHive(file);
-  RegError err;
-  auto number = [](registry::RegistryHive& hive) { return HiveValue(hive, "SOFTWARE\\K", "N"); };
-  auto later = [&] { return HiveValue(*reader, "SOFTWARE\\Later", "N"); };  // "absent" while the key exists
-  ASSERT_TRUE(writer->CreateKey("SOFTWARE\\K", &err));
-  ASSERT_TRUE(writer->SetValue("SOFTWARE\\K", "N", RegValue::Number(1), &err));
-  EXPECT_EQ(number(*reader), "1");
-  EXPECT_EQ(later(), registry::kNotFound);
-
-  ASSERT_TRUE(writer->SetValue("SOFTWARE\\K", "N", RegValue::Number(2), &err));
-  ASSERT_TRUE(writer->CreateKey("SOFTWARE\\Later", &err));
-  EXPECT_EQ(number(*reader), "2");
-  EXPECT_EQ(later(), "absent");
-
-  ASSERT_TRUE(reader->SetValue("SOFTWARE\\K", "N", RegValue::Number(3), &err));
-  EXPECT_EQ(number(*reader), "3");
-  ASSERT_TRUE(writer->DeleteTree("SOFTWARE\\Later", &err));
-  EXPECT_EQ(later(), registry::kNotFound);
-  ASSERT_TRUE(reader->CreateKey("SOFTWARE\\Later", &err));  // gone, so really created
-  EXPECT_EQ(later(), "absent");
-
-  std::string inside;
-  EXPECT_FALSE(reader->Transaction(
-      [&](RegError* e) {
-        if (!reader->SetValue("SOFTWARE\\K", "N", RegValue::Number(4), e)) return false;
-        inside = number(*reader);
-        return false;
-      },
-      &err));
-  EXPECT_EQ(inside, "4");
-  EXPECT_EQ(number(*reader), "3");
-  EXPECT_EQ(number(*writer), "3");
-}
-
-// Runs `body` in a forked child that ends with the status `body` returns.
-pid_t InFork(const std::function<int()>& body) {
-  pid_t pid = fork();
-  if (pid == 0) _exit(body());
-  return pid;
 }
 
 // Runs `child` in a forked process (as an unprivileged user when this one is
@@ -182,16 +98,7 @@ std::string InChild(const std::function<std::string()>& child) {
 std::string ReadOnlyReport(const std::string& file) {
   return InChild([&] {
     registry::Registry::UseFile(file);
-    auto key = MeraNewRegKey();
-    // The code each write leaves, whatever it answered.
-    auto code = [](int) { return " " + registry::GetLastError().code; };
-    std::string r = key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Olvanet", 0)
-                        ? "read " + NumberOf(*key, "N")
-                        : "noread:" + registry::GetLastError().message;
-    r += code(key->SetNumber("N", 1));
-    r += code(key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Olvanet", 1));
-    r += code(key->CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\New"));
-    return r + code(key->DeleteKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Olvanet", 0));
+    return WriteAttempts("SOFTWARE\\Olvanet");
   });
 }
 
@@ -269,43 +176,6 @@ TEST_F(SqliteHiveTest, AWriterKilledMidWriteLeavesASoundHiveWithWholeGenerations
     }
     EXPECT_EQ(HiveValue(*hive, "SOFTWARE\\Crash", "Text"), std::string(3000, char('a' + first % 26)));
   }
-}
-
-TEST_F(SqliteHiveTest, FourProcessesIncrementingOneValueLoseNoUpdate) {
-  RegError err;
-  auto hive = OpenSqliteHive(file);
-  ASSERT_TRUE(hive->CreateKey("SOFTWARE\\Counter", &err)) << err.message;
-  ASSERT_TRUE(hive->SetValue("SOFTWARE\\Counter", "N", RegValue::Number(0), &err));
-  hive.reset();  // no connection crosses the fork
-  std::vector<pid_t> children;
-  for (int c = 0; c < 4; ++c) {
-    children.push_back(InFork([&] {
-      registry::Registry::UseFile(file);
-      for (int i = 0; i < 250; ++i) {
-        // A read-modify-write is one transaction, or two processes could
-        // read the same number and both write it plus one.
-        bool ok = registry::Registry::Current()->Transaction(
-            [](RegError*) {
-              auto key = MeraNewRegKey();
-              int32_t n = 0;
-              return key->OpenKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Counter", 1) && key->GetNumber("N", n) &&
-                     key->SetNumber("N", n + 1);
-            },
-            nullptr);
-        if (!ok) {
-          std::fprintf(stderr, "child %d: %s\n", c, registry::GetLastError().message.c_str());
-          return 10 + c;
-        }
-      }
-      return 0;
-    }));
-  }
-  for (pid_t pid : children) {
-    int status = -1;
-    waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
-  }
-  EXPECT_EQ(HiveValue(*OpenSqliteHive(file), "SOFTWARE\\Counter", "N"), "1000");
 }
 
 }  // namespace
