@@ -314,10 +314,14 @@ TEST_P(SharedHive, ALockHeldPastTheTimeoutIsBusyWhileReadersGoOn) {
   double seconds = 0;
   ASSERT_TRUE(hive->Transaction(
       [&](RegError* e) {
-        if (!hive->SetValue("SOFTWARE\\K", "N", RegValue::Number(2), e)) return false;
+        // A read for writing, as a read-modify-write starts, already holds
+        // the key against other writers.
+        registry::KeySnapshot snap;
+        if (!hive->ReadKey("SOFTWARE\\K", /*forWrite=*/true, &snap, e)) return false;
         auto start = std::chrono::steady_clock::now();
         EXPECT_FALSE(waiter->SetValue("SOFTWARE\\K", "N", RegValue::Number(3), &waited));
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (!hive->SetValue("SOFTWARE\\K", "N", RegValue::Number(2), e)) return false;
         seen = HiveValue(*waiter, "SOFTWARE\\K", "N");
         // Nor does opening the hive wait for the lock: a new reader goes on.
         seenByNew = HiveValue(*impatient(), "SOFTWARE\\K", "N");
