@@ -160,11 +160,15 @@ bool CupsdSandbox::StartAsTheServer(std::string* error) {
   setenv("HOME", (folder_ + "/home").c_str(), 1);
   unsetenv("PRINTER");
   unsetenv("LPDEST");
+  // libcups has read CUPS_SERVER on this thread already if an earlier suite
+  // in the same process ran here.
+  UseOnThisThread();
   return true;
 }
 
 void CupsdSandbox::ForgetTheServer() {
   for (const char* name : {"CUPS_SERVER", "CUPS_SERVERROOT"}) unsetenv(name);
+  cupsSetServer(nullptr);
 }
 
 void CupsdSandbox::UseOnThisThread() const { cupsSetServer(socket_.c_str()); }

@@ -29,9 +29,9 @@ class CupsdSandbox {
   // Starts the daemon and waits until it answers; false with a message.
   bool Start(std::string* error);
   void Stop();
-  // Starts it as the server of every thread started afterwards, without the
-  // machine's client.conf, lpoptions or default printer leaking in; and
-  // undoes that.
+  // Starts it as the server of this thread and of every thread started
+  // afterwards, without the machine's client.conf, lpoptions or default
+  // printer leaking in; and undoes that.
   bool StartAsTheServer(std::string* error);
   static void ForgetTheServer();
 
