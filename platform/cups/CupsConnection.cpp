@@ -130,9 +130,11 @@ ipp_t* CupsConnection::Request(ipp_t* request, const char* resource) {
   }
   ippDelete(request);
   // libcups ends a body at a premature close as at its end: a body shorter
-  // than its stated length broke off.
+  // than its Content-Length broke off. A chunked body ends with its last
+  // chunk, one with neither where the server closes.
+  const char* length = httpGetField(http_, HTTP_FIELD_CONTENT_LENGTH);
   const bool chunked = !strcasecmp(httpGetField(http_, HTTP_FIELD_TRANSFER_ENCODING), "chunked");
-  const off_t stated = chunked ? -1 : httpGetLength2(http_);
+  const off_t stated = !chunked && length && *length ? httpGetLength2(http_) : -1;
   std::vector<ipp_uchar_t> body;
   ipp_uchar_t piece[32768];
   ssize_t n;
